@@ -1,0 +1,245 @@
+#include "shell/inifile.h"
+
+#include "comm/cp1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+QStringView trimmedLeft(QStringView text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && isBlank(text.at(start)))
+        ++start;
+    return text.mid(start);
+}
+
+QStringView trimmedRight(QStringView text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && isBlank(text.at(end - 1)))
+        --end;
+    return text.first(end);
+}
+
+bool isQuote(QChar c)
+{
+    return c == u'"' || c == u'\'';
+}
+
+bool hasOuterQuotes(QStringView value)
+{
+    return value.size() >= 2 && isQuote(value.front()) && value.back() == value.front();
+}
+
+// A value that the reader would trim or unquote is written inside one more pair of quotes, which the reader
+// (ours and the platform's) takes off again, so the text reads back exactly as it was set.
+QString quotedIfNeeded(const QString &value)
+{
+    if (value.isEmpty())
+        return value;
+    const bool edgeSpace = value.front().unicode() <= u' ' || value.back().unicode() <= u' ';
+    if (edgeSpace || hasOuterQuotes(value))
+        return u'"' + value + u'"';
+    return value;
+}
+
+QString withoutLineBreaks(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    return text;
+}
+
+QString decodeFileText(const QByteArray &bytes)
+{
+    static const QByteArray utf8Bom("\xEF\xBB\xBF");
+    if (bytes.startsWith(utf8Bom))
+        return QString::fromUtf8(bytes.mid(utf8Bom.size()));
+    return fromCp1252(bytes);
+}
+
+// Splits at CR LF, LF or CR.
+QList<QStringView> splitLines(QStringView text)
+{
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.append(text.sliced(start));
+    return lines;
+}
+
+QString lookupKey(const QString &name)
+{
+    return name.toCaseFolded();
+}
+
+} // namespace
+
+IniDocument IniDocument::fromBytes(const QByteArray &bytes)
+{
+    IniDocument document;
+    const QString text = decodeFileText(bytes);
+    Section *current = nullptr; // none before the first section and within a repeated one
+    for (QStringView line : splitLines(text)) {
+        line = trimmedRight(trimmedLeft(line));
+        if (line.isEmpty() || line.front() == u';')
+            continue;
+        if (line.front() == u'[') {
+            const qsizetype close = line.indexOf(u']');
+            if (close > 0) {
+                const QString name = line.sliced(1, close - 1).toString();
+                // The lines of a repeated section are never seen by a reader: only the first one counts.
+                current = document.findSection(name) ? nullptr : &document.sectionForWriting(name);
+                continue;
+            }
+        }
+        if (!current)
+            continue;
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals < 0)
+            continue;
+        const QString key = trimmedRight(line.first(equals)).toString();
+        if (key.isEmpty() || current->entryIndex.contains(lookupKey(key)))
+            continue;
+        QStringView value = trimmedLeft(line.sliced(equals + 1));
+        if (hasOuterQuotes(value))
+            value = value.sliced(1, value.size() - 2);
+        current->entryIndex.insert(lookupKey(key), current->entries.size());
+        current->entries.append(Entry { key, value.toString() });
+    }
+    return document;
+}
+
+QByteArray IniDocument::toBytes() const
+{
+    QString text;
+    for (const Section &section : m_sections) {
+        text += u'[' + section.name + QStringLiteral("]\r\n");
+        for (const Entry &entry : section.entries)
+            text += entry.key + u'=' + quotedIfNeeded(entry.value) + QStringLiteral("\r\n");
+    }
+    return toCp1252(text);
+}
+
+void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
+{
+    const QString stored = fromCp1252(toCp1252(withoutLineBreaks(value)));
+    Section &target = sectionForWriting(withoutLineBreaks(section));
+    const QString plainKey = withoutLineBreaks(key);
+    const auto found = target.entryIndex.constFind(lookupKey(plainKey));
+    if (found != target.entryIndex.cend()) {
+        target.entries[*found].value = stored;
+        return;
+    }
+    target.entryIndex.insert(lookupKey(plainKey), target.entries.size());
+    target.entries.append(Entry { plainKey, stored });
+}
+
+std::optional<QString> IniDocument::value(const QString &section, const QString &key) const
+{
+    const Section *found = findSection(section);
+    if (!found)
+        return std::nullopt;
+    const auto entry = found->entryIndex.constFind(lookupKey(key));
+    if (entry == found->entryIndex.cend())
+        return std::nullopt;
+    QString text = found->entries.at(*entry).value.left(kMaxValueLength);
+    if (text.size() == kMaxValueLength && text.back().isHighSurrogate())
+        text.chop(1);
+    if (text.isEmpty())
+        return std::nullopt;
+    return text;
+}
+
+QStringList IniDocument::sections() const
+{
+    QStringList names;
+    for (const Section &section : m_sections)
+        names.append(section.name);
+    return names;
+}
+
+QStringList IniDocument::keys(const QString &section) const
+{
+    QStringList names;
+    if (const Section *found = findSection(section)) {
+        for (const Entry &entry : found->entries)
+            names.append(entry.key);
+    }
+    return names;
+}
+
+const IniDocument::Section *IniDocument::findSection(const QString &name) const
+{
+    const auto found = m_sectionIndex.constFind(lookupKey(name));
+    return found == m_sectionIndex.cend() ? nullptr : &m_sections.at(*found);
+}
+
+IniDocument::Section &IniDocument::sectionForWriting(const QString &name)
+{
+    const auto found = m_sectionIndex.constFind(lookupKey(name));
+    if (found != m_sectionIndex.cend())
+        return m_sections[*found];
+    m_sectionIndex.insert(lookupKey(name), m_sections.size());
+    m_sections.append(Section { name, {}, {} });
+    return m_sections.last();
+}
+
+std::optional<IniDocument> readIniFile(const QString &path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return IniDocument::fromBytes(file.readAll());
+}
+
+bool writeIniFileAtomically(const QString &path, const IniDocument &document, QString *errorText)
+{
+    // Unbuffered, so that a failing write (a full disk) shows at the write itself: with Qt's write buffer the
+    // error would only come up when commit() flushes, and commit() does not see it there and keeps the
+    // shortened file.
+    QSaveFile file(path);
+    const QByteArray bytes = document.toBytes();
+    QString reason;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        reason = file.errorString();
+    } else {
+        qsizetype done = 0;
+        while (done < bytes.size()) {
+            const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+            if (n <= 0)
+                break;
+            done += n;
+        }
+        if (done < bytes.size()) {
+            reason = file.errorString(); // taken before cancelling, which puts its own text there
+            file.cancelWriting();
+        } else if (!file.commit()) {
+            reason = file.errorString();
+        } else {
+            return true;
+        }
+    }
+    if (errorText)
+        *errorText = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason);
+    return false;
+}

@@ -1,0 +1,11 @@
+# Widget-free sources of this folder go into the core library, windows into the ui library.
+set(SHELL_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/inifile.cpp
+)
+set(SHELL_UI_SOURCES
+)
+
+# Pictures and help topics bundled into the program (aliases relative to resources/).
+file(GLOB_RECURSE RESOURCE_FILES CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/resources/images/*
+    ${CMAKE_CURRENT_SOURCE_DIR}/resources/help/*)

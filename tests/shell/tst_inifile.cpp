@@ -1,0 +1,226 @@
+#include "shell/inifile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void putFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class tst_IniFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsValuesLikeTheProfileCalls_data();
+    void readsValuesLikeTheProfileCalls();
+    void writesSectionsAndKeysInOrderOfWriting();
+    void rewritingAKeyKeepsItsPlace();
+    void lineBreaksInAValueNeverAddLines();
+    void valuesReadBackAsSet_data();
+    void valuesReadBackAsSet();
+    void atomicWriteReplacesTheFile();
+    void atomicWriteFailureKeepsTheOldFile();
+};
+
+void tst_IniFile::readsValuesLikeTheProfileCalls_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected"); // "<none>" when the read call returns nothing
+
+    const QString none = QStringLiteral("<none>");
+    const QString s = QStringLiteral("frm1");
+    const QString k = QStringLiteral("txt");
+    QTest::newRow("CR LF") << QByteArray("[frm1]\r\ntxt=a\r\n") << s << k << u"a"_s;
+    QTest::newRow("LF") << QByteArray("[frm1]\ntxt=a\n") << s << k << u"a"_s;
+    QTest::newRow("CR, no final line end") << QByteArray("[frm1]\rx=1\rtxt=a") << s << k << u"a"_s;
+    QTest::newRow("blanks and tabs trimmed")
+        << QByteArray(" \t[frm1]  \r\n \t txt \t=\t a b \t\r\n") << s << k << u"a b"_s;
+    QTest::newRow("split at first =") << QByteArray("[frm1]\r\ntxt=a=b\r\n") << s << k << u"a=b"_s;
+    QTest::newRow("section ends at first ]")
+        << QByteArray("[frm1]x] ; note\r\ntxt=a\r\n") << s << k << u"a"_s;
+    QTest::newRow("names without case") << QByteArray("[FRM1]\r\nTxt=a\r\n") << s << k << u"a"_s;
+    QTest::newRow("; comment") << QByteArray("[frm1]\r\n;txt=a\r\n") << s << k << none;
+    QTest::newRow("# is no comment") << QByteArray("[frm1]\r\n#txt=a\r\n") << s << u"#txt"_s << u"a"_s;
+    QTest::newRow("before first section") << QByteArray("txt=a\r\n[frm1]\r\n") << s << k << none;
+    QTest::newRow("line without =") << QByteArray("[frm1]\r\ntxt\r\ntxt a\r\n") << s << k << none;
+    QTest::newRow("first key counts") << QByteArray("[frm1]\r\ntxt=a\r\nTXT=b\r\n") << s << k << u"a"_s;
+    QTest::newRow("first section counts")
+        << QByteArray("[frm1]\r\nx=1\r\n[frm2]\r\n[Frm1]\r\ntxt=b\r\n") << s << k << none;
+    QTest::newRow("other section") << QByteArray("[frm2]\r\ntxt=a\r\n") << s << k << none;
+    QTest::newRow("double quotes") << QByteArray("[frm1]\r\ntxt=\" a \"\r\n") << s << k << u" a "_s;
+    QTest::newRow("single quotes") << QByteArray("[frm1]\r\ntxt='a'\r\n") << s << k << u"a"_s;
+    QTest::newRow("one pair only") << QByteArray("[frm1]\r\ntxt=\"\"a\"\"\r\n") << s << k << u"\"a\""_s;
+    QTest::newRow("unmatched quotes") << QByteArray("[frm1]\r\ntxt=\"a'\r\n") << s << k << u"\"a'"_s;
+    QTest::newRow("lone quote") << QByteArray("[frm1]\r\ntxt=\"\r\n") << s << k << u"\""_s;
+    QTest::newRow("empty value") << QByteArray("[frm1]\r\ntxt=\r\n") << s << k << none;
+    QTest::newRow("blank value") << QByteArray("[frm1]\r\ntxt=  \r\n") << s << k << none;
+    QTest::newRow("empty quotes") << QByteArray("[frm1]\r\ntxt=\"\"\r\n") << s << k << none;
+    QTest::newRow("Windows-1252") << QByteArray("[frm1]\r\ntxt=\xE4\x80\x9F\r\n") << s << k << u"ä€Ÿ"_s;
+    QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF[frm1]\r\ntxt=\xC3\xA4\r\n") << s << k
+                                     << u"ä"_s;
+    QTest::newRow("300 characters") << QByteArray("[frm1]\r\ntxt=") + QByteArray(300, 'x') + "\r\n"
+                                    << s << k << QString(255, u'x');
+}
+
+void tst_IniFile::readsValuesLikeTheProfileCalls()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+
+    const std::optional<QString> value = IniDocument::fromBytes(file).value(section, key);
+    QCOMPARE(value.value_or(QStringLiteral("<none>")), expected);
+}
+
+void tst_IniFile::writesSectionsAndKeysInOrderOfWriting()
+{
+    IniDocument document;
+    document.setValue(QStringLiteral("frm2"), QStringLiteral("txtB"), QStringLiteral("1"));
+    document.setValue(QStringLiteral("frm1"), QStringLiteral("chksms1(0)"), QStringLiteral("-1"));
+    document.setValue(QStringLiteral("frm2"), QStringLiteral("txtA"), u"ä€Ω"_s);
+    document.setValue(QStringLiteral("frm1"), QStringLiteral("empty"), QString());
+
+    QCOMPARE(document.toBytes(),
+        QByteArray("[frm2]\r\ntxtB=1\r\ntxtA=\xE4\x80?\r\n"
+                   "[frm1]\r\nchksms1(0)=-1\r\nempty=\r\n"));
+    QCOMPARE(document.value(QStringLiteral("frm2"), QStringLiteral("txtA")), u"ä€?"_s);
+    QCOMPARE(document.value(QStringLiteral("frm1"), QStringLiteral("empty")), std::nullopt);
+}
+
+void tst_IniFile::rewritingAKeyKeepsItsPlace()
+{
+    IniDocument document = IniDocument::fromBytes("; kept out\r\n[frm1]\r\na=1\r\nb=2\r\n[frm2]\r\nc=3\r\n");
+    document.setValue(QStringLiteral("FRM1"), QStringLiteral("A"), QStringLiteral("9"));
+    document.setValue(QStringLiteral("frm1"), QStringLiteral("d"), QStringLiteral("4"));
+
+    QCOMPARE(document.toBytes(), QByteArray("[frm1]\r\na=9\r\nb=2\r\nd=4\r\n[frm2]\r\nc=3\r\n"));
+}
+
+void tst_IniFile::lineBreaksInAValueNeverAddLines()
+{
+    IniDocument document;
+    document.setValue(QStringLiteral("frm1"), QStringLiteral("txt"), QStringLiteral("a\r\n[frm9]\nx=1\ry"));
+    document.setValue(QStringLiteral("frm1"), QStringLiteral("next"), QStringLiteral("2"));
+
+    QCOMPARE(document.toBytes(), QByteArray("[frm1]\r\ntxt=a [frm9] x=1 y\r\nnext=2\r\n"));
+    const IniDocument reread = IniDocument::fromBytes(document.toBytes());
+    QCOMPARE(reread.sections(), QStringList { QStringLiteral("frm1") });
+    QCOMPARE(
+        reread.keys(QStringLiteral("frm1")), (QStringList { QStringLiteral("txt"), QStringLiteral("next") }));
+}
+
+void tst_IniFile::valuesReadBackAsSet_data()
+{
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("plain") << QStringLiteral("Hallo Welt");
+    QTest::newRow("leading and trailing blanks") << QStringLiteral("  a b ");
+    QTest::newRow("tab at the end") << QStringLiteral("a\t");
+    QTest::newRow("only blanks") << QStringLiteral("   ");
+    QTest::newRow("quoted") << QStringLiteral("\"a\"");
+    QTest::newRow("single-quoted") << QStringLiteral("'a'");
+    QTest::newRow("two quotes") << QStringLiteral("''");
+    QTest::newRow("one quote") << QStringLiteral("\"");
+    QTest::newRow("comment and section look") << QStringLiteral(";[x]=y");
+    QTest::newRow("umlauts") << u"Größe ÄÖÜ ß €"_s;
+}
+
+void tst_IniFile::valuesReadBackAsSet()
+{
+    QFETCH(QString, value);
+
+    IniDocument document;
+    document.setValue(QStringLiteral("frm1"), QStringLiteral("txt"), value);
+    QCOMPARE(IniDocument::fromBytes(document.toBytes()).value(QStringLiteral("frm1"), QStringLiteral("txt")),
+        value);
+}
+
+void tst_IniFile::atomicWriteReplacesTheFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("ZERiruze.ini"));
+    putFile(path, "[old]\r\nx=1\r\n");
+    IniDocument document;
+    document.setValue(QStringLiteral("frm1"), QStringLiteral("txt"), QStringLiteral("neu"));
+
+    QString error;
+    QVERIFY2(writeIniFileAtomically(path, document, &error), qPrintable(error));
+    QCOMPARE(fileBytes(path), QByteArray("[frm1]\r\ntxt=neu\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("ZERiruze.ini") });
+}
+
+void tst_IniFile::atomicWriteFailureKeepsTheOldFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    IniDocument document;
+    document.setValue(QStringLiteral("frm1"), QStringLiteral("txt"), QString(4000, u'x'));
+    QString error;
+
+    // The folder does not exist.
+    const QString missing = dir.filePath(QStringLiteral("gone/ZERiruze.ini"));
+    QVERIFY(!writeIniFileAtomically(missing, document, &error));
+    QVERIFY2(error.contains(QDir::toNativeSeparators(missing)), qPrintable(error));
+
+    // The target is a folder.
+    const QString folder = dir.filePath(QStringLiteral("ZERiruze.ini"));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("ZERiruze.ini/inside")));
+    error.clear();
+    QVERIFY(!writeIniFileAtomically(folder, document, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(QFileInfo(folder + QStringLiteral("/inside")).isDir());
+
+#ifdef Q_OS_LINUX
+    // The disk fills up in the middle of the write (a file size limit binds root as well).
+    const QString path = dir.filePath(QStringLiteral("sub/ZERiruze.ini"));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("sub")));
+    const QByteArray old("[frm1]\r\ntxt=alt\r\n");
+    putFile(path, old);
+    rlimit saved {};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    error.clear();
+    const bool written = writeIniFileAtomically(path, document, &error);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(!written);
+    QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+    QCOMPARE(fileBytes(path), old);
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("sub"))).entryList(QDir::Files),
+        QStringList { QStringLiteral("ZERiruze.ini") });
+#endif
+}
+
+QTEST_GUILESS_MAIN(tst_IniFile)
+#include "tst_inifile.moc"
