@@ -3,6 +3,14 @@ set(SHELL_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/inifile.cpp
 )
 set(SHELL_UI_SOURCES
+    src/shell/formwindow.cpp
+    src/shell/settingsfile.cpp
+    src/shell/windowregistry.cpp
+    src/shell/windowcatalog.cpp
+    src/shell/help.cpp
+    src/shell/twostatebutton.cpp
+    src/shell/frmstart.cpp
+    src/shell/frmabout.cpp
 )
 
 # Pictures and help topics bundled into the program (aliases relative to resources/).

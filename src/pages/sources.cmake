@@ -1,0 +1,14 @@
+# Widget-free sources of this folder go into the core library, windows into the ui library.
+set(PAGES_CORE_SOURCES
+)
+set(PAGES_UI_SOURCES
+    src/pages/pagewindow.cpp
+    src/pages/frm1.cpp
+    src/pages/frm2.cpp
+    src/pages/frm3.cpp
+    src/pages/frm4.cpp
+    src/pages/frm5.cpp
+    src/pages/frm6.cpp
+    src/pages/frm7.cpp
+    src/pages/frm9.cpp
+)

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class QAbstractButton;
+
+// What the settings file, the caption table and the record builders see of a control.
+enum class ControlKind {
+    TextBox,      // QLineEdit / QPlainTextEdit: its text
+    ListBox,      // QComboBox / QListWidget: selected index
+    CheckBox,     // check box or two-state button: 0 cleared, 1 set, 2 greyed
+    OptionButton, // option button or tab button: selected or not
+    Other         // labels, frames, pictures, push buttons: nothing stored
+};
+
+struct ControlRef
+{
+    QString name;
+    int index = -1; // member index of a control array, -1 for a single control
+    ControlKind kind = ControlKind::Other;
+    QPointer<QWidget> widget;
+
+    // Settings key: "name" for a single control, "name(index)" for an array member.
+    QString key() const;
+};
+
+// Base of every window of the program. A window owns its controls and registers the ones the rest of the
+// program addresses, in definition order, under their own names and member indexes. Windows are created
+// by the WindowRegistry (which runs formLoad once) and are never destroyed while the program runs.
+class FormWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FormWindow(const QString &formName, QWidget *parent = nullptr);
+
+    QString formName() const { return m_formName; }
+
+    // Registers a control; the kind is derived from the widget type unless given. Returns the widget.
+    template<class W>
+    W *add(W *widget, const QString &name, int index = -1)
+    {
+        registerControl(widget, name, index, kindOf(widget));
+        return widget;
+    }
+    void registerControl(QWidget *widget, const QString &name, int index, ControlKind kind);
+    static ControlKind kindOf(const QWidget *widget);
+
+    // Lookup by name (case does not matter, as control names never differ only in case) and index.
+    QWidget *control(const QString &name, int index = -1) const;
+    template<class T>
+    T *controlAs(const QString &name, int index = -1) const
+    {
+        return qobject_cast<T *>(control(name, index));
+    }
+    const ControlRef *findRef(const QString &name, int index = -1) const;
+    const QList<ControlRef> &controls() const { return m_controls; }
+    bool isControlArray(const QString &name) const;
+
+    // Lifecycle hooks.
+    virtual void formLoad() { }       // once, right after creation, by the registry
+    virtual void formActivate() { }   // each time the window becomes the active window
+    virtual void formDeactivate() { } // each time another window becomes active
+    virtual int helpTopic() const { return 0; } // F1 topic; 0 = F1 does nothing
+    // The start window's OK button acknowledged the message overlay while this window was current.
+    virtual void acknowledgeMessage() { }
+
+    // Move to the given position in twips relative to the start window's outer top-left corner.
+    void placeRelativeToStart(int leftTwips, int topTwips);
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    QString m_formName;
+    QList<ControlRef> m_controls;
+};
+
+// Value access by kind, shared by the settings file, the caption table and the record builders.
+QString controlText(const ControlRef &ref);
+void setControlText(const ControlRef &ref, const QString &text);
+int controlState(const ControlRef &ref); // check box 0/1/2, option button 1/0, list index
+void setControlState(const ControlRef &ref, int state);
+
+// Twips to device-independent pixels (96 dpi: 15 twips a pixel).
+constexpr int twips(int t) { return (t + 7) / 15; }
+QRect twipsRect(int left, int top, int width, int height);

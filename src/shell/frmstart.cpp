@@ -1,0 +1,582 @@
+#include "shell/frmstart.h"
+
+#include "l10n/languagecode.h"
+#include "shell/colors.h"
+#include "shell/help.h"
+#include "shell/inifile.h"
+#include "shell/settingsfile.h"
+#include "shell/twostatebutton.h"
+#include "shell/windowregistry.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QUrl>
+
+const char *const kMakerWebAddress = "https://www.rm425t.example/";
+
+namespace {
+
+struct MenuButtonSpec
+{
+    int index;
+    const char *caption;
+    int left, top, width, height;
+    int tabOrder;
+    int helpTopic;
+};
+
+// The index is the action, not the position: the page buttons are stacked 1, 4, 2, 7, 6, 3, 5, 9, 8.
+constexpr MenuButtonSpec kMenu[] = {
+    { 0, "", 6000, 480, 2655, 975, 16, 0 },
+    { 1, "Allgemeine Einstellungen", 360, 1920, 3600, 495, 0, 1010 },
+    { 4, "4 SMS Ausgänge", 360, 2520, 3600, 495, 1, 1030 },
+    { 2, "2 Eingänge T1/T2", 360, 3120, 3600, 495, 2, 1030 },
+    { 7, "1 Incall Ausgang", 360, 3720, 3600, 495, 3, 1030 },
+    { 6, "1 PWM Ausgang", 360, 4320, 3600, 495, 4, 1030 },
+    { 3, "2 Optokoppler Eingänge", 360, 4920, 3600, 495, 5, 1030 },
+    { 5, "1 ADC Eingang", 360, 5520, 3600, 495, 6, 1030 },
+    { 9, "Rückantwort / Fehler", 360, 6120, 3600, 495, 7, 1030 },
+    { 8, "Kommunikation", 360, 6720, 3600, 495, 8, 1050 },
+    { 11, "Abbrechen", 480, 7440, 1560, 495, 9, 1090 },
+    { 10, "Beenden", 2280, 7440, 1560, 495, 10, 1090 },
+    { 14, "Speichern", 360, 1250, 1320, 345, 11, 1040 },
+    { 16, "D/E/F", 1800, 1250, 720, 345, 12, 1085 },
+    { 13, "Hilfe", 2640, 1250, 720, 345, 13, 1085 },
+    { 12, "Info", 3480, 1250, 600, 345, 14, 1080 },
+    { 15, "OK", 6840, 6240, 975, 615, 30, 1050 },
+};
+
+constexpr int kSaveBarLeft = 500;
+constexpr int kSaveBarWidth = 3500;
+constexpr int kSaveBarStep = 500;
+
+std::function<void()> &languageStep()
+{
+    static std::function<void()> step;
+    return step;
+}
+
+std::function<void()> &nextLanguageStep()
+{
+    static std::function<void()> step;
+    return step;
+}
+
+QString pageName(int page)
+{
+    return page == 12 ? QStringLiteral("frmAbout") : QStringLiteral("frm%1").arg(page);
+}
+
+void setLabelLook(QLabel *label, unsigned textBgr, unsigned backBgr)
+{
+    label->setStyleSheet(QStringLiteral("QLabel { color: %1; background-color: %2; }")
+                             .arg(QColor(fromBgr(textBgr)).name(), QColor(fromBgr(backBgr)).name()));
+}
+
+} // namespace
+
+FrmStart *startWindow()
+{
+    return static_cast<FrmStart *>(WindowRegistry::instance().existing(QStringLiteral("frmStart")));
+}
+
+void FrmStart::setLanguageSteps(std::function<void()> applyLanguage, std::function<void()> nextLanguage)
+{
+    languageStep() = std::move(applyLanguage);
+    nextLanguageStep() = std::move(nextLanguage);
+}
+
+FrmStart::FrmStart(QWidget *parent)
+    : FormWindow(QStringLiteral("frmStart"), parent)
+    , m_quit([] { QCoreApplication::exit(0); })
+{
+    setWindowTitle(QStringLiteral("GSM"));
+    setFixedSize(twips(9375), twips(8295));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(fromBgr(Bgr::LightBlue)));
+    setPalette(pal);
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(9.75);
+    setFont(f);
+    setMouseTracking(true);
+
+    m_bar = new QFrame(this);
+    m_bar->setGeometry(twipsRect(240, 240, 8790, 855));
+    m_bar->setFrameShape(QFrame::NoFrame);
+    m_bar->installEventFilter(this);
+    add(m_bar, QStringLiteral("Bar"), 1);
+
+    m_nPaneltit = new QLabel(QStringLiteral("GSM-Modul  RM425T"), m_bar);
+    m_nPaneltit->setGeometry(twipsRect(120, 240, 5055, 615));
+    QFont titleFont(QStringLiteral("Arial"));
+    titleFont.setPointSizeF(21.75);
+    titleFont.setBold(true);
+    m_nPaneltit->setFont(titleFont);
+    setLabelLook(m_nPaneltit, Bgr::Navy, Bgr::LightBlue);
+    m_nPaneltit->installEventFilter(this);
+    add(m_nPaneltit, QStringLiteral("nPaneltit"), 0);
+
+    m_picSkin = new QLabel(this);
+    m_picSkin->setGeometry(twipsRect(6000, 480, 2655, 975));
+    m_picSkin->setPixmap(QPixmap(QStringLiteral(":/images/logo.png")));
+    m_picSkin->hide();
+    add(m_picSkin, QStringLiteral("picSkin"));
+
+    m_picMod = new QLabel(this);
+    m_picMod->setGeometry(twipsRect(4680, 2760, 3750, 3750));
+    m_picMod->setPixmap(QPixmap(QStringLiteral(":/images/module.png")));
+    m_picMod->setAlignment(Qt::AlignCenter);
+    add(m_picMod, QStringLiteral("picMod"));
+
+    m_lblSp = new QLabel(this);
+    m_lblSp->setGeometry(twipsRect(kSaveBarLeft, 1710, kSaveBarWidth, 135));
+    setLabelLook(m_lblSp, Bgr::LightBlue, Bgr::LightBlue);
+    m_lblSp->hide();
+    add(m_lblSp, QStringLiteral("lblSp"));
+
+    m_lblMeld = new QLabel(this);
+    m_lblMeld->setGeometry(twipsRect(4920, 2400, 3585, 3330));
+    QFont meldFont(QStringLiteral("Arial"));
+    meldFont.setPointSizeF(11.25);
+    meldFont.setBold(true);
+    m_lblMeld->setFont(meldFont);
+    m_lblMeld->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_lblMeld->setWordWrap(true);
+    setLabelLook(m_lblMeld, Bgr::Red, Bgr::LightBlue);
+    m_lblMeld->hide();
+    add(m_lblMeld, QStringLiteral("lblMeld"));
+
+    createMenu();
+
+    for (int i = 0; i < 10; ++i) {
+        auto *square = new QLabel(this);
+        square->setGeometry(twipsRect(4680 + 420 * i, 7560, 135, 150));
+        setLabelLook(square, Bgr::Navy, Bgr::Navy);
+        add(square, QStringLiteral("Label1"), i);
+    }
+}
+
+void FrmStart::createMenu()
+{
+    QWidget *previous = nullptr;
+    QList<const MenuButtonSpec *> byTabOrder;
+    for (const MenuButtonSpec &spec : kMenu)
+        byTabOrder.append(&spec);
+    std::sort(byTabOrder.begin(), byTabOrder.end(),
+              [](const MenuButtonSpec *a, const MenuButtonSpec *b) { return a->tabOrder < b->tabOrder; });
+
+    for (const MenuButtonSpec &spec : kMenu) {
+        auto *button = new TwoStateButton(this);
+        button->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
+        button->setText(QString::fromUtf8(spec.caption));
+        if (spec.index == 0) {
+            button->setColors(fromBgr(Bgr::White), palette().color(QPalette::WindowText).rgb());
+        } else {
+            button->setColors(fromBgr(Bgr::MenuBlue), fromBgr(Bgr::LightYellow));
+            button->setFontSpec(QStringLiteral("Arial"), 12);
+        }
+        button->setProperty("helpTopic", spec.helpTopic);
+        button->installEventFilter(this);
+        m_check[spec.index] = button;
+        const int index = spec.index;
+        connect(button, &QAbstractButton::toggled, this, [this, index] { onCheckToggled(index); });
+    }
+    // Registered in index order, so Check(i) is member i.
+    for (int i = 0; i < kButtonCount; ++i)
+        add(m_check[i], QStringLiteral("Check"), i);
+    for (const MenuButtonSpec *spec : byTabOrder) {
+        if (previous)
+            setTabOrder(previous, m_check[spec->index]);
+        previous = m_check[spec->index];
+    }
+    m_check[15]->hide();
+    m_check[11]->setToolTip(QStringLiteral("  Beenden ohne zu speichern !  "));
+}
+
+void FrmStart::formLoad()
+{
+    applySkin();
+    WindowRegistry::instance().setCurrentPage(0);
+    // A status log left from an earlier run is removed; the communication page appends to it while we run.
+    QFile::remove(QStringLiteral("GSM.DAT"));
+    if (languageStep())
+        languageStep()();
+}
+
+void FrmStart::applySkin()
+{
+    TwoStateButton *target = m_check[0];
+    target->hide();
+    m_picSkin->hide();
+    const QPixmap logo = m_picSkin->pixmap();
+    if (!logo.isNull()) {
+        m_picSkin->resize(logo.size());
+        target->resize(logo.size());
+        target->setIcon(QIcon(logo));
+        target->setIconSize(logo.size());
+        // The picture fills the face: no border, no padding.
+        target->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0px; background: white; }"));
+    }
+    target->show();
+}
+
+void FrmStart::onCheckToggled(int index)
+{
+    // A user's click leaves the button pressed (value 1): set it back, which raises this handler again with
+    // value 0, and that call acts. So one click acts once and no button stays pressed.
+    Check_Click(index);
+}
+
+void FrmStart::Check_Click(int index)
+{
+    m_picMod->hide();
+    TwoStateButton *button = m_check[index];
+    if (button->isChecked()) {
+        button->setChecked(false);
+        return;
+    }
+    WindowRegistry &registry = WindowRegistry::instance();
+    switch (index) {
+    case 0:
+        openMakerWebPage();
+        break;
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+        ShowPage(index, registry.window(pageName(index)));
+        registry.setCurrentPage(index);
+        break;
+    case 10:
+        if (SaveAllPages())
+            QuitProgram();
+        break;
+    case 11:
+        QuitProgram();
+        break;
+    case 12:
+        ShowPage(12, registry.window(QStringLiteral("frmAbout")));
+        registry.setCurrentPage(12);
+        break;
+    case 13:
+        showHelpTopic(555);
+        break;
+    case 14:
+        SaveAllPages();
+        break;
+    case 15:
+        if (m_saveFailureShown) {
+            m_saveFailureShown = false;
+            m_lblMeld->hide();
+            m_check[15]->hide();
+        }
+        if (FormWindow *page = registry.existing(pageName(registry.currentPage())))
+            page->acknowledgeMessage();
+        break;
+    case 16:
+        if (nextLanguageStep())
+            nextLanguageStep()();
+        backgroundClick();
+        break;
+    default:
+        break;
+    }
+}
+
+void FrmStart::openMakerWebPage()
+{
+    ResetMenuButtons();
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kMakerWebAddress)));
+}
+
+void FrmStart::ShowPage(int index, FormWindow *window)
+{
+    WindowRegistry &registry = WindowRegistry::instance();
+    if (index != registry.currentPage()) {
+        ResetMenuButtons();
+        if (index < 10) {
+            TwoStateButton *button = m_check[index];
+            button->setColors(fromBgr(Bgr::LightYellow), fromBgr(Bgr::Navy));
+            QRect g = button->geometry();
+            g.setLeft(twips(260));
+            g.setWidth(twips(3800));
+            button->setGeometry(g);
+        }
+    }
+    if (!window)
+        return;
+    // Hiding and showing again brings the window to the front and raises its activation.
+    window->hide();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void FrmStart::ResetMenuButtons()
+{
+    for (int i = 1; i <= 9; ++i) {
+        TwoStateButton *button = m_check[i];
+        button->setColors(fromBgr(Bgr::MenuBlue), fromBgr(Bgr::White));
+        QRect g = button->geometry();
+        g.setLeft(twips(360));
+        g.setWidth(twips(3600));
+        button->setGeometry(g);
+    }
+}
+
+void FrmStart::HighlightMenuButton(int index)
+{
+    for (int i = 1; i <= 16; ++i)
+        m_check[i]->setBold(false);
+    if (index >= 1 && index <= 16)
+        m_check[index]->setBold(true);
+    m_check[11]->setTextColor(fromBgr(index == 11 ? Bgr::Red : Bgr::LightYellow));
+    m_check[10]->setTextColor(fromBgr(index == 10 ? Bgr::DarkGreen : Bgr::LightYellow));
+}
+
+void FrmStart::option_n()
+{
+    const int page = WindowRegistry::instance().currentPage();
+    if (page == 0 || page == 8 || page == 12)
+        return;
+    FormWindow *window = WindowRegistry::instance().existing(pageName(page));
+    if (!window)
+        return;
+    for (int i = 1; i <= 4; ++i) {
+        auto *tab = window->controlAs<QAbstractButton>(QStringLiteral("opt"), i);
+        if (!tab)
+            break; // the page has fewer tabs
+        QFont f = tab->font();
+        f.setBold(false);
+        tab->setFont(f);
+    }
+}
+
+void HighlightTab(int tab, int count, FormWindow *page)
+{
+    if (FrmStart *start = startWindow())
+        start->HighlightMenuButton(FrmStart::kNoButton);
+    if (!page || tab > count)
+        return;
+    if (auto *button = page->controlAs<QAbstractButton>(QStringLiteral("opt"), tab)) {
+        QFont f = button->font();
+        f.setBold(true);
+        button->setFont(f);
+    }
+}
+
+void ClearTabHighlight(int count, FormWindow *page)
+{
+    HighlightTab(5, count, page);
+}
+
+void FrmStart::setHandCursor()
+{
+    static const QCursor hand(QPixmap(QStringLiteral(":/images/hand.png")), 6, 1);
+    m_check[0]->setCursor(hand);
+}
+
+bool FrmStart::eventFilter(QObject *watched, QEvent *event)
+{
+    for (int i = 0; i < kButtonCount; ++i) {
+        if (watched != m_check[i])
+            continue;
+        if (event->type() == QEvent::MouseMove) {
+            setHandCursor();
+            HighlightMenuButton(i);
+        } else if (event->type() == QEvent::FocusIn) {
+            HighlightMenuButton(i);
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                Check_Click(i);
+                return true;
+            }
+        }
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched == m_nPaneltit) {
+            titleClick();
+            return true;
+        }
+        if (watched == m_bar) {
+            barClick();
+            return true;
+        }
+    }
+    return FormWindow::eventFilter(watched, event);
+}
+
+void FrmStart::mouseMoveEvent(QMouseEvent *event)
+{
+    option_n();
+    HighlightMenuButton(kNoButton);
+    FormWindow::mouseMoveEvent(event);
+}
+
+void FrmStart::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        backgroundClick();
+    FormWindow::mouseReleaseEvent(event);
+}
+
+void FrmStart::backgroundClick()
+{
+    const int page = WindowRegistry::instance().currentPage();
+    if (page >= 1 && page <= 13)
+        Check_Click(page);
+    else
+        m_picMod->show();
+}
+
+void FrmStart::barClick()
+{
+    if (WindowRegistry::instance().currentPage() > 0)
+        backgroundClick();
+}
+
+void FrmStart::titleClick()
+{
+    if (WindowRegistry::instance().currentPage() != 0)
+        backgroundClick();
+}
+
+void FrmStart::setMenuEnabled(bool enabled)
+{
+    for (int i = 1; i <= 14; ++i)
+        m_check[i]->setEnabled(enabled);
+}
+
+void FrmStart::showSaveMessage(const QString &text)
+{
+    m_lblSp->show();
+    m_lblMeld->setText(text);
+    m_lblMeld->show();
+}
+
+void FrmStart::advanceSaveBar()
+{
+    QRect g = m_lblSp->geometry();
+    g.setLeft(g.left() + twips(kSaveBarStep));
+    m_lblSp->setGeometry(g);
+}
+
+bool FrmStart::SaveAllPages()
+{
+    setMenuEnabled(false);
+    const std::optional<int> code = currentLanguageCode();
+    if (code == 0)
+        showSaveMessage(QStringLiteral("\r\n   Bitte warten... \r\n\r\nDaten werden gespeichert !"));
+    else if (code == 1)
+        showSaveMessage(QStringLiteral("\r\n   Please wait... \r\n\r\nData will be saved !"));
+    else if (code == 2)
+        showSaveMessage(QStringLiteral("\r\n   Patientez... \r\n\r\ndonnées en cours de sauvegarde !"));
+    // Only repaints run between the steps: user input waits until the save is complete.
+    const auto drawProgress = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    drawProgress();
+
+    // The new file is built completely and then replaces the old one in one step, so a failure part-way
+    // never loses the settings that were saved before.
+    WindowRegistry &registry = WindowRegistry::instance();
+    IniDocument document;
+    for (int page = 1; page <= 7; ++page) {
+        SaveFormSettings(registry.window(pageName(page)), document);
+        drawProgress();
+        advanceSaveBar();
+    }
+    SaveFormSettings(registry.window(QStringLiteral("frm9")), document);
+    drawProgress();
+    QString error;
+    const bool saved = writeIniFileAtomically(IniFilePath(), document, &error);
+
+    m_lblMeld->hide();
+    m_lblSp->hide();
+    m_lblSp->setGeometry(twipsRect(kSaveBarLeft, 1710, kSaveBarWidth, 135));
+    backgroundClick();
+    setMenuEnabled(true);
+    if (!saved)
+        showSaveFailure(error);
+    return saved;
+}
+
+void FrmStart::showSaveFailure(const QString &reason)
+{
+    const QString path = QDir::toNativeSeparators(IniFilePath());
+    const QString text = textForLanguage(QStringLiteral("FEHLER:\r\nDie Einstellungen konnten nicht gespeichert werden !"
+                                                    "\r\n\r\n%1\r\n\r\n%2"),
+                                     QStringLiteral("ERROR:\r\nThe settings could not be saved !\r\n\r\n%1\r\n\r\n%2"),
+                                     QStringLiteral("ERREUR:\r\nLes réglages n'ont pas pu être mémorisés !"
+                                                    "\r\n\r\n%1\r\n\r\n%2"))
+                             .arg(path, reason);
+    m_saveFailureShown = true;
+    m_lblMeld->setText(text);
+    m_lblMeld->show();
+    m_lblMeld->raise();
+    m_check[15]->show();
+    m_check[15]->raise();
+}
+
+void FrmStart::QuitProgram()
+{
+    closeAllHelp();
+    m_quit();
+}
+
+void FrmStart::closeEvent(QCloseEvent *event)
+{
+    // Closing the start window ends the program without saving and without asking.
+    event->accept();
+    closeAllHelp();
+    m_quit();
+}
+
+void FrmStart::paintEvent(QPaintEvent *event)
+{
+    FormWindow::paintEvent(event);
+    QPainter painter(this);
+    QPen pen(QColor(fromBgr(Bgr::Navy)));
+    pen.setWidth(3);
+    painter.setPen(pen);
+    // Line1(1): the divider under the button row; the save bar lies along it.
+    painter.drawLine(twips(240), twips(1800), twips(4290), twips(1800));
+    pen.setWidth(1);
+    painter.setPen(pen);
+    painter.drawLine(twips(240), twips(7320), twips(4290), twips(7320));
+    painter.drawLine(twips(4440), twips(1920), twips(4440), twips(8040));
+    painter.drawLine(twips(240), twips(8040), twips(9030), twips(8040));
+}
+
+void FrmStart::showPageMessage(const QString &text)
+{
+    m_lblMeld->setText(QStringLiteral("\r\n  ! ! ! ! !   \r\n\r\n  ") + text + QStringLiteral("\r\n\r\n  ! ! ! ! !  "));
+    show();
+}
+
+void FrmStart::showMessageOverlay(FormWindow *page, bool show)
+{
+    if (page)
+        page->setVisible(!show);
+    m_check[15]->setVisible(show);
+    m_lblMeld->setVisible(show);
+    if (show) {
+        m_lblMeld->raise();
+        m_check[15]->raise();
+        m_check[15]->setFocus();
+    }
+}

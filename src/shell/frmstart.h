@@ -1,0 +1,95 @@
+#pragma once
+
+#include "shell/formwindow.h"
+
+#include <QPixmap>
+#include <array>
+#include <functional>
+
+class QFrame;
+class QLabel;
+class TwoStateButton;
+
+// The start window: the menu of page buttons, saving and quitting, help, the about box, the language
+// button, the logo button, the module photo and the message area used by the save and the page checks.
+class FrmStart : public FormWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kButtonCount = 17;
+    static constexpr int kNoButton = 17; // HighlightMenuButton: only clears the marks
+
+    explicit FrmStart(QWidget *parent = nullptr);
+
+    void formLoad() override;
+    int helpTopic() const override { return 555; }
+
+    TwoStateButton *check(int index) const { return m_check.at(index); }
+    QLabel *lblMeld() const { return m_lblMeld; }
+    QLabel *lblSp() const { return m_lblSp; }
+    QLabel *picMod() const { return m_picMod; }
+    QLabel *picSkin() const { return m_picSkin; }
+    QLabel *nPaneltit() const { return m_nPaneltit; }
+    QFrame *bar() const { return m_bar; }
+
+    // The click action of a menu button, as a user's click or a call by code.
+    void Check_Click(int index);
+    void ShowPage(int index, FormWindow *window);
+    void ResetMenuButtons();
+    void HighlightMenuButton(int index);
+    void option_n();
+    // Saves all pages; false when the settings file could not be written (the message is then shown).
+    bool SaveAllPages();
+    void QuitProgram();
+    void backgroundClick();
+    void barClick();
+    void titleClick();
+
+    // The message area of the page checks.
+    void showPageMessage(const QString &text);
+    void showMessageOverlay(FormWindow *page, bool show);
+
+    // How the program ends; tests replace it.
+    void setQuitHandler(std::function<void()> handler) { m_quit = std::move(handler); }
+    // The language procedures (ApplyLanguage at start-up, NextLanguage behind "D/E/F").
+    static void setLanguageSteps(std::function<void()> applyLanguage, std::function<void()> nextLanguage);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createMenu();
+    void onCheckToggled(int index);
+    void showSaveMessage(const QString &text);
+    void advanceSaveBar();
+    void showSaveFailure(const QString &reason);
+    void setMenuEnabled(bool enabled);
+    void openMakerWebPage();
+    void applySkin();
+    void setHandCursor();
+
+    std::array<TwoStateButton *, kButtonCount> m_check {};
+    QFrame *m_bar = nullptr;
+    QLabel *m_nPaneltit = nullptr;
+    QLabel *m_picSkin = nullptr;
+    QLabel *m_picMod = nullptr;
+    QLabel *m_lblMeld = nullptr;
+    QLabel *m_lblSp = nullptr;
+    bool m_saveFailureShown = false;
+    std::function<void()> m_quit;
+};
+
+// Hover marks of a page's tab strip (the start window owns them).
+void HighlightTab(int tab, int count, FormWindow *page);
+void ClearTabHighlight(int count, FormWindow *page);
+
+// The start window, or nullptr when it does not exist (tests of single pages).
+FrmStart *startWindow();
+
+// The maker's web address opened by the logo button.
+extern const char *const kMakerWebAddress;

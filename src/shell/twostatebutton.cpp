@@ -1,0 +1,57 @@
+#include "shell/twostatebutton.h"
+
+TwoStateButton::TwoStateButton(QWidget *parent)
+    : QPushButton(parent)
+{
+    setCheckable(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    updateLook();
+}
+
+void TwoStateButton::setColors(QRgb background, QRgb text)
+{
+    m_background = background;
+    m_text = text;
+    updateLook();
+}
+
+void TwoStateButton::setBackground(QRgb background)
+{
+    setColors(background, m_text);
+}
+
+void TwoStateButton::setTextColor(QRgb text)
+{
+    setColors(m_background, text);
+}
+
+void TwoStateButton::setBold(bool bold)
+{
+    QFont f = font();
+    if (f.bold() == bold)
+        return;
+    f.setBold(bold);
+    setFont(f);
+}
+
+void TwoStateButton::setFontSpec(const QString &family, qreal pointSize)
+{
+    QFont f = font();
+    f.setFamily(family);
+    f.setPointSizeF(pointSize);
+    setFont(f);
+}
+
+void TwoStateButton::updateLook()
+{
+    const QColor bg(m_background);
+    const QColor fg(m_text);
+    // The pressed state is only ever shown for a moment: the click handler sets it back at once.
+    setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; border: 2px outset %3; }"
+                                 "QPushButton:checked, QPushButton:pressed { border-style: inset; }"
+                                 "QPushButton:focus { border-color: %4; }"
+                                 "QPushButton:disabled { color: %5; }")
+                      .arg(bg.name(), fg.name(), bg.darker(130).name(), bg.darker(170).name(),
+                           bg.darker(150).name()));
+}

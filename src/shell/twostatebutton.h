@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPushButton>
+
+// A check box drawn as a push button: it holds a value (0 or 1) like a check box and carries its own
+// colours and font. The menu of the start window and the about box's "System - Info" use it with the
+// pattern: a user's click sets value 1, the handler sets it back to 0 and acts on that second call.
+class TwoStateButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    explicit TwoStateButton(QWidget *parent = nullptr);
+
+    void setColors(QRgb background, QRgb text);
+    void setBackground(QRgb background);
+    void setTextColor(QRgb text);
+    QRgb background() const { return m_background; }
+    QRgb textColor() const { return m_text; }
+
+    void setBold(bool bold);
+    bool isBold() const { return font().bold(); }
+    void setFontSpec(const QString &family, qreal pointSize);
+
+private:
+    void updateLook();
+
+    QRgb m_background = qRgb(240, 240, 240);
+    QRgb m_text = qRgb(0, 0, 0);
+};

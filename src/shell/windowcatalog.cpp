@@ -1,0 +1,50 @@
+#include "comm/frm8.h"
+#include "pages/frm1.h"
+#include "pages/frm2.h"
+#include "pages/frm3.h"
+#include "pages/frm4.h"
+#include "pages/frm5.h"
+#include "pages/frm6.h"
+#include "pages/frm7.h"
+#include "pages/frm9.h"
+#include "shell/frmabout.h"
+#include "shell/frmstart.h"
+#include "shell/windowregistry.h"
+
+namespace {
+
+// Pages are owned by the start window, so they stay in front of it; without one (tests) they stand alone.
+QWidget *owner()
+{
+    return WindowRegistry::instance().existing(QStringLiteral("frmStart"));
+}
+
+template<class W>
+void registerWindow(const char *name)
+{
+    WindowRegistry::instance().registerFactory(QString::fromLatin1(name), [] { return new W(owner()); });
+}
+
+void createAllPages()
+{
+    for (const char *name : { "frm1", "frm2", "frm3", "frm4", "frm5", "frm6", "frm7", "frm8", "frm9" })
+        WindowRegistry::instance().window(QString::fromLatin1(name));
+}
+
+} // namespace
+
+void registerProgramWindows()
+{
+    WindowRegistry::instance().registerFactory(QStringLiteral("frmStart"), [] { return new FrmStart; });
+    registerWindow<Frm1>("frm1");
+    registerWindow<Frm2>("frm2");
+    registerWindow<Frm3>("frm3");
+    registerWindow<Frm4>("frm4");
+    registerWindow<Frm5>("frm5");
+    registerWindow<Frm6>("frm6");
+    registerWindow<Frm7>("frm7");
+    registerWindow<Frm8>("frm8");
+    registerWindow<Frm9>("frm9");
+    registerWindow<FrmAbout>("frmAbout");
+    FrmStart::setLanguageSteps(createAllPages, [] { });
+}

@@ -1,0 +1,2 @@
+# rm425t_add_test(tst_name core|ui l10n/tst_name.cpp)
+rm425t_add_test(tst_captiontable core l10n/tst_captiontable.cpp)

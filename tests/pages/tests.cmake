@@ -1,0 +1,1 @@
+# rm425t_add_test(tst_name core|ui pages/tst_name.cpp)
