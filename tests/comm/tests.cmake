@@ -2,3 +2,4 @@
 rm425t_add_test(tst_parameterrecord core comm/tst_parameterrecord.cpp)
 rm425t_add_test(tst_cp1252 core comm/tst_cp1252.cpp)
 rm425t_add_test(tst_simulator core comm/tst_simulator.cpp)
+rm425t_add_test(tst_sessions core comm/tst_sessions.cpp)

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// One usable serial port: what the port list shows and what the link opens.
+struct PortEntry
+{
+    QString label;    // Windows: the port number ("3"); elsewhere the device path
+    QString portName; // what SerialLink::open() takes ("COM3", "/dev/ttyUSB0")
+
+    bool operator==(const PortEntry &) const = default;
+};
+
+// Finding the serial ports the module can be reached on. A port is usable when it opens with the link
+// settings; it is closed again straight away.
+namespace PortCatalog {
+
+// Environment variable with further device paths to offer (colon-separated), for ports the system does
+// not report by itself, such as pseudo-terminals.
+inline constexpr char kExtraPortsVariable[] = "RM425T_EXTRA_PORTS";
+
+// The ports worth trying, in list order. Windows: COM1 … COM15. Elsewhere: the ports the system reports,
+// then the paths of the environment variable in their order, each path once.
+QStringList candidatePorts();
+
+// Opens and closes portName with the link settings; true when it opened.
+bool probe(const QString &portName);
+
+// The candidates that pass the probe, in candidate order.
+QList<PortEntry> usablePorts(const std::function<bool(const QString &)> &probeFn = probe);
+
+// The entry shown for a port name.
+PortEntry entryFor(const QString &portName);
+
+} // namespace PortCatalog

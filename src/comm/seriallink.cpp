@@ -1,0 +1,100 @@
+#include "seriallink.h"
+
+QtSerialLink::QtSerialLink(QObject *parent)
+    : SerialLink(parent)
+    , m_port(new QSerialPort(this))
+{
+    connect(m_port, &QSerialPort::readyRead, this, &SerialLink::readyRead);
+    // Queued: the port reports errors from inside its own read handling, which is no place to close it.
+    connect(m_port, &QSerialPort::errorOccurred, this, &QtSerialLink::handleError, Qt::QueuedConnection);
+}
+
+QtSerialLink::~QtSerialLink()
+{
+    // Quietly: nobody should hear about a close that only happens because the link goes away.
+    blockSignals(true);
+    close();
+}
+
+bool QtSerialLink::openWithLinkSettings(QSerialPort &port, const QString &portName)
+{
+    port.setPortName(portName);
+    port.setBaudRate(QSerialPort::Baud9600);
+    port.setParity(QSerialPort::NoParity);
+    port.setDataBits(QSerialPort::Data8);
+    port.setStopBits(QSerialPort::OneStop);
+    port.setFlowControl(QSerialPort::NoFlowControl);
+    return port.open(QIODevice::ReadWrite);
+}
+
+bool QtSerialLink::open(const QString &portName, QString *errorText)
+{
+    if (m_port->isOpen()) {
+        if (errorText)
+            *errorText = QStringLiteral("Port %1 is already open").arg(m_port->portName());
+        return false;
+    }
+    if (openWithLinkSettings(*m_port, portName))
+        return true;
+    if (errorText)
+        *errorText = m_port->errorString();
+    return false;
+}
+
+void QtSerialLink::close()
+{
+    if (!m_port->isOpen())
+        return;
+    m_port->close();
+    emit closed();
+}
+
+bool QtSerialLink::isOpen() const
+{
+    return m_port->isOpen();
+}
+
+QString QtSerialLink::portName() const
+{
+    return m_port->portName();
+}
+
+qint64 QtSerialLink::bytesAvailable() const
+{
+    return m_port->isOpen() ? m_port->bytesAvailable() : 0;
+}
+
+QByteArray QtSerialLink::readOne()
+{
+    return m_port->isOpen() ? m_port->read(1) : QByteArray();
+}
+
+QByteArray QtSerialLink::readAll()
+{
+    return m_port->isOpen() ? m_port->readAll() : QByteArray();
+}
+
+void QtSerialLink::clearInput()
+{
+    // clear() drops both what the driver holds and what has already been buffered here.
+    if (m_port->isOpen())
+        m_port->clear(QSerialPort::Input);
+}
+
+bool QtSerialLink::write(const QByteArray &bytes)
+{
+    if (!m_port->isOpen())
+        return false;
+    return m_port->write(bytes) == bytes.size();
+}
+
+void QtSerialLink::handleError(QSerialPort::SerialPortError error)
+{
+    // Only a vanished device ends the link; other errors (a framing error, a failed write) leave the port
+    // open and the waits run into their limits as they would with a silent module.
+    if (error != QSerialPort::ResourceError || !m_port->isOpen())
+        return;
+    m_port->close();
+    emit lost();
+    emit closed();
+}

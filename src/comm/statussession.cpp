@@ -1,0 +1,126 @@
+#include "statussession.h"
+
+#include "cp1252.h"
+#include "signallevel.h"
+
+namespace {
+constexpr char16_t kHighestControl = 13;
+const QString kLineBreak = QStringLiteral("\r\n");
+const QString kAlternateMarker = QStringLiteral("*");
+} // namespace
+
+StatusSession::StatusSession(SerialLink *link, const LinkTimeouts &timeouts, QObject *parent)
+    : LinkSession(link, timeouts, parent)
+{
+    m_gapTimer.setSingleShot(true);
+    m_gapTimer.setTimerType(Qt::PreciseTimer); // an early end would split a message
+    m_gapTimer.setInterval(timeouts.messageGap);
+    connect(&m_gapTimer, &QTimer::timeout, this, &StatusSession::messageGapElapsed);
+}
+
+void StatusSession::setLogFileName(const QString &fileName)
+{
+    if (!isRunning())
+        m_log.setFileName(fileName);
+}
+
+bool StatusSession::start(const QString &portName)
+{
+    if (isRunning())
+        return false;
+    beginRun();
+    m_buffer.clear();
+    m_monitoring = false;
+    m_markNext = false;
+    m_logFailureReported = false;
+    emit searching();
+    if (openModulePort(portName) == PortOpening::Failed) {
+        later([this] { finish(Outcome::PortOpenFailed); });
+        return true;
+    }
+    waitForFirstCharacter(timeouts().search, [this] { beginMonitoring(); });
+    return true;
+}
+
+void StatusSession::stopMonitoring()
+{
+    requestEnd();
+}
+
+void StatusSession::beginMonitoring()
+{
+    m_monitoring = true;
+    if (!m_log.open())
+        reportLogFailure();
+    emit monitoringStarted();
+    receiveAll([this](const QByteArray &bytes) { receive(bytes); });
+}
+
+void StatusSession::receive(const QByteArray &bytes)
+{
+    const QString text = fromCp1252(bytes);
+    for (const QChar c : text) {
+        if (c.unicode() > kHighestControl)
+            m_buffer += c;
+        else
+            m_buffer += kLineBreak;
+    }
+    m_gapTimer.start();
+    // A module that never pauses must not make the buffer grow without end; what does not fit goes on
+    // in the next piece.
+    while (isRunning() && m_buffer.size() >= kMaxMessageLength) {
+        const QString piece = m_buffer.left(kMaxMessageLength);
+        m_buffer.remove(0, kMaxMessageLength);
+        showMessage(piece);
+    }
+}
+
+void StatusSession::messageGapElapsed()
+{
+    if (!m_monitoring || m_buffer.isEmpty())
+        return;
+    showMessage(std::exchange(m_buffer, QString()));
+}
+
+void StatusSession::showMessage(QString text)
+{
+    if (m_markNext)
+        text += kAlternateMarker;
+    m_markNext = !m_markNext;
+
+    emit message(text);
+    if (m_log.isOpen() && !m_log.append(text))
+        reportLogFailure();
+    if (const auto level = signalLevelOf(text))
+        emit signalLevel(*level);
+}
+
+void StatusSession::reportLogFailure()
+{
+    if (m_logFailureReported)
+        return;
+    m_logFailureReported = true;
+    emit logFailed(m_log.fileName(), m_log.errorString());
+}
+
+void StatusSession::waitEnded(WaitEnd why)
+{
+    if (why == WaitEnd::PortLost)
+        finish(Outcome::PortLost);
+    else if (!m_monitoring && (why == WaitEnd::TimeLimit || why == WaitEnd::StopRequest))
+        finish(Outcome::NoAnswer);
+    else
+        finish(Outcome::Stopped);
+}
+
+void StatusSession::finish(Outcome outcome)
+{
+    endRun();
+    m_gapTimer.stop();
+    m_monitoring = false;
+    m_buffer.clear();
+    m_log.close();
+    if (outcome == Outcome::NoAnswer)
+        closePort();
+    emit finished(outcome);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "linksession.h"
+#include "statuslog.h"
+
+// Status monitoring: wait for the module to send something, then pass on every message it sends. A message
+// ends when the line has been silent for the message gap; characters up to code 13 become line breaks
+// inside it. Every second message gets "*" appended so two equal messages in a row still look different.
+// Each message is appended to the status log. Monitoring goes on until it is stopped or the port closes.
+class StatusSession : public LinkSession
+{
+    Q_OBJECT
+
+public:
+    enum class Outcome {
+        Stopped,        // monitoring was ended from outside, or the port was closed
+        NoAnswer,       // nothing arrived within the search limit, or stopped while waiting for it; port closed
+        PortOpenFailed, // the selected port did not open (see portError())
+        PortLost,       // the port vanished
+    };
+    Q_ENUM(Outcome)
+
+    // A message that grows to this length without a pause is passed on in pieces of this size.
+    static constexpr qsizetype kMaxMessageLength = 4096;
+
+    explicit StatusSession(SerialLink *link, const LinkTimeouts &timeouts = {}, QObject *parent = nullptr);
+
+    // Starts monitoring on portName (empty when no port is listed); an open link is used as it is. False,
+    // and nothing happens, while a run is going on.
+    bool start(const QString &portName);
+
+    // Ends the run quietly at its next check (another function was chosen); the port is left as it is.
+    // requestStop() ends it the same way, except that during the wait for the first character it counts as
+    // no answer.
+    void stopMonitoring();
+
+    // Where the log goes; relative names are taken from the current directory when monitoring starts.
+    void setLogFileName(const QString &fileName);
+
+signals:
+    void searching();
+    // The first character arrived; the log is open from now on.
+    void monitoringStarted();
+    void message(const QString &text);
+    // The level of a message that carries one (0 … 99).
+    void signalLevel(int level);
+    // The log could not be opened or written; reported once per run, monitoring goes on.
+    void logFailed(const QString &fileName, const QString &errorText);
+    void finished(StatusSession::Outcome outcome);
+
+protected:
+    void waitEnded(WaitEnd why) override;
+
+private:
+    void beginMonitoring();
+    void receive(const QByteArray &bytes);
+    void messageGapElapsed();
+    void showMessage(QString text);
+    void reportLogFailure();
+    void finish(Outcome outcome);
+
+    QTimer m_gapTimer;
+    StatusLog m_log;
+    QString m_buffer;
+    bool m_monitoring = false;
+    bool m_markNext = false;
+    bool m_logFailureReported = false;
+};
