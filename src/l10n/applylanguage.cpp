@@ -1,0 +1,87 @@
+#include "l10n/applylanguage.h"
+
+#include "l10n/captiontable.h"
+#include "l10n/language.h"
+#include "shell/formwindow.h"
+#include "shell/help.h"
+#include "shell/windowregistry.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+QLineEdit *languageBox()
+{
+    FormWindow *frm1 = WindowRegistry::instance().window(QStringLiteral("frm1"));
+    return frm1 ? frm1->controlAs<QLineEdit>(QStringLiteral("language")) : nullptr;
+}
+
+bool setCaption(QWidget *widget, const QString &text)
+{
+    if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        button->setText(text);
+    else if (auto *label = qobject_cast<QLabel *>(widget))
+        label->setText(text);
+    else if (auto *frame = qobject_cast<QGroupBox *>(widget))
+        frame->setTitle(text);
+    else
+        return false;
+    return true;
+}
+
+void applyEntry(const CaptionEntry &entry, int code)
+{
+    const QString text = entry.text(code);
+    if (entry.isHelpFile()) {
+        setHelpFile(text);
+        return;
+    }
+    FormWindow *window = WindowRegistry::instance().window(entry.window.toString());
+    const ControlRef *ref = window ? window->findRef(entry.control.toString(), entry.index) : nullptr;
+    if (!ref || !ref->widget) {
+        qWarning("Caption table: %s has no control %s", qUtf8Printable(entry.window.toString()),
+            qUtf8Printable(entry.controlKey()));
+        return;
+    }
+    bool applied = true;
+    switch (entry.property) {
+    case CaptionProperty::Caption:
+        applied = setCaption(ref->widget, text);
+        break;
+    case CaptionProperty::ToolTipText:
+        ref->widget->setToolTip(text);
+        break;
+    case CaptionProperty::Text:
+        applied = ref->kind == ControlKind::TextBox;
+        setControlText(*ref, text);
+        break;
+    case CaptionProperty::HelpFile:
+        break;
+    }
+    if (!applied) {
+        qWarning("Caption table: %s %s cannot take a %s", qUtf8Printable(entry.window.toString()),
+            qUtf8Printable(entry.controlKey()), ref->widget->metaObject()->className());
+    }
+}
+
+} // namespace
+
+void ApplyLanguage()
+{
+    QLineEdit *box = languageBox();
+    const std::optional<int> code = box ? languageCodeFromText(box->text()) : std::nullopt;
+    if (!isKnownLanguage(code))
+        return;
+    for (const CaptionEntry &entry : captionTable())
+        applyEntry(entry, *code);
+}
+
+void NextLanguage()
+{
+    if (QLineEdit *box = languageBox())
+        box->setText(nextLanguageText(box->text()));
+    ApplyLanguage();
+}

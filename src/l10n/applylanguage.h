@@ -1,0 +1,9 @@
+#pragma once
+
+// Writes the caption table of the language in force (frm1's `language` box) into the windows and sets the
+// help file. Windows the table names that do not exist yet are created on the way, in table order, which
+// is how the start-up brings every page into existence. An unknown code writes nothing and creates nothing.
+void ApplyLanguage();
+
+// The language button: moves the `language` box on to the next language, then applies it.
+void NextLanguage();
