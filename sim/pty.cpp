@@ -1,0 +1,175 @@
+#include "pty.h"
+
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// A 9600-baud line with 8N1 framing carries 960 characters a second.
+constexpr auto kCharacterTime = 1ms;
+// Should the master report an error while reading, look again after this pause instead of spinning.
+constexpr auto kReadRetryDelay = 200ms;
+constexpr qsizetype kReadChunk = 4096;
+
+QString systemError(const char *what)
+{
+    return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+} // namespace
+
+PseudoTerminal::PseudoTerminal(QObject *parent)
+    : QObject(parent)
+{
+    m_paceTimer.setTimerType(Qt::PreciseTimer);
+    m_paceTimer.setInterval(kCharacterTime);
+    connect(&m_paceTimer, &QTimer::timeout, this, &PseudoTerminal::writePending);
+    m_readRetryTimer.setSingleShot(true);
+    m_readRetryTimer.setInterval(kReadRetryDelay);
+    connect(&m_readRetryTimer, &QTimer::timeout, this, [this] {
+        if (m_readNotifier)
+            m_readNotifier->setEnabled(true);
+    });
+}
+
+PseudoTerminal::~PseudoTerminal()
+{
+    close();
+}
+
+bool PseudoTerminal::open(QString *error)
+{
+    const auto failWith = [&](const QString &message) {
+        *error = message;
+        close();
+        return false;
+    };
+
+    m_master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (m_master < 0)
+        return failWith(systemError("posix_openpt"));
+    if (grantpt(m_master) != 0)
+        return failWith(systemError("grantpt"));
+    if (unlockpt(m_master) != 0)
+        return failWith(systemError("unlockpt"));
+    const char *name = ptsname(m_master);
+    if (!name)
+        return failWith(systemError("ptsname"));
+    m_devicePath = QString::fromLocal8Bit(name);
+
+    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (m_slave < 0)
+        return failWith(systemError("open slave"));
+    termios settings {};
+    if (tcgetattr(m_slave, &settings) != 0)
+        return failWith(systemError("tcgetattr"));
+    cfmakeraw(&settings);
+    cfsetispeed(&settings, B9600);
+    cfsetospeed(&settings, B9600);
+    if (tcsetattr(m_slave, TCSANOW, &settings) != 0)
+        return failWith(systemError("tcsetattr"));
+
+    m_readNotifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
+    connect(m_readNotifier, &QSocketNotifier::activated, this, &PseudoTerminal::readMaster);
+    m_writeNotifier = new QSocketNotifier(m_master, QSocketNotifier::Write, this);
+    m_writeNotifier->setEnabled(false);
+    connect(m_writeNotifier, &QSocketNotifier::activated, this, [this] {
+        m_writeNotifier->setEnabled(false);
+        writePending();
+    });
+    return true;
+}
+
+void PseudoTerminal::close()
+{
+    m_paceTimer.stop();
+    m_readRetryTimer.stop();
+    // The close may be requested from inside a notifier's own signal.
+    for (QSocketNotifier *notifier : { m_readNotifier, m_writeNotifier }) {
+        if (notifier) {
+            notifier->setEnabled(false);
+            notifier->deleteLater();
+        }
+    }
+    m_readNotifier = nullptr;
+    m_writeNotifier = nullptr;
+    if (m_slave >= 0)
+        ::close(m_slave);
+    m_slave = -1;
+    // Closing the master hangs up the program's end of the line.
+    if (m_master >= 0)
+        ::close(m_master);
+    m_master = -1;
+    m_pending.clear();
+}
+
+void PseudoTerminal::send(const QByteArray &bytes)
+{
+    if (m_master < 0 || bytes.isEmpty())
+        return;
+    const bool idle = m_pending.isEmpty();
+    m_pending.append(bytes);
+    if (idle)
+        writePending();
+}
+
+void PseudoTerminal::readMaster()
+{
+    QByteArray buffer(kReadChunk, Qt::Uninitialized);
+    const ssize_t count = ::read(m_master, buffer.data(), buffer.size());
+    if (count > 0) {
+        buffer.truncate(count);
+        emit received(buffer);
+    } else if (count == 0 || (errno != EAGAIN && errno != EINTR)) {
+        // Only when no slave is open; ours is, so this is not expected, but never spin on it.
+        m_readNotifier->setEnabled(false);
+        m_readRetryTimer.start();
+    }
+}
+
+void PseudoTerminal::writePending()
+{
+    if (m_master < 0)
+        return;
+    while (!m_pending.isEmpty()) {
+        const qsizetype chunk = m_paced ? 1 : m_pending.size();
+        const ssize_t written = ::write(m_master, m_pending.constData(), chunk);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno == EAGAIN) {
+                // The program is not reading and the line's buffer is full: resume once it has room.
+                waitUntilWritable();
+                return;
+            }
+            // A broken line takes nothing more; keeping the bytes would only make us retry forever.
+            m_pending.clear();
+            break;
+        }
+        m_pending.remove(0, written);
+        if (m_paced)
+            break;
+    }
+    if (m_paced && !m_pending.isEmpty()) {
+        if (!m_paceTimer.isActive())
+            m_paceTimer.start();
+    } else {
+        m_paceTimer.stop();
+    }
+}
+
+void PseudoTerminal::waitUntilWritable()
+{
+    m_paceTimer.stop();
+    if (m_writeNotifier)
+        m_writeNotifier->setEnabled(true);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class QSocketNotifier;
+
+// The module's end of the serial cable: the master side of a pseudo-terminal. The program opens the
+// slave device as its serial port. We keep a slave descriptor of our own open, so the master never
+// sees a hang-up while the program has the port closed.
+class PseudoTerminal : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PseudoTerminal(QObject *parent = nullptr);
+    ~PseudoTerminal() override;
+
+    bool open(QString *error);
+    void close();
+    bool isOpen() const { return m_master >= 0; }
+    QString devicePath() const { return m_devicePath; }
+
+    // Paced: about one character per millisecond, as a 9600-baud line; otherwise as fast as the pty
+    // takes the bytes.
+    void setPaced(bool paced) { m_paced = paced; }
+
+    // Queues bytes for the line; nothing is dropped, bytes the pty cannot take yet wait here.
+    void send(const QByteArray &bytes);
+    qsizetype pendingBytes() const { return m_pending.size(); }
+
+signals:
+    void received(const QByteArray &bytes);
+
+private:
+    void readMaster();
+    void writePending();
+    void waitUntilWritable();
+
+    int m_master = -1;
+    int m_slave = -1;
+    QString m_devicePath;
+    bool m_paced = false;
+    QByteArray m_pending;
+    QSocketNotifier *m_readNotifier = nullptr;
+    QSocketNotifier *m_writeNotifier = nullptr;
+    QTimer m_paceTimer;
+    QTimer m_readRetryTimer;
+};
