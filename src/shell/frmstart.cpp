@@ -424,6 +424,10 @@ bool FrmStart::eventFilter(QObject *watched, QEvent *event)
 
 void FrmStart::mouseMoveEvent(QMouseEvent *event)
 {
+    // A button passes its unused mouse moves on to us; only the background, the message area and the
+    // title clear the marks.
+    if (qobject_cast<TwoStateButton *>(childAt(event->position().toPoint())))
+        return;
     option_n();
     HighlightMenuButton(kNoButton);
     FormWindow::mouseMoveEvent(event);

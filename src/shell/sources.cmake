@@ -8,6 +8,7 @@ set(SHELL_UI_SOURCES
     src/shell/windowregistry.cpp
     src/shell/windowcatalog.cpp
     src/shell/help.cpp
+    src/shell/helpwindow.cpp
     src/shell/twostatebutton.cpp
     src/shell/frmstart.cpp
     src/shell/frmabout.cpp

@@ -28,11 +28,12 @@ void TwoStateButton::setTextColor(QRgb text)
 
 void TwoStateButton::setBold(bool bold)
 {
-    QFont f = font();
-    if (f.bold() == bold)
+    if (m_bold == bold)
         return;
-    f.setBold(bold);
-    setFont(f);
+    // The weight lives in the style sheet: a font set beside a style sheet is re-resolved whenever the
+    // sheet changes, which would drop the mark.
+    m_bold = bold;
+    updateLook();
 }
 
 void TwoStateButton::setFontSpec(const QString &family, qreal pointSize)
@@ -48,10 +49,11 @@ void TwoStateButton::updateLook()
     const QColor bg(m_background);
     const QColor fg(m_text);
     // The pressed state is only ever shown for a moment: the click handler sets it back at once.
-    setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; border: 2px outset %3; }"
+    setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; border: 2px outset %3; "
+                                 "font-weight: %6; }"
                                  "QPushButton:checked, QPushButton:pressed { border-style: inset; }"
                                  "QPushButton:focus { border-color: %4; }"
                                  "QPushButton:disabled { color: %5; }")
                       .arg(bg.name(), fg.name(), bg.darker(130).name(), bg.darker(170).name(),
-                           bg.darker(150).name()));
+                           bg.darker(150).name(), m_bold ? QStringLiteral("bold") : QStringLiteral("normal")));
 }

@@ -19,7 +19,7 @@ public:
     QRgb textColor() const { return m_text; }
 
     void setBold(bool bold);
-    bool isBold() const { return font().bold(); }
+    bool isBold() const { return m_bold; }
     void setFontSpec(const QString &family, qreal pointSize);
 
 private:
@@ -27,4 +27,5 @@ private:
 
     QRgb m_background = qRgb(240, 240, 240);
     QRgb m_text = qRgb(0, 0, 0);
+    bool m_bold = false;
 };

@@ -1,4 +1,5 @@
 #include "comm/frm8.h"
+#include "l10n/applylanguage.h"
 #include "pages/frm1.h"
 #include "pages/frm2.h"
 #include "pages/frm3.h"
@@ -25,12 +26,6 @@ void registerWindow(const char *name)
     WindowRegistry::instance().registerFactory(QString::fromLatin1(name), [] { return new W(owner()); });
 }
 
-void createAllPages()
-{
-    for (const char *name : { "frm1", "frm2", "frm3", "frm4", "frm5", "frm6", "frm7", "frm8", "frm9" })
-        WindowRegistry::instance().window(QString::fromLatin1(name));
-}
-
 } // namespace
 
 void registerProgramWindows()
@@ -46,5 +41,6 @@ void registerProgramWindows()
     registerWindow<Frm8>("frm8");
     registerWindow<Frm9>("frm9");
     registerWindow<FrmAbout>("frmAbout");
-    FrmStart::setLanguageSteps(createAllPages, [] { });
+    // At start-up the caption table creates every page in its order, so all stored values are in place.
+    FrmStart::setLanguageSteps(ApplyLanguage, NextLanguage);
 }

@@ -1,0 +1,62 @@
+#include "shell/help.h"
+#include "shell/helpwindow.h"
+
+#include <QTest>
+#include <QTextBrowser>
+
+class TestHelp : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyTopicExistsInBothSets_data();
+    void everyTopicExistsInBothSets();
+    void helpFileChoosesTopicSet();
+    void missingTopicShowsTopicList();
+};
+
+void TestHelp::everyTopicExistsInBothSets_data()
+{
+    QTest::addColumn<int>("topic");
+    for (int topic : { 555, 1010, 1030, 1040, 1050, 1060, 1080, 1085, 1090, 1095 })
+        QTest::addRow("%d", topic) << topic;
+}
+
+void TestHelp::everyTopicExistsInBothSets()
+{
+    QFETCH(int, topic);
+    for (const char *set : { "de", "en" }) {
+        HelpWindow window;
+        window.showTopic(set, topic);
+        QCOMPARE(window.shownTopic(), topic);
+        QVERIFY(!window.browser()->documentTitle().isEmpty());
+        QVERIFY(window.browser()->toPlainText().size() > 100);
+    }
+}
+
+void TestHelp::helpFileChoosesTopicSet()
+{
+    QCOMPARE(helpSetFor("\\GSM_HILFE.CHM"), QString("de"));
+    QCOMPARE(helpSetFor("/opt/rm425t\\GSM_HELP.CHM"), QString("en"));
+    setHelpFile("\\GSM_HELP.CHM");
+    showHelpTopic(1060);
+    QCOMPARE(currentHelpWindow()->shownSet(), QString("en"));
+    setHelpFile("\\GSM_HILFE.CHM");
+    showHelpTopic(1060);
+    QCOMPARE(currentHelpWindow()->shownSet(), QString("de"));
+    closeAllHelp();
+}
+
+void TestHelp::missingTopicShowsTopicList()
+{
+    HelpWindow window;
+    window.showTopic("en", 4711);
+    QCOMPARE(window.shownTopic(), 0);
+    const QString list = window.browser()->toPlainText();
+    QVERIFY(list.contains("Help topics"));
+    // Every topic is listed by its title.
+    QCOMPARE(helpTopics("en").size(), 10);
+}
+
+QTEST_MAIN(TestHelp)
+#include "tst_help.moc"
