@@ -90,9 +90,12 @@ bool QtSerialLink::write(const QByteArray &bytes)
 
 void QtSerialLink::handleError(QSerialPort::SerialPortError error)
 {
-    // Only a vanished device ends the link; other errors (a framing error, a failed write) leave the port
-    // open and the waits run into their limits as they would with a silent module.
-    if (error != QSerialPort::ResourceError || !m_port->isOpen())
+    // A vanished device is reported as a resource error; a line whose other end hung up (a pseudo-terminal
+    // whose master closed) as a read error that repeats for as long as the port stays open. Both leave
+    // nothing to talk to. Other errors (a failed write, say) leave the port open, and the waits run into
+    // their limits as with a silent module.
+    const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+    if (!gone || !m_port->isOpen())
         return;
     m_port->close();
     emit lost();
