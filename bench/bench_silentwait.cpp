@@ -49,8 +49,9 @@ int main(int argc, char *argv[])
     const double user = after.user - before.user;
     const double system = after.system - before.system;
     std::printf("module search against a silent module, limit %lld ms\n",
-                static_cast<long long>(timeouts.uploadSearch.count()));
-    std::printf("outcome:        %s\n", outcome == UploadSession::Outcome::NoAnswer ? "no answer" : "unexpected");
+        static_cast<long long>(timeouts.uploadSearch.count()));
+    std::printf(
+        "outcome:        %s\n", outcome == UploadSession::Outcome::NoAnswer ? "no answer" : "unexpected");
     std::printf("wall time:      %.1f ms\n", wallMs);
     std::printf("CPU time:       %.1f ms (user %.1f, system %.1f)\n", user + system, user, system);
     std::printf("CPU share:      %.3f %%\n", 100.0 * (user + system) / wallMs);

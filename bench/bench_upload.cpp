@@ -31,8 +31,8 @@ int main(int argc, char *argv[])
     }
 
     QProcess sim;
-    const QString port = startSimulator(sim, { QStringLiteral("--pace-9600"), QStringLiteral("--announce-ms"),
-                                               QStringLiteral("20") });
+    const QString port = startSimulator(
+        sim, { QStringLiteral("--pace-9600"), QStringLiteral("--announce-ms"), QStringLiteral("20") });
     if (port.isEmpty()) {
         std::fprintf(stderr, "the simulator did not start\n");
         return 1;
@@ -66,13 +66,14 @@ int main(int argc, char *argv[])
     const double lineMs = double(sent + answered) * kBitsPerCharacter / kBaud * 1000.0;
     std::printf("upload against a module paced at 9600 baud\n");
     std::printf("bytes exchanged:  %lld sent, %lld received\n", static_cast<long long>(sent),
-                static_cast<long long>(answered));
+        static_cast<long long>(answered));
     std::printf("line time:        %.1f ms\n", lineMs);
     std::printf("upload time:      %.1f ms (from the module's \"*\"; %.1f ms with the search)\n", exchangeMs,
-                totalMs);
+        totalMs);
     std::printf("ratio:            %.2f\n", exchangeMs / lineMs);
-    std::printf("(the simulator paces only its own replies, %.1f ms of line time; the program's bytes cross the\n"
-                " pseudo-terminal at once, so a ratio below 1 is expected here)\n",
-                double(answered) * kBitsPerCharacter / kBaud * 1000.0);
+    std::printf(
+        "(the simulator paces only its own replies, %.1f ms of line time; the program's bytes cross the\n"
+        " pseudo-terminal at once, so a ratio below 1 is expected here)\n",
+        double(answered) * kBitsPerCharacter / kBaud * 1000.0);
     return 0;
 }

@@ -6,7 +6,7 @@
 #include <utility>
 
 namespace {
-constexpr std::array<char16_t, 4> kBusySymbols = {u'-', u'\\', u'|', u'/'};
+constexpr std::array<char16_t, 4> kBusySymbols = { u'-', u'\\', u'|', u'/' };
 constexpr char kModuleReady = '*';
 } // namespace
 
@@ -110,8 +110,8 @@ void LinkSession::waitForModule(std::chrono::milliseconds limit, std::function<v
         m_link->clearInput();
 }
 
-void LinkSession::waitForReply(int length, std::chrono::milliseconds limit,
-                               std::function<void(const QByteArray &)> collected)
+void LinkSession::waitForReply(
+    int length, std::chrono::milliseconds limit, std::function<void(const QByteArray &)> collected)
 {
     m_replyLength = length;
     m_onBytes = std::move(collected);

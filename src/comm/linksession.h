@@ -14,11 +14,16 @@
 // Time limits of the exchanges with the module.
 struct LinkTimeouts
 {
-    std::chrono::milliseconds uploadSearch{30000}; // waiting for "*" before an upload
-    std::chrono::milliseconds search{20000};       // waiting for "*" before an SMS, for the first status character
-    std::chrono::milliseconds reply{10000};        // every reply of the module
-    std::chrono::milliseconds messageGap{300};     // silence that ends a status message
-    std::chrono::milliseconds busyStep{250};       // one step of the busy indicator while searching
+    // Waiting for "*" before an upload.
+    std::chrono::milliseconds uploadSearch { 30000 };
+    // Waiting for "*" before an SMS, and for the first character of status monitoring.
+    std::chrono::milliseconds search { 20000 };
+    // Every reply of the module.
+    std::chrono::milliseconds reply { 10000 };
+    // The silence that ends a status message.
+    std::chrono::milliseconds messageGap { 300 };
+    // One turn of the busy indicator while searching.
+    std::chrono::milliseconds busyStep { 250 };
 };
 
 // What every exchange with the module is made of: a session runs a sequence of waits on the link, each
@@ -53,7 +58,7 @@ protected:
     enum class WaitEnd {
         TimeLimit,
         StopRequest, // requestStop()
-        EndRequest,  // requestEnd(), a quiet end asked for by the session's owner
+        EndRequest, // requestEnd(), a quiet end asked for by the session's owner
         PortClosed,
         PortLost,
     };
@@ -80,8 +85,8 @@ protected:
     void waitForModule(std::chrono::milliseconds limit, std::function<void()> found);
     // Waits until exactly `length` characters are waiting, then takes them all. More than `length` never
     // satisfies the wait: it runs into its limit.
-    void waitForReply(int length, std::chrono::milliseconds limit,
-                      std::function<void(const QByteArray &reply)> collected);
+    void waitForReply(
+        int length, std::chrono::milliseconds limit, std::function<void(const QByteArray &reply)> collected);
     // Empties the input, then waits for any character, which is left in the input. The busy indicator turns.
     void waitForFirstCharacter(std::chrono::milliseconds limit, std::function<void()> arrived);
     // Hands everything that arrives to `received`, without a limit, until an abort point is reached.

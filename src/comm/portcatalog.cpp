@@ -26,7 +26,7 @@ PortEntry entryFor(const QString &portName)
     QString label = portName;
     if (portName.startsWith(kComPrefix, Qt::CaseInsensitive))
         label = portName.mid(kComPrefix.size());
-    return {label, portName};
+    return { label, portName };
 }
 #else
 QStringList candidatePorts()
@@ -49,7 +49,7 @@ QStringList candidatePorts()
 
 PortEntry entryFor(const QString &portName)
 {
-    return {portName, portName};
+    return { portName, portName };
 }
 #endif
 

@@ -9,7 +9,7 @@
 // One usable serial port: what the port list shows and what the link opens.
 struct PortEntry
 {
-    QString label;    // Windows: the port number ("3"); elsewhere the device path
+    QString label; // Windows: the port number ("3"); elsewhere the device path
     QString portName; // what SerialLink::open() takes ("COM3", "/dev/ttyUSB0")
 
     bool operator==(const PortEntry &) const = default;

@@ -31,14 +31,14 @@ std::optional<SignalBars> signalBarColours(int level)
     if (level < 0 || level > 99)
         return std::nullopt;
     if (level == 0)
-        return SignalBars{R, O, O, O, O};
+        return SignalBars { R, O, O, O, O };
     if (level <= 5)
-        return SignalBars{G, G, O, O, O};
+        return SignalBars { G, G, O, O, O };
     if (level <= 9)
-        return SignalBars{G, G, G, O, O};
+        return SignalBars { G, G, G, O, O };
     if (level <= 14)
-        return SignalBars{G, G, G, G, O};
+        return SignalBars { G, G, G, G, O };
     if (level <= 31)
-        return SignalBars{G, G, G, G, G};
-    return SignalBars{R, R, R, R, R};
+        return SignalBars { G, G, G, G, G };
+    return SignalBars { R, R, R, R, R };
 }

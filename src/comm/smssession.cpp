@@ -44,7 +44,7 @@ bool SmsSession::start(const QString &portName, const QString &number, const QSt
         emit moduleFound();
         send(kAnnounce);
         waitForReply(int(kAnnounceReply.size()), timeouts().reply,
-                     [this](const QByteArray &reply) { announceReply(reply); });
+            [this](const QByteArray &reply) { announceReply(reply); });
     });
     return true;
 }

@@ -11,11 +11,11 @@ class SmsSession : public LinkSession
 
 public:
     enum class Outcome {
-        Success,        // the module answered "SEND"
-        NoAnswer,       // no "*" in time, or not exactly "SMS" after "S", or not exactly four characters after the SMS
+        Success, // the module answered "SEND"
+        NoAnswer, // no "*" in time; not exactly "SMS" after "S"; not exactly four characters after the SMS
         PortOpenFailed, // the selected port did not open (see portError())
-        SendFailed,     // four characters other than "SEND"
-        PortLost,       // the port vanished
+        SendFailed, // four characters other than "SEND"
+        PortLost, // the port vanished
     };
     Q_ENUM(Outcome)
 

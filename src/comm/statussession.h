@@ -13,10 +13,10 @@ class StatusSession : public LinkSession
 
 public:
     enum class Outcome {
-        Stopped,        // monitoring was ended from outside, or the port was closed
-        NoAnswer,       // nothing arrived within the search limit, or stopped while waiting for it; port closed
+        Stopped, // monitoring was ended from outside, or the port was closed
+        NoAnswer, // nothing arrived within the search limit, or stopped while waiting for it; port closed
         PortOpenFailed, // the selected port did not open (see portError())
-        PortLost,       // the port vanished
+        PortLost, // the port vanished
     };
     Q_ENUM(Outcome)
 

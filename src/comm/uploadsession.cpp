@@ -35,7 +35,7 @@ bool UploadSession::start(const QString &portName, const QByteArray &record)
         emit moduleFound();
         send(kVersionRequest);
         waitForReply(int(kVersionReply.size()), timeouts().reply,
-                     [this](const QByteArray &reply) { versionReply(reply); });
+            [this](const QByteArray &reply) { versionReply(reply); });
     });
     return true;
 }
@@ -56,7 +56,7 @@ void UploadSession::sendBlock(int block)
     send(m_record.mid(qsizetype(block - 1) * kBlockSize, kBlockSize));
     const QByteArray expected = acknowledgement(block);
     waitForReply(int(expected.size()), timeouts().reply,
-                 [this, block](const QByteArray &reply) { blockReply(block, reply); });
+        [this, block](const QByteArray &reply) { blockReply(block, reply); });
 }
 
 void UploadSession::blockReply(int block, const QByteArray &reply)

@@ -11,11 +11,11 @@ class UploadSession : public LinkSession
 public:
     enum class Outcome {
         Success,
-        NoAnswer,           // no "*" in time, no reply to "D" of exactly two characters, or stopped before the transfer
-        PortOpenFailed,     // the selected port did not open (see portError()); nothing was waited for
-        WrongVersion,       // two characters other than "VP" after "D"; no block was sent
+        NoAnswer, // no "*" in time, no reply of exactly two characters to "D", or stopped before
+        PortOpenFailed, // the selected port did not open (see portError()); nothing was waited for
+        WrongVersion, // two characters other than "VP" after "D"; no block was sent
         IncompleteTransfer, // a block was not acknowledged with exactly its three characters in time
-        PortLost,           // the port vanished during the run
+        PortLost, // the port vanished during the run
     };
     Q_ENUM(Outcome)
 

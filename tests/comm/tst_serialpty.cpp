@@ -31,9 +31,9 @@ LinkTimeouts fast()
 
 QStringList simArguments(const QStringList &extra = {})
 {
-    return QStringList { QStringLiteral("--announce-ms"), QStringLiteral("30"), QStringLiteral("--abandon-ms"),
-                         QStringLiteral("0"), QStringLiteral("--quiet-log") }
-        + extra;
+    return QStringList { QStringLiteral("--announce-ms"), QStringLiteral("30"),
+        QStringLiteral("--abandon-ms"), QStringLiteral("0"), QStringLiteral("--quiet-log") }
+    + extra;
 }
 
 QByteArray testRecord()
@@ -127,14 +127,12 @@ void tst_SerialPty::uploadFailures_data()
     using O = UploadSession::Outcome;
     QTest::newRow("wrong version") << QStringList { "--scenario", "wrong-version" } << O::WrongVersion << 0
                                    << QByteArray("D");
-    QTest::newRow("wrong acknowledgement at block 3")
-        << QStringList { "--scenario", "wrong-ack", "--block", "3" } << O::IncompleteTransfer << 3
-        << "D" + blocksUpTo(3);
+    QTest::newRow("wrong acknowledgement at block 3") << QStringList { "--scenario", "wrong-ack", "--block",
+        "3" } << O::IncompleteTransfer << 3 << "D" + blocksUpTo(3);
     QTest::newRow("extra character before the version")
         << QStringList { "--scenario", "extra-chars" } << O::NoAnswer << 0 << QByteArray("D");
-    QTest::newRow("no answer after block 5")
-        << QStringList { "--scenario", "no-answer", "--block", "5" } << O::IncompleteTransfer << 5
-        << "D" + blocksUpTo(5);
+    QTest::newRow("no answer after block 5") << QStringList { "--scenario", "no-answer", "--block", "5" }
+                                             << O::IncompleteTransfer << 5 << "D" + blocksUpTo(5);
 }
 
 void tst_SerialPty::uploadFailures()
@@ -232,7 +230,8 @@ void tst_SerialPty::smsExchange()
     QCOMPARE(finished.first().at(0).value<SmsSession::Outcome>(), outcome);
     QVERIFY(!m_link->isOpen());
 
-    const QByteArray expected = handedOver ? "S" + QByteArray("+491701234\"\r>T\xFCr offen, 5 \x80\x1A") : "S";
+    const QByteArray expected
+        = handedOver ? "S" + QByteArray("+491701234\"\r>T\xFCr offen, 5 \x80\x1A") : "S";
     QVERIFY(m_sim->waitForRecorded(expected.size()));
     QCOMPARE(m_sim->recordedBytes(), expected);
 }
@@ -273,7 +272,8 @@ void tst_SerialPty::discoveryListsExtraPortsInTheirOrder()
     const QString missing = m_dir->filePath(QStringLiteral("no-such-port"));
 
     const QByteArray saved = qgetenv(PortCatalog::kExtraPortsVariable);
-    qputenv(PortCatalog::kExtraPortsVariable, QStringList { other, missing, first, other }.join(':').toLocal8Bit());
+    qputenv(PortCatalog::kExtraPortsVariable,
+        QStringList { other, missing, first, other }.join(':').toLocal8Bit());
     const QList<PortEntry> ports = PortCatalog::usablePorts();
     qputenv(PortCatalog::kExtraPortsVariable, saved);
 

@@ -322,14 +322,16 @@ void tst_Sessions::portThatDoesNotOpenFailsAtOnce()
     upload.start(kPort, testRecord());
     QCOMPARE(uploadDone.count(), 0);
     QVERIFY(waitFinished(uploadDone, 1s));
-    QCOMPARE(uploadDone.first().at(0).value<UploadSession::Outcome>(), UploadSession::Outcome::PortOpenFailed);
+    QCOMPARE(
+        uploadDone.first().at(0).value<UploadSession::Outcome>(), UploadSession::Outcome::PortOpenFailed);
     QCOMPARE(upload.portError(), QStringLiteral("gone"));
 
     StatusSession status(m_link, slow);
     QSignalSpy statusDone(&status, &StatusSession::finished);
     status.start(kPort);
     QVERIFY(waitFinished(statusDone, 1s));
-    QCOMPARE(statusDone.first().at(0).value<StatusSession::Outcome>(), StatusSession::Outcome::PortOpenFailed);
+    QCOMPARE(
+        statusDone.first().at(0).value<StatusSession::Outcome>(), StatusSession::Outcome::PortOpenFailed);
 
     SmsSession sms(m_link, slow);
     QSignalSpy smsDone(&sms, &SmsSession::finished);
@@ -599,9 +601,19 @@ void tst_Sessions::barColoursFollowTheLevelTable_data()
     QTest::addColumn<QString>("bars"); // o off, g green, r red; empty: unchanged
 
     const QList<std::pair<int, QString>> table {
-        { 0, "roooo" }, { 1, "ggooo" }, { 5, "ggooo" }, { 6, "gggoo" }, { 9, "gggoo" },
-        { 10, "ggggo" }, { 14, "ggggo" }, { 15, "ggggg" }, { 31, "ggggg" }, { 32, "rrrrr" },
-        { 99, "rrrrr" }, { -1, "" }, { 100, "" },
+        { 0, "roooo" },
+        { 1, "ggooo" },
+        { 5, "ggooo" },
+        { 6, "gggoo" },
+        { 9, "gggoo" },
+        { 10, "ggggo" },
+        { 14, "ggggo" },
+        { 15, "ggggg" },
+        { 31, "ggggg" },
+        { 32, "rrrrr" },
+        { 99, "rrrrr" },
+        { -1, "" },
+        { 100, "" },
     };
     for (const auto &[level, bars] : table)
         QTest::addRow("%d", level) << level << bars;
@@ -635,7 +647,9 @@ void tst_Sessions::smsHandsOverNumberAndTextByteForByte()
     QCOMPARE(finished.first().at(0).value<SmsSession::Outcome>(), SmsSession::Outcome::Success);
     QCOMPARE(handing.count(), 1);
     QCOMPARE(m_link->writes(),
-             QByteArrayList({ "S", "+4917012\"\r>Gr\xFC\xDF" "e, 5 \x80 \"ok\"\r\nZeile 2\x1A" }));
+        QByteArrayList({ "S",
+            "+4917012\"\r>Gr\xFC\xDF"
+            "e, 5 \x80 \"ok\"\r\nZeile 2\x1A" }));
     QVERIFY(!m_link->isOpen());
 }
 
