@@ -1,7 +1,14 @@
 #include "pages/pagewindow.h"
 
+#include "pages/notifysets.h"
+#include "pages/pagerules.h"
 #include "shell/frmstart.h"
+#include "shell/settingsfile.h"
+#include "shell/twostatebutton.h"
 #include "shell/windowregistry.h"
+
+#include <QFrame>
+#include <QMouseEvent>
 
 PageWindow::PageWindow(const QString &formName, int pageNumber, QWidget *parent)
     : FormWindow(formName, parent)
@@ -11,11 +18,103 @@ PageWindow::PageWindow(const QString &formName, int pageNumber, QWidget *parent)
     applyPagePalette(this);
 }
 
+void PageWindow::formLoad()
+{
+    LoadFormSettings(this);
+    EnableNotifyBoxesFromTargets(this);
+    pageLoaded();
+}
+
 void PageWindow::formActivate()
 {
     PlacePage(this);
     WindowRegistry::instance().setCurrentPage(m_pageNumber);
     pageActivated();
+}
+
+void PageWindow::refreshAllBoxes()
+{
+    for (const NotifyKind kind : kNotifyKinds)
+        UpdateAllNotifyBox(this, kind);
+}
+
+QList<QFrame *> PageWindow::addTabStrip(const QStringList &captions, const QRect &stripTwips,
+                                        const QRect &pictureTwips)
+{
+    m_tabCount = int(captions.size());
+    const int width = stripTwips.width() / qMax(1, m_tabCount);
+    for (int i = 1; i <= m_tabCount; ++i) {
+        auto *button = new TwoStateButton(this);
+        button->setText(captions.at(i - 1));
+        button->setGeometry(
+            twipsRect(stripTwips.left() + (i - 1) * width, stripTwips.top(), width, stripTwips.height()));
+        button->installEventFilter(this);
+        registerControl(button, QStringLiteral("opt"), i, ControlKind::OptionButton);
+        // toggled also runs for a value set by the program (the settings file), as a click would.
+        connect(button, &QAbstractButton::toggled, this, [this, i](bool selected) {
+            if (selected)
+                SelectTab(i, m_tabCount, this);
+        });
+    }
+    QList<QFrame *> pictures;
+    for (int i = 1; i <= m_tabCount; ++i) {
+        auto *picture = new QFrame(this);
+        picture->setGeometry(twipsRect(pictureTwips.left(), pictureTwips.top(), pictureTwips.width(),
+                                       pictureTwips.height()));
+        picture->setFrameShape(QFrame::Panel);
+        picture->setFrameShadow(QFrame::Sunken);
+        picture->setAutoFillBackground(true);
+        picture->setMouseTracking(true);
+        picture->installEventFilter(this);
+        add(picture, QStringLiteral("Pic"), i);
+        pictures.append(picture);
+    }
+    SelectTab(1, m_tabCount, this);
+    return pictures;
+}
+
+TwoStateButton *PageWindow::tab(int index) const
+{
+    return controlAs<TwoStateButton>(QStringLiteral("opt"), index);
+}
+
+QFrame *PageWindow::tabPicture(int index) const
+{
+    return controlAs<QFrame>(QStringLiteral("Pic"), index);
+}
+
+NotifySet *PageWindow::addNotifySet(NotifyKind kind, QWidget *parent)
+{
+    Q_ASSERT(!notifySet(kind));
+    auto *set = new NotifySet(this, kind, parent);
+    m_notifySets.append(set);
+    return set;
+}
+
+NotifySet *PageWindow::notifySet(NotifyKind kind) const
+{
+    for (NotifySet *set : m_notifySets) {
+        if (set->kind() == kind)
+            return set;
+    }
+    return nullptr;
+}
+
+bool PageWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove && m_tabCount > 0) {
+        for (int i = 1; i <= m_tabCount; ++i) {
+            if (watched == tab(i)) {
+                HighlightTab(i, m_tabCount, this);
+                break;
+            }
+            if (watched == tabPicture(i)) {
+                ClearTabHighlight(m_tabCount, this);
+                break;
+            }
+        }
+    }
+    return FormWindow::eventFilter(watched, event);
 }
 
 void PlacePage(FormWindow *page)

@@ -1,9 +1,21 @@
 #pragma once
 
+#include "pages/notifykinds.h"
 #include "shell/formwindow.h"
 
+#include <QStringList>
+
+class NotifySet;
+class QFrame;
+class TwoStateButton;
+
 // Base of the configuration pages frm1 ... frm7 and frm9: the page palette, the placement beside the start
-// window and the current-page number on activation, F1 with the page's topic.
+// window and the current-page number on activation, F1 with the page's topic, the tab strip and the
+// notification sets.
+//
+// Load step (once, when the registry creates the page): LoadFormSettings, then the members of the page's
+// notification sets follow the targets of the general settings page, then pageLoaded() for the page's own
+// rules. Activation: PlacePage, currentPage = the page's number, then pageActivated().
 class PageWindow : public FormWindow
 {
     Q_OBJECT
@@ -13,15 +25,38 @@ public:
 
     int pageNumber() const { return m_pageNumber; }
 
-    // PlacePage, currentPage = the page's number, then pageActivated() (the all-box updates of the page).
+    void formLoad() override;
     void formActivate() override;
     int helpTopic() const override { return m_pageNumber == 1 ? 1010 : 1030; }
 
+    // Tab strip: the buttons opt(1..n) side by side over the strip rectangle and the pictures Pic(1..n), one
+    // over another in the picture rectangle (twips, in the page). Tab 1 is active until another is clicked.
+    // Returns the pictures, on which the page places the controls of each tab.
+    QList<QFrame *> addTabStrip(const QStringList &captions, const QRect &stripTwips, const QRect &pictureTwips);
+    int tabCount() const { return m_tabCount; }
+    TwoStateButton *tab(int index) const;
+    QFrame *tabPicture(int index) const;
+
+    // Declares a notification set of the page: creates the check boxes of that kind (registered as the
+    // page's controls in index order, 0 first, so the settings file keeps them in that order) on `parent`
+    // and puts them under the rules of the sets. The page places the boxes.
+    NotifySet *addNotifySet(NotifyKind kind, QWidget *parent);
+    NotifySet *notifySet(NotifyKind kind) const;
+
 protected:
-    virtual void pageActivated() { }
+    // The page's own load rules, after the settings file and the notification boxes.
+    virtual void pageLoaded() { }
+    // After placement and currentPage: refreshes the all box of each set the page has (SMS, e-mail, fax).
+    // A page with other activation rules overrides it and calls refreshAllBoxes() where it needs to.
+    virtual void pageActivated() { refreshAllBoxes(); }
+    void refreshAllBoxes();
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     int m_pageNumber;
+    int m_tabCount = 0;
+    QList<NotifySet *> m_notifySets;
 };
 
 // Moves a page (or the communication page, or the about box) to the start window's left + 4597 and

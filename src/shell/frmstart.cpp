@@ -70,6 +70,18 @@ std::function<void()> &nextLanguageStep()
     return step;
 }
 
+// A page tab drawn by TwoStateButton keeps its weight in its style sheet, where a font set on it would be lost.
+void setTabBold(QAbstractButton *tab, bool bold)
+{
+    if (auto *button = qobject_cast<TwoStateButton *>(tab)) {
+        button->setBold(bold);
+        return;
+    }
+    QFont f = tab->font();
+    f.setBold(bold);
+    tab->setFont(f);
+}
+
 QString pageName(int page)
 {
     return page == 12 ? QStringLiteral("frmAbout") : QStringLiteral("frm%1").arg(page);
@@ -360,9 +372,7 @@ void FrmStart::option_n()
         auto *tab = window->controlAs<QAbstractButton>(QStringLiteral("opt"), i);
         if (!tab)
             break; // the page has fewer tabs
-        QFont f = tab->font();
-        f.setBold(false);
-        tab->setFont(f);
+        setTabBold(tab, false);
     }
 }
 
@@ -372,11 +382,8 @@ void HighlightTab(int tab, int count, FormWindow *page)
         start->HighlightMenuButton(FrmStart::kNoButton);
     if (!page || tab > count)
         return;
-    if (auto *button = page->controlAs<QAbstractButton>(QStringLiteral("opt"), tab)) {
-        QFont f = button->font();
-        f.setBold(true);
-        button->setFont(f);
-    }
+    if (auto *button = page->controlAs<QAbstractButton>(QStringLiteral("opt"), tab))
+        setTabBold(button, true);
 }
 
 void ClearTabHighlight(int count, FormWindow *page)

@@ -1,1 +1,2 @@
 # rm425t_add_test(tst_name core|ui pages/tst_name.cpp)
+rm425t_add_test(tst_keyfilters core pages/tst_keyfilters.cpp)
