@@ -1,8 +1,210 @@
 #include "shell/frmabout.h"
 
+#include "l10n/languagecode.h"
+#include "pages/pagewindow.h"
+#include "shell/colors.h"
+#include "shell/sysinfo.h"
+#include "shell/twostatebutton.h"
+#include "shell/windowregistry.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+
+#define RM425T_STRINGIFY_(x) #x
+#define RM425T_STRINGIFY(x) RM425T_STRINGIFY_(x)
+
+namespace {
+
+constexpr unsigned kLineGrey = Bgr::DarkGrey;
+
+FrmAbout::MessageBoxHook &messageBoxHook()
+{
+    static FrmAbout::MessageBoxHook hook;
+    return hook;
+}
+
+void showUnavailableMessage(QWidget *parent)
+{
+    const QString text = QString::fromUtf16(kSysInfoUnavailable);
+    if (messageBoxHook()) {
+        messageBoxHook()(parent, text);
+        return;
+    }
+    // No title of its own: the window system shows the program's name.
+    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QString withoutLeadingZeros(const QString &number)
+{
+    bool ok = false;
+    const qulonglong value = number.trimmed().toULongLong(&ok, 10);
+    return ok ? QString::number(value) : number.trimmed();
+}
+
+} // namespace
+
+QString versionNumberText(const QString &major, const QString &minor, const QString &revision)
+{
+    return withoutLeadingZeros(major) + u'.' + withoutLeadingZeros(minor) + u'.'
+        + withoutLeadingZeros(revision);
+}
+
+QString versionLine()
+{
+    // Taken as the build wrote them: a number literal with a leading zero would be read as octal.
+    return QStringLiteral("Version: ")
+        + versionNumberText(QStringLiteral(RM425T_STRINGIFY(RM425T_VERSION_MAJOR)),
+            QStringLiteral(RM425T_STRINGIFY(RM425T_VERSION_MINOR)),
+            QStringLiteral(RM425T_STRINGIFY(RM425T_VERSION_PATCH)));
+}
+
+void FrmAbout::setMessageBoxHook(MessageBoxHook hook)
+{
+    messageBoxHook() = std::move(hook);
+}
+
 FrmAbout::FrmAbout(QWidget *parent)
     : FormWindow(QStringLiteral("frmAbout"), parent)
 {
     setWindowTitle(QStringLiteral("Info"));
     setFixedSize(twips(4155), twips(5430));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(fromBgr(Bgr::LightBlue)));
+    pal.setColor(QPalette::WindowText, QColor(fromBgr(Bgr::Navy)));
+    setPalette(pal);
+    // Moves over the background take the bold mark off the button.
+    setMouseTracking(true);
+
+    m_lblVersion
+        = addLabel(QStringLiteral("lblVersion"), QStringLiteral("Version"), QRect(240, 600, 3765, 225));
+    m_lblDescription = addLabel(
+        QStringLiteral("lblDescription"), QStringLiteral("Beschreibung"), QRect(240, 1320, 3765, 1410));
+    m_lblDisclaimer = addLabel(QStringLiteral("lblDisclaimer"),
+        QStringLiteral("Warnung:\r\n\r\nNur geeignet für das GSM- Modul RM425T mit dem "
+                       "TELIT- Modul !"),
+        QRect(240, 3360, 3735, 1185));
+
+    m_chkInfo = new TwoStateButton(this);
+    m_chkInfo->setGeometry(twipsRect(1800, 4800, 2040, 465));
+    m_chkInfo->setColors(fromBgr(Bgr::LightBlue), fromBgr(Bgr::Navy));
+    m_chkInfo->setFontSpec(QStringLiteral("Arial"), 11.25);
+    m_chkInfo->setText(QStringLiteral("System - Info"));
+    m_chkInfo->installEventFilter(this);
+    connect(m_chkInfo, &QAbstractButton::toggled, this, &FrmAbout::ChkInfo_Click);
+    add(m_chkInfo, QStringLiteral("ChkInfo"));
+
+    m_picIcon = new QLabel(this);
+    m_picIcon->setGeometry(twipsRect(0, 4560, 1185, 780));
+    m_picIcon->setAlignment(Qt::AlignCenter);
+    const QPixmap module(QStringLiteral(":/images/module.png"));
+    if (!module.isNull()) {
+        const QSize room = m_picIcon->size() - QSize(4, 4);
+        m_picIcon->setPixmap(module.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    }
+    add(m_picIcon, QStringLiteral("picIcon"));
+
+    for (int i = 0; i < 2; ++i) {
+        auto *line = new QFrame(this);
+        line->setGeometry(twips(120), twips(i == 0 ? 1080 : 3000), twips(4080) - twips(120), 1);
+        line->setFrameShape(QFrame::NoFrame);
+        line->setAutoFillBackground(true);
+        QPalette linePalette = line->palette();
+        linePalette.setColor(QPalette::Window, QColor(fromBgr(kLineGrey)));
+        line->setPalette(linePalette);
+        // Lines are drawn on the window: moving over one is moving over the background.
+        line->setAttribute(Qt::WA_TransparentForMouseEvents);
+        add(line, QStringLiteral("Line1"), i);
+    }
+}
+
+QLabel *FrmAbout::addLabel(const QString &name, const QString &designText, const QRect &geometryTwips)
+{
+    auto *label = new QLabel(designText, this);
+    label->setGeometry(
+        twipsRect(geometryTwips.x(), geometryTwips.y(), geometryTwips.width(), geometryTwips.height()));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    QFont f;
+    f.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans") });
+    f.setPointSizeF(9.75);
+    f.setBold(true);
+    label->setFont(f);
+    add(label, name);
+    return label;
+}
+
+void FrmAbout::formActivate()
+{
+    PlacePage(this);
+    WindowRegistry::instance().setCurrentPage(kPageNumber);
+    setTexts();
+}
+
+void FrmAbout::setTexts()
+{
+    const std::optional<int> code = currentLanguageCode();
+    if (code == 0) {
+        m_lblVersion->setText(versionLine());
+        m_lblDescription->setText(
+            QStringLiteral("Beschreibung:\r\n\r\n"
+                           "Software zum Übertragen der Parameter zum GSM- Modul RM425T"));
+        m_lblDisclaimer->setText(
+            QStringLiteral("Warnung:\r\n\r\n"
+                           "Nur geeignet für das GSM- Modul RM425T mit dem TELIT- Modul !"));
+    } else if (code == 1) {
+        m_lblVersion->setText(versionLine());
+        m_lblDescription->setText(
+            QStringLiteral("Description:\r\n\r\nSoftware to send parameter to GSM- module RM425T"));
+        m_lblDisclaimer->setText(
+            QStringLiteral("Warning:\r\n\r\n"
+                           "This software is only suitable for the GSM- module RM425T with "
+                           "the TELIT- module"));
+    } else if (code == 2) {
+        m_lblVersion->setText(versionLine());
+        m_lblDescription->setText(
+            QStringLiteral("Description:\r\n\r\n"
+                           "Logiciel pour la transmission des paramètres vers le module "
+                           "GSM-RM425T"));
+        m_lblDisclaimer->setText(
+            QStringLiteral("Avertissement:\r\n\r\n"
+                           "Ne convient que pour le module GSM-RM425T avec le module TELIT !"));
+    }
+}
+
+void FrmAbout::ChkInfo_Click()
+{
+    // A user's click leaves the button pressed: set it back, which raises this handler again unpressed, and
+    // that call acts. So each click starts the tool once and the button never stays pressed.
+    if (m_chkInfo->isChecked()) {
+        m_chkInfo->setChecked(false);
+        return;
+    }
+    StartSysInfo();
+}
+
+void FrmAbout::StartSysInfo()
+{
+    if (startSystemInfoTool(findSystemInfoTool()))
+        return;
+    showUnavailableMessage(this);
+}
+
+bool FrmAbout::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_chkInfo && event->type() == QEvent::MouseMove)
+        m_chkInfo->setBold(true);
+    return FormWindow::eventFilter(watched, event);
+}
+
+void FrmAbout::mouseMoveEvent(QMouseEvent *event)
+{
+    // The button and the labels pass their unused moves on to us; only the bare background counts.
+    if (!childAt(event->position().toPoint()))
+        m_chkInfo->setBold(false);
+    FormWindow::mouseMoveEvent(event);
 }

@@ -2,11 +2,62 @@
 
 #include "shell/formwindow.h"
 
-// The about box: version, description and warning in the current language, and the system information tool.
+#include <functional>
+
+class QFrame;
+class QLabel;
+class TwoStateButton;
+
+// The about box: version, description and warning in the current language, and the button that starts the
+// system information tool. The start window's "Info" shows it like a page; each activation places it,
+// makes it the current window (12) and writes its texts afresh.
 class FrmAbout : public FormWindow
 {
     Q_OBJECT
 
 public:
+    static constexpr int kPageNumber = 12;
+
     explicit FrmAbout(QWidget *parent = nullptr);
+
+    void formActivate() override;
+    int helpTopic() const override { return 1080; }
+
+    // Finds and starts the system information tool; when there is none, or it cannot be started, says so
+    // in a message box (German in every language).
+    void StartSysInfo();
+
+    // Tests only: shows the message box's text through the given function instead of a modal box; an
+    // empty function restores the box.
+    using MessageBoxHook = std::function<void(QWidget *parent, const QString &text)>;
+    static void setMessageBoxHook(MessageBoxHook hook);
+
+    QLabel *lblVersion() const { return m_lblVersion; }
+    QLabel *lblDescription() const { return m_lblDescription; }
+    QLabel *lblDisclaimer() const { return m_lblDisclaimer; }
+    TwoStateButton *chkInfo() const { return m_chkInfo; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    QLabel *addLabel(const QString &name, const QString &designText, const QRect &geometryTwips);
+    void ChkInfo_Click();
+    void setTexts();
+
+    QLabel *m_lblVersion = nullptr;
+    QLabel *m_lblDescription = nullptr;
+    QLabel *m_lblDisclaimer = nullptr;
+    TwoStateButton *m_chkInfo = nullptr;
+    QLabel *m_picIcon = nullptr;
 };
+
+// "Version: " and the program's version, each number in decimal without leading zeros.
+QString versionLine();
+// The version numbers as given to the build, without leading zeros ("05", "0", "010" -> "5.0.10").
+QString versionNumberText(const QString &major, const QString &minor, const QString &revision);
+
+// The text of the message box shown when the system information tool is not available.
+inline constexpr char16_t kSysInfoUnavailable[]
+    = u"System-Informationen sind augenblicklich nicht verfügbar.";
