@@ -36,10 +36,11 @@ const QString kFaxPrefixDefault = QStringLiteral("99");
 constexpr int kSimLength = 4;
 
 // Geometry of the page in twips.
-constexpr int kPageWidth = 5700;
+constexpr int kPageWidth = 6000;
 constexpr int kPageHeight = 6300;
-constexpr QRect kTabStrip(120, 120, 5460, 375);
-constexpr QRect kPictures(120, 555, 5460, 5625);
+constexpr QRect kTabStrip(120, 120, 5760, 375);
+constexpr QRect kPictures(120, 555, 5760, 5625);
+constexpr int kPictureRight = 5580; // right edge of the fields on a picture
 
 constexpr int kFieldHeight = 345;
 constexpr int kRowTop = 480;
@@ -68,12 +69,12 @@ Frm1::Frm1(QWidget *parent)
 
     buildSimTab(pictures.at(0));
     buildTargetTab(pictures.at(1), { QStringLiteral("txtFon1"), QStringLiteral("txtName1"), QStringLiteral("lblfon"),
-                                     12, 3, QStringLiteral("Nummer :"), 4, 16, KeyFilter::PhoneNumber, 9.75, 2400 });
+                                     12, 3, QStringLiteral("Nummer :"), 4, 16, KeyFilter::PhoneNumber, 9.75, 2640 });
     buildTargetTab(pictures.at(2), { QStringLiteral("txtFax1"), QStringLiteral("txtNamef1"), QStringLiteral("lblfax"),
-                                     4, 6, QStringLiteral("Faxnummer :"), 5, 16, KeyFilter::Digits, 9.75, 2400 });
+                                     4, 6, QStringLiteral("Faxnummer :"), 5, 16, KeyFilter::Digits, 9.75, 2640 });
     buildTargetTab(pictures.at(3), { QStringLiteral("txtMail1"), QStringLiteral("txtNamem1"),
                                      QStringLiteral("lblmail"), 4, 8, QStringLiteral("E-Mail Adresse :"), 10, 35,
-                                     KeyFilter::None, 8.25, 3420 });
+                                     KeyFilter::None, 8.25, 3240 });
 
     // The language code; hidden, saved and restored with the page.
     auto *language = add(new QLineEdit(QStringLiteral("1"), this), QStringLiteral("language"));
@@ -115,7 +116,7 @@ QLineEdit *Frm1::addField(QWidget *parent, const QString &name, int index, const
 void Frm1::buildSimTab(QWidget *picture)
 {
     auto *frmpin = add(new QFrame(picture), QStringLiteral("frmpin"));
-    frmpin->setGeometry(twipsRect(120, 180, 5220, 1560));
+    frmpin->setGeometry(twipsRect(120, 240, 5460, 1620));
     frmpin->setFrameShape(QFrame::NoFrame);
 
     addLabel(frmpin, QStringLiteral("Label1"), 0, QStringLiteral("S I M Pin :"), QRect(0, 0, 2280, kFieldHeight));
@@ -130,7 +131,7 @@ void Frm1::buildSimTab(QWidget *picture)
     txtPsw1->setToolTip(QStringLiteral("  Für alle Tel.Nummer gültiges Passwort setzen  "));
 
     addLabel(frmpin, QStringLiteral("Label1"), 9, QStringLiteral("Gerätebezeichnung :"),
-             QRect(0, 1170, 2280, 390));
+             QRect(0, 1140, 2280, 450));
     QLineEdit *txtbez = addField(frmpin, QStringLiteral("txtbez"), -1, QRect(2400, 1200, 2640, kFieldHeight), 16,
                                  KeyFilter::PlainText);
     txtbez->setText(QStringLiteral("RM425T"));
@@ -138,30 +139,30 @@ void Frm1::buildSimTab(QWidget *picture)
 
     // The mail number and fax prefix come before the providers, so that a provider restored from the settings
     // file writes its own values over them.
-    addLabel(picture, QStringLiteral("Label1"), 2, QStringLiteral("Mailnummer :"), QRect(120, 4140, 2280, kFieldHeight));
-    QLineEdit *txtAnr = addField(picture, QStringLiteral("txtAnr"), -1, QRect(2520, 4140, 2040, kFieldHeight), 10,
+    addLabel(picture, QStringLiteral("Label1"), 2, QStringLiteral("Mailnummer :"), QRect(120, 3780, 2280, kFieldHeight));
+    QLineEdit *txtAnr = addField(picture, QStringLiteral("txtAnr"), -1, QRect(2520, 3780, 2040, kFieldHeight), 10,
                                  KeyFilter::Digits);
     txtAnr->setText(kMailNumberDefault);
     txtAnr->setToolTip(QStringLiteral("  Nummer eingeben, sonst wird D1 ausgewählt  "));
     addLabel(picture, QStringLiteral("Label1"), 7, QStringLiteral("Fax- Vorwahl :"),
-             QRect(120, 4740, 2280, kFieldHeight));
+             QRect(120, 4380, 2280, kFieldHeight));
     QLineEdit *txtFAxPref = addField(picture, QStringLiteral("txtFAxPref"), -1,
-                                     QRect(2520, 4740, 1200, kFieldHeight), 4, KeyFilter::Digits);
+                                     QRect(2520, 4380, 1200, kFieldHeight), 4, KeyFilter::Digits);
     txtFAxPref->setText(kFaxPrefixDefault);
     txtFAxPref->setToolTip(QStringLiteral("  Nummer eingeben, sonst wird D1 ausgewählt  "));
 
     auto *frmd = add(new QFrame(picture), QStringLiteral("frmd"));
-    frmd->setGeometry(twipsRect(120, 2040, 5220, 1860));
+    frmd->setGeometry(twipsRect(120, 2100, 5460, 1440));
     frmd->setFrameShape(QFrame::NoFrame);
-    addLabel(frmd, QStringLiteral("lbl2"), 1, QStringLiteral("EMAIL senden an :"), QRect(0, 0, 5220, 300));
+    addLabel(frmd, QStringLiteral("lbl2"), 1, QStringLiteral("EMAIL senden an :"), QRect(0, 0, 5460, 300));
     for (int k = 0; k <= 4; ++k) {
         auto *option = new QRadioButton(k == 0 ? QStringLiteral("Andere Anbieter")
                                                : QString::fromLatin1(kProviders[k].caption),
                                         frmd);
         if (k == 0) {
-            option->setGeometry(twipsRect(240, 1080, 4200, 330));
+            option->setGeometry(twipsRect(240, 960, 4200, 330));
         } else {
-            option->setGeometry(twipsRect(240 + (k - 1) * 1200, 480, 1080, 330));
+            option->setGeometry(twipsRect(240 + (k - 1) * 1260, 480, 1140, 330));
             option->setToolTip(QStringLiteral("  %1  ").arg(QLatin1String(kProviders[k].mailNumber)));
         }
         option->setChecked(k == 1);
@@ -184,7 +185,7 @@ void Frm1::buildTargetTab(QWidget *picture, const TargetTab &tab)
     constexpr int labelLeft = 120;
     constexpr int fieldLeft = 600;
     const int nameLeft = fieldLeft + tab.fieldWidth + 120;
-    const int nameWidth = 5340 - nameLeft;
+    const int nameWidth = kPictureRight - nameLeft;
     addLabel(picture, QStringLiteral("Label1"), tab.fieldHeading, tab.fieldCaption,
              QRect(fieldLeft, 120, tab.fieldWidth, 300), Qt::AlignCenter);
     addLabel(picture, QStringLiteral("Label1"), tab.nameHeading, QStringLiteral("Name :"),
