@@ -5,5 +5,6 @@ set(COMM_CORE_SOURCES
 )
 set(COMM_UI_SOURCES
     src/comm/frm8.cpp
+    src/comm/frm8texts.cpp
     src/comm/registrycontrolvalues.cpp
 )
