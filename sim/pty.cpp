@@ -33,6 +33,10 @@ PseudoTerminal::PseudoTerminal(QObject *parent)
     m_paceTimer.setTimerType(Qt::PreciseTimer);
     m_paceTimer.setInterval(kCharacterTime);
     connect(&m_paceTimer, &QTimer::timeout, this, &PseudoTerminal::writePending);
+    // The line delivers what the program writes at the same pace: one character per character time.
+    m_receivePaceTimer.setTimerType(Qt::PreciseTimer);
+    m_receivePaceTimer.setInterval(kCharacterTime);
+    connect(&m_receivePaceTimer, &QTimer::timeout, this, &PseudoTerminal::deliverIncoming);
     m_readRetryTimer.setSingleShot(true);
     m_readRetryTimer.setInterval(kReadRetryDelay);
     connect(&m_readRetryTimer, &QTimer::timeout, this, [this] {
@@ -92,6 +96,8 @@ bool PseudoTerminal::open(QString *error)
 void PseudoTerminal::close()
 {
     m_paceTimer.stop();
+    m_receivePaceTimer.stop();
+    m_incoming.clear();
     m_readRetryTimer.stop();
     // The close may be requested from inside a notifier's own signal.
     for (QSocketNotifier *notifier : { m_readNotifier, m_writeNotifier }) {
@@ -128,12 +134,29 @@ void PseudoTerminal::readMaster()
     const ssize_t count = ::read(m_master, buffer.data(), buffer.size());
     if (count > 0) {
         buffer.truncate(count);
-        emit received(buffer);
+        if (m_paced) {
+            m_incoming.append(buffer);
+            if (!m_receivePaceTimer.isActive())
+                m_receivePaceTimer.start();
+        } else {
+            emit received(buffer);
+        }
     } else if (count == 0 || (errno != EAGAIN && errno != EINTR)) {
         // Only when no slave is open; ours is, so this is not expected, but never spin on it.
         m_readNotifier->setEnabled(false);
         m_readRetryTimer.start();
     }
+}
+
+void PseudoTerminal::deliverIncoming()
+{
+    if (m_incoming.isEmpty()) {
+        m_receivePaceTimer.stop();
+        return;
+    }
+    const QByteArray next = m_incoming.left(1);
+    m_incoming.remove(0, 1);
+    emit received(next);
 }
 
 void PseudoTerminal::writePending()

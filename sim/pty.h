@@ -36,6 +36,7 @@ signals:
 private:
     void readMaster();
     void writePending();
+    void deliverIncoming();
     void waitUntilWritable();
 
     int m_master = -1;
@@ -46,5 +47,7 @@ private:
     QSocketNotifier *m_readNotifier = nullptr;
     QSocketNotifier *m_writeNotifier = nullptr;
     QTimer m_paceTimer;
+    QTimer m_receivePaceTimer;
+    QByteArray m_incoming; // received, not yet through the paced line
     QTimer m_readRetryTimer;
 };
