@@ -178,14 +178,14 @@ void TestFrmStart::hoverMarksAndTheirRemoval()
     // Moving over the background clears every mark, and the current page's tabs lose their bold mark.
     w->Check_Click(1);
     FormWindow *frm1 = WindowRegistry::instance().existing("frm1");
+    auto *tab = frm1->controlAs<TwoStateButton>("opt", 1);
+    QVERIFY(tab);
     HighlightTab(1, 4, frm1);
-    if (QWidget *tab = frm1->control("opt", 1))
-        QVERIFY(tab->font().bold());
+    QVERIFY(tab->isBold());
     hover(w, QPoint(w->width() - 5, w->height() - 5));
     QVERIFY(!w->check(10)->isBold());
     QCOMPARE(w->check(10)->textColor(), bgr(0xC0FFFF));
-    if (QWidget *tab = frm1->control("opt", 1))
-        QVERIFY(!tab->font().bold());
+    QVERIFY(!tab->isBold());
 }
 
 void TestFrmStart::enterOnFocusedButtonRunsItsAction()
