@@ -1,3 +1,6 @@
 # rm425t_add_test(tst_name core|ui pages/tst_name.cpp)
 rm425t_add_test(tst_keyfilters core pages/tst_keyfilters.cpp)
 rm425t_add_test(tst_notifysets ui pages/tst_notifysets.cpp)
+rm425t_add_test(tst_keyfilteradapter ui pages/tst_keyfilteradapter.cpp)
+rm425t_add_test(tst_frm1 ui pages/tst_frm1.cpp)
+rm425t_add_test(tst_outputpages ui pages/tst_outputpages.cpp)

@@ -3,11 +3,11 @@
 #include "shell/settingsfile.h"
 #include "shell/twostatebutton.h"
 #include "shell/windowregistry.h"
+#include "typing.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -71,21 +71,6 @@ QLineEdit *target(const char *field, int index)
 void click(QCheckBox *box)
 {
     QTest::mouseClick(box, Qt::LeftButton);
-}
-
-// A mouse move with no button held, as the window system delivers it to a widget with mouse tracking.
-void hover(QWidget *widget)
-{
-    const QPoint pos(3, 3);
-    QMouseEvent move(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &move);
-}
-
-// Enters a field with the mouse, as a user does before typing over its value.
-void enter(QLineEdit *field)
-{
-    QTest::mouseClick(field, Qt::LeftButton);
-    QTRY_COMPARE(field->selectedText(), field->text());
 }
 
 void showPage(QWidget *page)
@@ -182,7 +167,7 @@ void TestNotifySets::leavingTargetFieldCarriesItToEveryPage()
     page1->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(page1));
     QTest::mouseClick(page1->tab(2), Qt::LeftButton);
-    enter(target("txtFon1", 3));
+    QVERIFY(typing::enter(target("txtFon1", 3)));
     QTest::keyClicks(target("txtFon1", 3), "+49170333");
     QTest::mouseClick(target("txtFon1", 4), Qt::LeftButton);
 
@@ -195,7 +180,7 @@ void TestNotifySets::leavingTargetFieldCarriesItToEveryPage()
     QVERIFY(setOf("frm3", NotifyKind::Sms)->box(3)->isChecked());
 
     // Emptying a number unticks and disables its member everywhere.
-    enter(target("txtFon1", 5));
+    QVERIFY(typing::enter(target("txtFon1", 5)));
     QTest::keyClick(target("txtFon1", 5), Qt::Key_Backspace);
     QTest::mouseClick(target("txtFon1", 6), Qt::LeftButton);
     for (const PageSets &sets : kEventPages) {
@@ -335,7 +320,7 @@ void TestNotifySets::memberTooltipShowsTargetName()
     PageWindow *frm3 = page("frm3");
     showPage(frm3);
     QCheckBox *member = frm3->notifySet(NotifyKind::Fax)->box(2);
-    hover(member);
+    typing::hover(member);
     QCOMPARE(member->toolTip(), tooltip);
     QCOMPARE(frm3->notifySet(NotifyKind::Fax)->allBox()->toolTip(), QStringLiteral("  alle auswählen  "));
 }
