@@ -35,6 +35,10 @@ NotifySet::NotifySet(PageWindow *page, NotifyKind kind, QWidget *parent)
             box->resize(twips(kMemberSizeTwips), twips(kMemberSizeTwips));
             box->setMouseTracking(true);
         }
+        // A box without a target must look unavailable: the yellow field colour is for boxes that can be ticked.
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Disabled, QPalette::Base, QColor(PageColors::Background));
+        box->setPalette(palette);
         box->installEventFilter(this);
         page->add(box, array, i);
         m_boxes.append(box);
