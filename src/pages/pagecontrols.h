@@ -83,7 +83,7 @@ inline void placeInColumnsOfFour(NotifySet *set, const QPoint &firstTwips, int c
 {
     for (int i = 1; i <= set->memberCount(); ++i) {
         const QPoint at = firstTwips + QPoint((i - 1) / 4 * columnStep, (i - 1) % 4 * rowStep);
-        set->box(i)->move(twipsRect(at.x(), at.y(), 0, 0).topLeft());
+        set->box(i)->move(twips(at.x()), twips(at.y()));
     }
 }
 
