@@ -51,7 +51,7 @@ const QRect kText2(360, 3840, 3495, 375);
 const QRect kCmdS(1200, 4320, 1890, 395);
 const QRect kLabel1(0, 5040, 1815, 255);
 const QRect kFrame1(2280, 4920, 1425, 1200);
-// The port list may grow to the right edge of the message box where port names are longer than a number.
+// Where port names are longer than a number the port list may reach the right edge of the message box.
 constexpr int kPortListRightEdge = 4125;
 
 // Signal bars inside Frame1: rising heights, bottoms aligned.
@@ -252,12 +252,18 @@ void Frm8::formLoad()
     m_cmbCOM->setToolTip(selectedPortLabel());
 
 #ifndef Q_OS_WIN
-    // Device paths do not fit the width made for a port number.
+    // Device paths do not fit the width made for a port number: the list grows to the left, over the free
+    // end of its label, and its right edge stays in line with the message box.
     m_cmbCOM->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     const int widest = m_cmbCOM->sizeHint().width();
-    const int room = twips(kPortListRightEdge - kCmbCOM.left());
-    m_cmbCOM->setFixedWidth(qBound(twips(kCmbCOM.width()), widest, room));
-    m_cmbCOM->view()->setMinimumWidth(m_cmbCOM->view()->sizeHintForColumn(0) + twips(120));
+    if (widest > twips(kCmbCOM.width())) {
+        const int right = twips(kPortListRightEdge);
+        const int width = qMin(widest, right - twips(kLabel0.left() + kLabel0.width()));
+        QRect geometry = twipsRect(kCmbCOM);
+        geometry.setLeft(qMin(geometry.left(), right - width));
+        geometry.setWidth(width);
+        m_cmbCOM->setGeometry(geometry);
+    }
 #endif
 }
 
@@ -411,6 +417,13 @@ QString Frm8::portLabel(const QString &portName) const
     return index >= 0 ? m_cmbCOM->itemText(index) : portName;
 }
 
+QString Frm8::portForRun()
+{
+    if (!m_link->isOpen())
+        m_portName = selectedPortName();
+    return m_portName;
+}
+
 void Frm8::OpenModulePort()
 {
     if (m_cmbCOM->count() == 0) {
@@ -419,7 +432,8 @@ void Frm8::OpenModulePort()
     }
     if (m_link->isOpen())
         return;
-    if (m_link->open(selectedPortName())) {
+    m_portName = selectedPortName();
+    if (m_link->open(m_portName)) {
         m_link->clearInput();
         return;
     }
@@ -437,7 +451,7 @@ void Frm8::cmbCOM_Click()
 {
     m_cmbCOM->setToolTip(selectedPortLabel());
     const QString port = selectedPortName();
-    if (port.isEmpty() || port == m_link->portName())
+    if (port.isEmpty() || port == m_portName)
         return;
     if (m_link->isOpen()) {
         closePort();
@@ -514,7 +528,7 @@ void Frm8::cmd_Click()
     });
     connect(session, &UploadSession::finished, this,
             [this, session](UploadSession::Outcome outcome, int block) { uploadFinished(session, outcome, block); });
-    session->start(selectedPortName(), *record);
+    session->start(portForRun(), *record);
 }
 
 void Frm8::uploadFinished(UploadSession *session, UploadSession::Outcome outcome, int block)
@@ -531,7 +545,7 @@ void Frm8::uploadFinished(UploadSession *session, UploadSession::Outcome outcome
         setMeld(failedPort.isEmpty() ? Frm8Text::noAnswer() : Frm8Text::portUnavailable(failedPort));
         break;
     case O::PortOpenFailed:
-        setMeld(Frm8Text::portUnavailable(selectedPortLabel()));
+        setMeld(Frm8Text::portUnavailable(portLabel(m_portName)));
         break;
     case O::WrongVersion:
         setMeld(Frm8Text::wrongVersion());
@@ -541,7 +555,7 @@ void Frm8::uploadFinished(UploadSession *session, UploadSession::Outcome outcome
                                      : Frm8Text::portLostDuringTransfer(failedPort));
         break;
     case O::PortLost: {
-        const QString label = portLabel(m_link->portName());
+        const QString label = portLabel(m_portName);
         setMeld(block > 0 ? Frm8Text::portLostDuringTransfer(label) : Frm8Text::portUnavailable(label));
         break;
     }
@@ -587,7 +601,7 @@ void Frm8::cmd2_Click()
     });
     connect(session, &StatusSession::finished, this,
             [this, session](StatusSession::Outcome outcome) { statusFinished(session, outcome); });
-    session->start(selectedPortName());
+    session->start(portForRun());
 }
 
 void Frm8::statusFinished(StatusSession *session, StatusSession::Outcome outcome)
@@ -603,11 +617,11 @@ void Frm8::statusFinished(StatusSession *session, StatusSession::Outcome outcome
         endStatusRun();
         break;
     case O::PortOpenFailed:
-        setMeld(Frm8Text::portUnavailable(selectedPortLabel()));
+        setMeld(Frm8Text::portUnavailable(portLabel(m_portName)));
         endStatusRun();
         break;
     case O::PortLost:
-        setMeld(Frm8Text::portUnavailable(portLabel(m_link->portName())));
+        setMeld(Frm8Text::portUnavailable(portLabel(m_portName)));
         greyBars();
         endStatusRun();
         break;
@@ -698,7 +712,7 @@ void Frm8::cmdS_Click()
     connect(session, &SmsSession::handingOver, this, [this] { setMeld(Frm8Text::smsHandingOver()); });
     connect(session, &SmsSession::finished, this,
             [this, session](SmsSession::Outcome outcome) { smsFinished(session, outcome); });
-    session->start(selectedPortName(), number, text);
+    session->start(portForRun(), number, text);
 }
 
 void Frm8::smsFinished(SmsSession *session, SmsSession::Outcome outcome)
@@ -721,10 +735,10 @@ void Frm8::smsFinished(SmsSession *session, SmsSession::Outcome outcome)
         setMeld(failedPort.isEmpty() ? Frm8Text::noAnswer() : Frm8Text::portUnavailable(failedPort));
         break;
     case O::PortOpenFailed:
-        setMeld(Frm8Text::portUnavailable(selectedPortLabel()));
+        setMeld(Frm8Text::portUnavailable(portLabel(m_portName)));
         break;
     case O::PortLost:
-        setMeld(Frm8Text::portUnavailable(portLabel(m_link->portName())));
+        setMeld(Frm8Text::portUnavailable(portLabel(m_portName)));
         break;
     }
     endSmsSend();

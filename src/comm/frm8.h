@@ -109,6 +109,8 @@ private:
     QString selectedPortLabel() const;
     // The label cmbCOM shows for a port name (the name itself when it is not listed).
     QString portLabel(const QString &portName) const;
+    // The port a function starting now talks through: the open one, or else the selected one.
+    QString portForRun();
     // Opens the selected port unless the link is open; the no-port or port message when that fails.
     void OpenModulePort();
     void closePort();
@@ -154,6 +156,8 @@ private:
     QFrame *m_frame1 = nullptr;
     std::array<QLabel *, kBarCount> m_lbl {};
 
+    // The port the link was last told to open, as listed (the link may spell it its own way).
+    QString m_portName;
     QString m_meld;
     bool m_uploadRunning = false;
     bool m_statusRunning = false;

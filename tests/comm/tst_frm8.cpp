@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,12 +85,16 @@ private slots:
     void noPortListedShowsNoPortThenNoAnswer();
     void vanishedPortIsReportedAtOnce_data();
     void vanishedPortIsReportedAtOnce();
+    void lostPortEndsTheFunction_data();
+    void lostPortEndsTheFunction();
     void portChangeEndsTheTransfer();
+    void activationResetsThePage();
     void leavingThePageMidTransferShowsTheBox();
     void helpWindowDoesNotStopTheUpload();
     void statusMessagesAreShownLoggedAndLevelled();
     void statusLogThatCannotBeWrittenIsSaidOnce();
     void statusWithoutModuleIsNoAnswer();
+    void statusEndsWhenAnotherFunctionStarts();
     void smsWithoutTextOrNumberSendsNothing_data();
     void smsWithoutTextOrNumberSendsNothing();
     void smsSentThenMonitoring();
@@ -394,6 +399,51 @@ void tst_Frm8::vanishedPortIsReportedAtOnce()
     verifyIdleButtons();
 }
 
+void tst_Frm8::lostPortEndsTheFunction_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("function");
+    QTest::addColumn<QStringList>("scenario");
+    QTest::addColumn<QString>("format");
+
+    QTest::newRow("upload at block 4, German")
+        << kGerman << QStringLiteral("cmd") << QStringList { "--scenario", "hangup", "--block", "4" }
+        << QStringLiteral("FEHLER:\r\nCOM- Port %1 nicht verfügbar !\r\n"
+                          "Die Daten wurden nicht vollständig übertragen !\r\n\r\n"
+                          "GSM- Modul ausschalten und Daten neu senden !\r\n");
+    QTest::newRow("status monitoring, English")
+        << kEnglish << QStringLiteral("cmd2") << QStringList { "--scenario", "silent" }
+        << QStringLiteral("ERROR:\r\nCOM- Port %1 not available !\r\n");
+}
+
+void tst_Frm8::lostPortEndsTheFunction()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, function);
+    QFETCH(QStringList, scenario);
+    QFETCH(QString, format);
+
+    QVERIFY(startSim(*m_sim, scenario));
+    LinkTimeouts timeouts = fast();
+    timeouts.reply = 10s; // only the lost port may end it
+    openPage(QStringList { m_sim->devicePath() }, timeouts);
+    setLanguage(language);
+
+    button(function)->click();
+    if (function == QLatin1String("cmd2")) {
+        m_sim->say("PEGEL Netz: 17");
+        QTRY_COMPARE_WITH_TIMEOUT(m_page->meldText(), QStringLiteral("PEGEL Netz: 17"), 2000);
+        QCOMPARE(barColour(control<QLabel>(QStringLiteral("lbl"), 5)), 0x008000u);
+        m_sim->command("hangup");
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(m_page->meldText(), format.arg(m_sim->devicePath()), 3000);
+    QVERIFY(!m_page->uploadRunning());
+    QVERIFY(!m_page->statusRunning());
+    verifyIdleButtons();
+    for (int i = 1; i <= 5; ++i)
+        QCOMPARE(barColour(control<QLabel>(QStringLiteral("lbl"), i)), 0xC0C0C0u);
+}
+
 void tst_Frm8::portChangeEndsTheTransfer()
 {
     SimProcess other;
@@ -409,10 +459,12 @@ void tst_Frm8::portChangeEndsTheTransfer()
     button(QStringLiteral("cmd"))->click();
     QVERIFY(m_sim->waitForRecorded(1 + 2 * 64));
     QVERIFY(m_page->uploadRunning());
-    // Choosing the port in use changes nothing.
-    ports->setCurrentIndex(0);
+    // Choosing the port in use again changes nothing.
+    QSignalSpy closed(m_page->link(), &SerialLink::closed);
+    m_page->cmbCOM_Click();
     QTest::qWait(50);
     QVERIFY(m_page->uploadRunning());
+    QVERIFY(closed.isEmpty());
 
     ports->setCurrentIndex(1);
     QTRY_VERIFY_WITH_TIMEOUT(!m_page->uploadRunning(), 1000);
@@ -420,6 +472,32 @@ void tst_Frm8::portChangeEndsTheTransfer()
     verifyIdleButtons();
     QCOMPARE(m_sim->recordedBytes().size(), 1 + 2 * 64);
     QVERIFY(other.recordedBytes().isEmpty());
+}
+
+void tst_Frm8::activationResetsThePage()
+{
+    openPage(QStringList {});
+    QVERIFY(showActive(m_page));
+    QCOMPARE(WindowRegistry::instance().currentPage(), 8);
+    button(QStringLiteral("cmd3"))->click();
+    QVERIFY(!control<QWidget>(QStringLiteral("Text1"))->isHidden());
+    QVERIFY(functionButton(QStringLiteral("cmd3"))->isBold());
+
+    FormWindow *frm1 = WindowRegistry::instance().window(QStringLiteral("frm1"));
+    frm1->show();
+    frm1->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frm1));
+    WindowRegistry::instance().setCurrentPage(1);
+    QVERIFY(m_page->meldText().isEmpty());
+
+    m_page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_page));
+    QCOMPARE(WindowRegistry::instance().currentPage(), 8);
+    for (const char *field : { "Text1", "Text2", "Text3", "Text4", "cmdS" })
+        QVERIFY(control<QWidget>(QString::fromLatin1(field))->isHidden());
+    verifyIdleButtons();
+    QCOMPARE(m_page->helpTopic(), 1060);
+    QVERIFY(m_boxes.isEmpty());
 }
 
 void tst_Frm8::leavingThePageMidTransferShowsTheBox()
@@ -560,16 +638,54 @@ void tst_Frm8::statusWithoutModuleIsNoAnswer()
 {
     QVERIFY(startSim(*m_sim, { "--scenario", "silent" }));
     LinkTimeouts timeouts = fast();
-    timeouts.search = 300ms;
+    timeouts.search = 400ms;
     openPage(QStringList { m_sim->devicePath() }, timeouts);
     setLanguage(kGerman);
+
+    QString turns;
+    connect(control<QPlainTextEdit>(QStringLiteral("txtMeld")), &QPlainTextEdit::textChanged, this, [&] {
+        if (m_page->meldText().startsWith(QStringLiteral("STATUS\r\nModul wird gesucht...")))
+            turns += m_page->meldText().back();
+    });
 
     button(QStringLiteral("cmd2"))->click();
     QVERIFY(m_page->link()->isOpen());
     QTRY_VERIFY_WITH_TIMEOUT(!m_page->statusRunning(), 2000);
     QCOMPARE(m_page->meldText(), kNoAnswerDe);
+    // The busy indicator turned the last character of the search text meanwhile.
+    QVERIFY2(turns.contains(QStringLiteral("-\\|/")), qPrintable(turns));
     verifyIdleButtons();
     QVERIFY(!QFile::exists(QStringLiteral("GSM.DAT")));
+}
+
+void tst_Frm8::statusEndsWhenAnotherFunctionStarts()
+{
+    QVERIFY(startSim(*m_sim, { "--announce-ms", "200" }));
+    openPage(QStringList { m_sim->devicePath() });
+    setLanguage(kEnglish);
+
+    // "SMS-Dienst" ends monitoring and leaves the port open.
+    button(QStringLiteral("cmd2"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(m_page->meldText(), QStringLiteral("*"), 2000);
+    button(QStringLiteral("cmd3"))->click();
+    QVERIFY(!m_page->statusRunning());
+    QCOMPARE(m_page->meldText(), QStringLiteral(" "));
+    QVERIFY(m_page->link()->isOpen());
+    QTest::qWait(300);
+    QCOMPARE(m_page->meldText(), QStringLiteral(" "));
+
+    // The upload takes over the open port from monitoring and closes it at its end.
+    button(QStringLiteral("cmd2"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(m_page->meldText().startsWith(QLatin1Char('*')), 2000);
+    button(QStringLiteral("cmd"))->click();
+    QVERIFY(!m_page->statusRunning());
+    QVERIFY(!functionButton(QStringLiteral("cmd2"))->isBold());
+    QTRY_VERIFY_WITH_TIMEOUT(!m_page->uploadRunning(), 3000);
+    QVERIFY(m_page->meldText().startsWith(QStringLiteral("Sending data to module.\r\n\r\nAll data transferred !")));
+    verifyIdleButtons();
+    const QByteArray record = *RecordToModuleBytes(BuildParameterRecord(RegistryControlValues()));
+    QVERIFY(m_sim->waitForRecorded(1 + record.size()));
+    QCOMPARE(m_sim->recordedBytes(), "D" + record);
 }
 
 void tst_Frm8::smsWithoutTextOrNumberSendsNothing_data()
