@@ -68,13 +68,15 @@ Frm1::Frm1(QWidget *parent)
         tab(i)->setFontSpec(QStringLiteral("Arial"), 9.75);
 
     buildSimTab(pictures.at(0));
-    buildTargetTab(pictures.at(1), { QStringLiteral("txtFon1"), QStringLiteral("txtName1"), QStringLiteral("lblfon"),
-                                     12, 3, QStringLiteral("Nummer :"), 4, 16, KeyFilter::PhoneNumber, 9.75, 2640 });
-    buildTargetTab(pictures.at(2), { QStringLiteral("txtFax1"), QStringLiteral("txtNamef1"), QStringLiteral("lblfax"),
-                                     4, 6, QStringLiteral("Faxnummer :"), 5, 16, KeyFilter::Digits, 9.75, 2640 });
-    buildTargetTab(pictures.at(3), { QStringLiteral("txtMail1"), QStringLiteral("txtNamem1"),
-                                     QStringLiteral("lblmail"), 4, 8, QStringLiteral("E-Mail Adresse :"), 10, 35,
-                                     KeyFilter::None, 8.25, 3240 });
+    buildTargetTab(pictures.at(1),
+        { QStringLiteral("txtFon1"), QStringLiteral("txtName1"), QStringLiteral("lblfon"), 12, 3,
+            QStringLiteral("Nummer :"), 4, 16, KeyFilter::PhoneNumber, 9.75, 2640 });
+    buildTargetTab(pictures.at(2),
+        { QStringLiteral("txtFax1"), QStringLiteral("txtNamef1"), QStringLiteral("lblfax"), 4, 6,
+            QStringLiteral("Faxnummer :"), 5, 16, KeyFilter::Digits, 9.75, 2640 });
+    buildTargetTab(pictures.at(3),
+        { QStringLiteral("txtMail1"), QStringLiteral("txtNamem1"), QStringLiteral("lblmail"), 4, 8,
+            QStringLiteral("E-Mail Adresse :"), 10, 35, KeyFilter::None, 8.25, 3240 });
 
     // The language code; hidden, saved and restored with the page.
     auto *language = add(new QLineEdit(QStringLiteral("1"), this), QStringLiteral("language"));
@@ -83,22 +85,22 @@ Frm1::Frm1(QWidget *parent)
 }
 
 QLabel *Frm1::addLabel(QWidget *parent, const QString &name, int index, const QString &caption,
-                       const QRect &twipsGeometry, Qt::Alignment alignment)
+    const QRect &twipsGeometry, Qt::Alignment alignment)
 {
     auto *label = new QLabel(caption, parent);
-    label->setGeometry(twipsRect(twipsGeometry.x(), twipsGeometry.y(), twipsGeometry.width(),
-                                 twipsGeometry.height()));
+    label->setGeometry(
+        twipsRect(twipsGeometry.x(), twipsGeometry.y(), twipsGeometry.width(), twipsGeometry.height()));
     label->setAlignment(alignment);
     label->setWordWrap(true);
     return add(label, name, index);
 }
 
 QLineEdit *Frm1::addField(QWidget *parent, const QString &name, int index, const QRect &twipsGeometry,
-                          int maxLength, KeyFilter filter, qreal pointSize)
+    int maxLength, KeyFilter filter, qreal pointSize)
 {
     auto *line = new QLineEdit(parent);
-    line->setGeometry(twipsRect(twipsGeometry.x(), twipsGeometry.y(), twipsGeometry.width(),
-                                twipsGeometry.height()));
+    line->setGeometry(
+        twipsRect(twipsGeometry.x(), twipsGeometry.y(), twipsGeometry.width(), twipsGeometry.height()));
     line->setMaxLength(maxLength);
     line->setAlignment(Qt::AlignCenter);
     QFont font(QStringLiteral("Arial"));
@@ -119,35 +121,38 @@ void Frm1::buildSimTab(QWidget *picture)
     frmpin->setGeometry(twipsRect(120, 240, 5460, 1620));
     frmpin->setFrameShape(QFrame::NoFrame);
 
-    addLabel(frmpin, QStringLiteral("Label1"), 0, QStringLiteral("S I M Pin :"), QRect(0, 0, 2280, kFieldHeight));
-    QLineEdit *txtsim = addField(frmpin, QStringLiteral("txtsim"), -1, QRect(2400, 0, 1200, kFieldHeight), 4,
-                                 KeyFilter::Digits);
+    addLabel(
+        frmpin, QStringLiteral("Label1"), 0, QStringLiteral("S I M Pin :"), QRect(0, 0, 2280, kFieldHeight));
+    QLineEdit *txtsim = addField(
+        frmpin, QStringLiteral("txtsim"), -1, QRect(2400, 0, 1200, kFieldHeight), 4, KeyFilter::Digits);
     txtsim->setText(kSimDefault);
     txtsim->setToolTip(QStringLiteral("  vierstellige Pin eintragen  "));
 
-    addLabel(frmpin, QStringLiteral("Label1"), 1, QStringLiteral("Passwort :"), QRect(0, 600, 2280, kFieldHeight));
-    QLineEdit *txtPsw1 = addField(frmpin, QStringLiteral("txtPsw1"), -1, QRect(2400, 600, 2040, kFieldHeight), 8,
-                                  KeyFilter::Letters);
+    addLabel(
+        frmpin, QStringLiteral("Label1"), 1, QStringLiteral("Passwort :"), QRect(0, 600, 2280, kFieldHeight));
+    QLineEdit *txtPsw1 = addField(
+        frmpin, QStringLiteral("txtPsw1"), -1, QRect(2400, 600, 2040, kFieldHeight), 8, KeyFilter::Letters);
     txtPsw1->setToolTip(QStringLiteral("  Für alle Tel.Nummer gültiges Passwort setzen  "));
 
     addLabel(frmpin, QStringLiteral("Label1"), 9, QStringLiteral("Gerätebezeichnung :"),
-             QRect(0, 1140, 2280, 450));
-    QLineEdit *txtbez = addField(frmpin, QStringLiteral("txtbez"), -1, QRect(2400, 1200, 2640, kFieldHeight), 16,
-                                 KeyFilter::PlainText);
+        QRect(0, 1140, 2280, 450));
+    QLineEdit *txtbez = addField(frmpin, QStringLiteral("txtbez"), -1, QRect(2400, 1200, 2640, kFieldHeight),
+        16, KeyFilter::PlainText);
     txtbez->setText(QStringLiteral("RM425T"));
     txtbez->setToolTip(QStringLiteral("  Gerätebezeichnung  "));
 
     // The mail number and fax prefix come before the providers, so that a provider restored from the settings
     // file writes its own values over them.
-    addLabel(picture, QStringLiteral("Label1"), 2, QStringLiteral("Mailnummer :"), QRect(120, 3780, 2280, kFieldHeight));
-    QLineEdit *txtAnr = addField(picture, QStringLiteral("txtAnr"), -1, QRect(2520, 3780, 2040, kFieldHeight), 10,
-                                 KeyFilter::Digits);
+    addLabel(picture, QStringLiteral("Label1"), 2, QStringLiteral("Mailnummer :"),
+        QRect(120, 3780, 2280, kFieldHeight));
+    QLineEdit *txtAnr = addField(
+        picture, QStringLiteral("txtAnr"), -1, QRect(2520, 3780, 2040, kFieldHeight), 10, KeyFilter::Digits);
     txtAnr->setText(kMailNumberDefault);
     txtAnr->setToolTip(QStringLiteral("  Nummer eingeben, sonst wird D1 ausgewählt  "));
     addLabel(picture, QStringLiteral("Label1"), 7, QStringLiteral("Fax- Vorwahl :"),
-             QRect(120, 4380, 2280, kFieldHeight));
+        QRect(120, 4380, 2280, kFieldHeight));
     QLineEdit *txtFAxPref = addField(picture, QStringLiteral("txtFAxPref"), -1,
-                                     QRect(2520, 4380, 1200, kFieldHeight), 4, KeyFilter::Digits);
+        QRect(2520, 4380, 1200, kFieldHeight), 4, KeyFilter::Digits);
     txtFAxPref->setText(kFaxPrefixDefault);
     txtFAxPref->setToolTip(QStringLiteral("  Nummer eingeben, sonst wird D1 ausgewählt  "));
 
@@ -156,9 +161,8 @@ void Frm1::buildSimTab(QWidget *picture)
     frmd->setFrameShape(QFrame::NoFrame);
     addLabel(frmd, QStringLiteral("lbl2"), 1, QStringLiteral("EMAIL senden an :"), QRect(0, 0, 5460, 300));
     for (int k = 0; k <= 4; ++k) {
-        auto *option = new QRadioButton(k == 0 ? QStringLiteral("Andere Anbieter")
-                                               : QString::fromLatin1(kProviders[k].caption),
-                                        frmd);
+        auto *option = new QRadioButton(
+            k == 0 ? QStringLiteral("Andere Anbieter") : QString::fromLatin1(kProviders[k].caption), frmd);
         if (k == 0) {
             option->setGeometry(twipsRect(240, 960, 4200, 330));
         } else {
@@ -187,20 +191,21 @@ void Frm1::buildTargetTab(QWidget *picture, const TargetTab &tab)
     const int nameLeft = fieldLeft + tab.fieldWidth + 120;
     const int nameWidth = kPictureRight - nameLeft;
     addLabel(picture, QStringLiteral("Label1"), tab.fieldHeading, tab.fieldCaption,
-             QRect(fieldLeft, 120, tab.fieldWidth, 300), Qt::AlignCenter);
+        QRect(fieldLeft, 120, tab.fieldWidth, 300), Qt::AlignCenter);
     addLabel(picture, QStringLiteral("Label1"), tab.nameHeading, QStringLiteral("Name :"),
-             QRect(nameLeft, 120, nameWidth, 300), Qt::AlignCenter);
+        QRect(nameLeft, 120, nameWidth, 300), Qt::AlignCenter);
     for (int i = 1; i <= tab.rows; ++i) {
         const int top = kRowTop + (i - 1) * kRowStep;
-        addLabel(picture, tab.rowLabel, i, QStringLiteral("%1.").arg(i), QRect(labelLeft, top, 450, kFieldHeight),
-                 Qt::AlignRight | Qt::AlignVCenter);
+        addLabel(picture, tab.rowLabel, i, QStringLiteral("%1.").arg(i),
+            QRect(labelLeft, top, 450, kFieldHeight), Qt::AlignRight | Qt::AlignVCenter);
         addField(picture, tab.field, i, QRect(fieldLeft, top, tab.fieldWidth, kFieldHeight), tab.maxLength,
-                 tab.filter, tab.pointSize);
+            tab.filter, tab.pointSize);
     }
     // The name fields follow all number fields, in the settings file and in the tab order alike.
     for (int i = 1; i <= tab.rows; ++i) {
         const int top = kRowTop + (i - 1) * kRowStep;
-        addField(picture, tab.nameField, i, QRect(nameLeft, top, nameWidth, kFieldHeight), 13, KeyFilter::Letters);
+        addField(
+            picture, tab.nameField, i, QRect(nameLeft, top, nameWidth, kFieldHeight), 13, KeyFilter::Letters);
     }
 }
 

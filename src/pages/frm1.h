@@ -34,9 +34,9 @@ protected:
 
 private:
     QLineEdit *addField(QWidget *parent, const QString &name, int index, const QRect &twipsGeometry,
-                        int maxLength, KeyFilter filter, qreal pointSize = 9.75);
+        int maxLength, KeyFilter filter, qreal pointSize = 9.75);
     QLabel *addLabel(QWidget *parent, const QString &name, int index, const QString &caption,
-                     const QRect &twipsGeometry, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+        const QRect &twipsGeometry, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
     void buildSimTab(QWidget *picture);
     // One tab of notification targets: a column of numbers or addresses and a column of names.
     struct TargetTab

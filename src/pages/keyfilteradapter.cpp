@@ -117,8 +117,8 @@ private:
             return true; // swallowed
         // A replaced character (a folded umlaut) is typed in place of the original; it passes the filter
         // unchanged when the replacement comes back through here.
-        QKeyEvent replacement(key->type(), key->key(), key->modifiers(), kept, key->isAutoRepeat(),
-                              ushort(key->count()));
+        QKeyEvent replacement(
+            key->type(), key->key(), key->modifiers(), kept, key->isAutoRepeat(), ushort(key->count()));
         QCoreApplication::sendEvent(m_field, &replacement);
         return true;
     }
@@ -153,8 +153,8 @@ private:
         // The field drops the filtered text at the drop position as it would the original.
         QMimeData filtered;
         filtered.setText(kept);
-        QDropEvent replacement(event->position(), event->possibleActions(), &filtered, event->buttons(),
-                               event->modifiers());
+        QDropEvent replacement(
+            event->position(), event->possibleActions(), &filtered, event->buttons(), event->modifiers());
         replacement.setDropAction(event->dropAction());
         QCoreApplication::sendEvent(receiver, &replacement);
         event->setDropAction(replacement.dropAction());
@@ -177,8 +177,8 @@ private:
 
     bool contextMenu(QContextMenuEvent *event)
     {
-        QMenu *menu = m_line ? m_line->createStandardContextMenu()
-                             : m_plain->createStandardContextMenu(event->pos());
+        QMenu *menu
+            = m_line ? m_line->createStandardContextMenu() : m_plain->createStandardContextMenu(event->pos());
         QAction *paste = findPasteAction(menu);
         if (!paste) {
             // Without a paste entry there is nothing to filter: the field's own menu is shown.
@@ -187,7 +187,7 @@ private:
         }
         QObject::disconnect(paste, &QAction::triggered, nullptr, nullptr);
         connect(paste, &QAction::triggered, this,
-                [this] { insertFiltered(QGuiApplication::clipboard()->text(QClipboard::Clipboard)); });
+            [this] { insertFiltered(QGuiApplication::clipboard()->text(QClipboard::Clipboard)); });
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(event->globalPos());
         return true;

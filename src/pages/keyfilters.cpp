@@ -23,13 +23,20 @@ constexpr int keepIf(bool kept, int code)
 constexpr int foldUmlaut(int code)
 {
     switch (code) {
-    case 228: return 'a';
-    case 246: return 'o';
-    case 252: return 'u';
-    case 196: return 'A';
-    case 214: return 'O';
-    case 220: return 'U';
-    default: return code;
+    case 228:
+        return 'a';
+    case 246:
+        return 'o';
+    case 252:
+        return 'u';
+    case 196:
+        return 'A';
+    case 214:
+        return 'O';
+    case 220:
+        return 'U';
+    default:
+        return code;
     }
 }
 
@@ -82,12 +89,18 @@ int FilterSmsText(int code)
 int applyKeyFilter(KeyFilter filter, int code)
 {
     switch (filter) {
-    case KeyFilter::None: return code;
-    case KeyFilter::Digits: return FilterDigits(code);
-    case KeyFilter::PhoneNumber: return FilterPhoneNumber(code);
-    case KeyFilter::Letters: return FilterLetters(code);
-    case KeyFilter::PlainText: return FilterPlainText(code);
-    case KeyFilter::SmsText: return FilterSmsText(code);
+    case KeyFilter::None:
+        return code;
+    case KeyFilter::Digits:
+        return FilterDigits(code);
+    case KeyFilter::PhoneNumber:
+        return FilterPhoneNumber(code);
+    case KeyFilter::Letters:
+        return FilterLetters(code);
+    case KeyFilter::PlainText:
+        return FilterPlainText(code);
+    case KeyFilter::SmsText:
+        return FilterSmsText(code);
     }
     return 0;
 }

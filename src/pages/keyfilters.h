@@ -9,11 +9,11 @@
 
 constexpr int kBackspaceCode = 8;
 
-int FilterDigits(int code);      // "0".."9"
+int FilterDigits(int code); // "0".."9"
 int FilterPhoneNumber(int code); // "0".."9", "+"
-int FilterLetters(int code);     // "A".."Z", "a".."z", blank
-int FilterPlainText(int code);   // "A".."Z", "a".."z", "0".."9", "=", blank
-int FilterSmsText(int code);     // umlauts folded to their vowel, then 32..122 without ">", "@" and 91..96
+int FilterLetters(int code); // "A".."Z", "a".."z", blank
+int FilterPlainText(int code); // "A".."Z", "a".."z", "0".."9", "=", blank
+int FilterSmsText(int code); // umlauts folded to their vowel, then 32..122 without ">", "@" and 91..96
 
 // Which filter a field uses; None lets every character through.
 enum class KeyFilter { None, Digits, PhoneNumber, Letters, PlainText, SmsText };

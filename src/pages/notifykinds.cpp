@@ -64,9 +64,12 @@ std::optional<NotifyKind> notifyKindOfTarget(QStringView fieldName)
 std::span<const char16_t *const> notifyPropagationOrder(NotifyKind kind)
 {
     switch (kind) {
-    case NotifyKind::Sms: return kSmsPages;
-    case NotifyKind::Fax: return kFaxPages;
-    case NotifyKind::Mail: return kMailPages;
+    case NotifyKind::Sms:
+        return kSmsPages;
+    case NotifyKind::Fax:
+        return kFaxPages;
+    case NotifyKind::Mail:
+        return kMailPages;
     }
     return {};
 }

@@ -12,10 +12,10 @@ enum class NotifyKind { Sms, Fax, Mail };
 struct NotifyKindSpec
 {
     NotifyKind kind;
-    const char16_t *boxArray;    // check boxes on the event pages
-    int members;                 // targets 1..members
+    const char16_t *boxArray; // check boxes on the event pages
+    int members; // targets 1..members
     const char16_t *targetField; // number or address on frm1
-    const char16_t *nameField;   // the target's name on frm1
+    const char16_t *nameField; // the target's name on frm1
 };
 
 const NotifyKindSpec &notifySpec(NotifyKind kind);

@@ -51,7 +51,8 @@ private:
 void EnableNotifyBox(const QString &targetText, QAbstractButton *box);
 
 // Member 0 follows members 1..N: enabled exactly when some member is enabled. The SMS all box also loses its
-// tick for every disabled member passed before the first enabled one; the fax and e-mail all boxes keep theirs.
+// tick for every disabled member passed before the first enabled one; the fax and e-mail all boxes keep
+// theirs.
 void UpdateAllSmsBox(PageWindow *page);
 void UpdateAllFaxBox(PageWindow *page);
 void UpdateAllMailBox(PageWindow *page);

@@ -12,8 +12,7 @@
 
 namespace {
 
-template<class Field>
-class SelectAllOnEntry : public QObject
+template<class Field> class SelectAllOnEntry : public QObject
 {
 public:
     explicit SelectAllOnEntry(Field *field)

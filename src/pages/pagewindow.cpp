@@ -38,8 +38,8 @@ void PageWindow::refreshAllBoxes()
         UpdateAllNotifyBox(this, kind);
 }
 
-QList<QFrame *> PageWindow::addTabStrip(const QStringList &captions, const QRect &stripTwips,
-                                        const QRect &pictureTwips)
+QList<QFrame *> PageWindow::addTabStrip(
+    const QStringList &captions, const QRect &stripTwips, const QRect &pictureTwips)
 {
     m_tabCount = int(captions.size());
     const int width = stripTwips.width() / qMax(1, m_tabCount);
@@ -59,8 +59,8 @@ QList<QFrame *> PageWindow::addTabStrip(const QStringList &captions, const QRect
     QList<QFrame *> pictures;
     for (int i = 1; i <= m_tabCount; ++i) {
         auto *picture = new QFrame(this);
-        picture->setGeometry(twipsRect(pictureTwips.left(), pictureTwips.top(), pictureTwips.width(),
-                                       pictureTwips.height()));
+        picture->setGeometry(
+            twipsRect(pictureTwips.left(), pictureTwips.top(), pictureTwips.width(), pictureTwips.height()));
         picture->setFrameShape(QFrame::Panel);
         picture->setFrameShadow(QFrame::Sunken);
         picture->setAutoFillBackground(true);

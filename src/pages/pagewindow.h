@@ -32,7 +32,8 @@ public:
     // Tab strip: the buttons opt(1..n) side by side over the strip rectangle and the pictures Pic(1..n), one
     // over another in the picture rectangle (twips, in the page). Tab 1 is active until another is clicked.
     // Returns the pictures, on which the page places the controls of each tab.
-    QList<QFrame *> addTabStrip(const QStringList &captions, const QRect &stripTwips, const QRect &pictureTwips);
+    QList<QFrame *> addTabStrip(
+        const QStringList &captions, const QRect &stripTwips, const QRect &pictureTwips);
     int tabCount() const { return m_tabCount; }
     TwoStateButton *tab(int index) const;
     QFrame *tabPicture(int index) const;

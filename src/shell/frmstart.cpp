@@ -70,7 +70,8 @@ std::function<void()> &nextLanguageStep()
     return step;
 }
 
-// A page tab drawn by TwoStateButton keeps its weight in its style sheet, where a font set on it would be lost.
+// A page tab drawn by TwoStateButton keeps its weight in its style sheet, where a font set on it would be
+// lost.
 void setTabBold(QAbstractButton *tab, bool bold)
 {
     if (auto *button = qobject_cast<TwoStateButton *>(tab)) {

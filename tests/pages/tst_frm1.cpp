@@ -122,11 +122,13 @@ void TestFrm1::failedCheckShowsOverlayUntilOk_data()
     QTest::addColumn<bool>("fails");
 
     QTest::newRow("three-digit PIN") << "txtsim" << false << "123" << 0 << "5173" << true;
-    QTest::newRow("three-digit PIN, Enter") << "txtsim" << false << "123" << int(Qt::Key_Return) << "5173" << true;
+    QTest::newRow("three-digit PIN, Enter")
+        << "txtsim" << false << "123" << int(Qt::Key_Return) << "5173" << true;
     QTest::newRow("three-digit PIN, Tab") << "txtsim" << false << "123" << int(Qt::Key_Tab) << "5173" << true;
     QTest::newRow("four-digit PIN") << "txtsim" << false << "4321" << 0 << "4321" << false;
     QTest::newRow("empty mail number") << "txtAnr" << true << "" << 0 << "8000" << true;
-    QTest::newRow("empty mail number, Enter") << "txtAnr" << true << "" << int(Qt::Key_Return) << "8000" << true;
+    QTest::newRow("empty mail number, Enter")
+        << "txtAnr" << true << "" << int(Qt::Key_Return) << "8000" << true;
     QTest::newRow("mail number") << "txtAnr" << true << "12" << 0 << "12" << false;
     QTest::newRow("empty fax prefix") << "txtFAxPref" << true << "" << 0 << "99" << true;
 }
@@ -197,10 +199,14 @@ void TestFrm1::providerFillsAndLocksFields_data()
     QTest::addColumn<QString>("mailNumber");
     QTest::addColumn<QString>("faxPrefix");
 
-    QTest::newRow("D 1") << 1 << "8000" << "99";
-    QTest::newRow("D 2") << 2 << "3400" << "88";
-    QTest::newRow("E +") << 3 << "7676245" << "1551";
-    QTest::newRow("O 2") << 4 << "6245" << "329";
+    QTest::newRow("D 1") << 1 << "8000"
+                         << "99";
+    QTest::newRow("D 2") << 2 << "3400"
+                         << "88";
+    QTest::newRow("E +") << 3 << "7676245"
+                         << "1551";
+    QTest::newRow("O 2") << 4 << "6245"
+                         << "329";
 }
 
 void TestFrm1::providerFillsAndLocksFields()
@@ -255,7 +261,8 @@ void TestFrm1::keyboardNavigation_data()
     const int enter = Qt::Key_Return;
     QTest::newRow("PIN, Tab") << 1 << "txtsim" << -1 << "1234" << int(Qt::Key_Tab) << "txtPsw1" << -1;
     QTest::newRow("PIN, Enter") << 1 << "txtsim" << -1 << "1234" << enter << "txtPsw1" << -1;
-    QTest::newRow("PIN, keypad Enter") << 1 << "txtsim" << -1 << "1234" << int(Qt::Key_Enter) << "txtPsw1" << -1;
+    QTest::newRow("PIN, keypad Enter")
+        << 1 << "txtsim" << -1 << "1234" << int(Qt::Key_Enter) << "txtPsw1" << -1;
     QTest::newRow("password") << 1 << "txtPsw1" << -1 << "" << enter << "txtbez" << -1;
     QTest::newRow("unit name") << 1 << "txtbez" << -1 << "RM425T" << enter << "optAnb" << 1;
     QTest::newRow("mail number") << 1 << "txtAnr" << -1 << "8000" << enter << "txtFAxPref" << -1;
@@ -267,7 +274,8 @@ void TestFrm1::keyboardNavigation_data()
     QTest::newRow("fax 3") << 3 << "txtFax1" << 3 << "089" << enter << "txtFax1" << 4;
     QTest::newRow("fax 4 stays") << 3 << "txtFax1" << 4 << "089" << enter << "txtFax1" << 4;
     QTest::newRow("address") << 4 << "txtMail1" << 1 << "a@b.de" << enter << "txtMail1" << 2;
-    QTest::newRow("address without at sign stays") << 4 << "txtMail1" << 1 << "ab.de" << enter << "txtMail1" << 1;
+    QTest::newRow("address without at sign stays")
+        << 4 << "txtMail1" << 1 << "ab.de" << enter << "txtMail1" << 1;
     QTest::newRow("address 4 stays") << 4 << "txtMail1" << 4 << "a@b.de" << enter << "txtMail1" << 4;
     QTest::newRow("name stays") << 2 << "txtName1" << 1 << "Max" << enter << "txtName1" << 1;
 }
@@ -331,15 +339,24 @@ void TestFrm1::fieldsTakeOnlyTheirCharacters_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("PIN") << 1 << "txtsim" << -1 << "1a2+345" << "1234";
-    QTest::newRow("password without digits") << 1 << "txtPsw1" << -1 << "Ab1 cD2efghij" << "Ab cDefg";
-    QTest::newRow("unit name") << 1 << "txtbez" << -1 << "Kessel=1 (Süd)" << "Kessel=1 Sd";
-    QTest::newRow("phone number with plus") << 2 << "txtFon1" << 1 << "+49 170-1" << "+491701";
-    QTest::newRow("name without umlauts") << 2 << "txtName1" << 12 << "Jörg Maier" << "Jrg Maier";
-    QTest::newRow("fax number without plus") << 3 << "txtFax1" << 2 << "+49 89" << "4989";
-    QTest::newRow("fax name") << 3 << "txtNamef1" << 4 << "Büro2" << "Bro";
-    QTest::newRow("address unfiltered") << 4 << "txtMail1" << 3 << "jörg.m+x@a.de" << "jörg.m+x@a.de";
-    QTest::newRow("address name") << 4 << "txtNamem1" << 1 << "Chef@" << "Chef";
+    QTest::newRow("PIN") << 1 << "txtsim" << -1 << "1a2+345"
+                         << "1234";
+    QTest::newRow("password without digits") << 1 << "txtPsw1" << -1 << "Ab1 cD2efghij"
+                                             << "Ab cDefg";
+    QTest::newRow("unit name") << 1 << "txtbez" << -1 << "Kessel=1 (Süd)"
+                               << "Kessel=1 Sd";
+    QTest::newRow("phone number with plus") << 2 << "txtFon1" << 1 << "+49 170-1"
+                                            << "+491701";
+    QTest::newRow("name without umlauts") << 2 << "txtName1" << 12 << "Jörg Maier"
+                                          << "Jrg Maier";
+    QTest::newRow("fax number without plus") << 3 << "txtFax1" << 2 << "+49 89"
+                                             << "4989";
+    QTest::newRow("fax name") << 3 << "txtNamef1" << 4 << "Büro2"
+                              << "Bro";
+    QTest::newRow("address unfiltered") << 4 << "txtMail1" << 3 << "jörg.m+x@a.de"
+                                        << "jörg.m+x@a.de";
+    QTest::newRow("address name") << 4 << "txtNamem1" << 1 << "Chef@"
+                                  << "Chef";
 }
 
 void TestFrm1::fieldsTakeOnlyTheirCharacters()
@@ -369,7 +386,7 @@ void TestFrm1::tabStripShowsOnePictureAndKeepsHoverMarks()
         QCOMPARE(page->tabPicture(i)->isVisible(), i == 3);
         QVERIFY(!page->tab(i)->isChecked());
         QCOMPARE(page->tab(i)->background(),
-                 i == 3 ? PageColors::TabActiveBackground : PageColors::TabInactiveBackground);
+            i == 3 ? PageColors::TabActiveBackground : PageColors::TabInactiveBackground);
         QCOMPARE(page->tab(i)->textColor(), i == 3 ? PageColors::TabActiveText : PageColors::TabInactiveText);
     }
 

@@ -91,15 +91,16 @@ void TestKeyFilterAdapter::typedKeys_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("fax number takes no plus") << int(KeyFilter::Digits) << QStringLiteral("+49 89-1") << QStringLiteral("49891");
-    QTest::newRow("phone number takes a plus") << int(KeyFilter::PhoneNumber) << QStringLiteral("+49 89-1")
-                                               << QStringLiteral("+49891");
-    QTest::newRow("password takes no digits") << int(KeyFilter::Letters) << QStringLiteral("abc123 d")
-                                              << QStringLiteral("abc d");
-    QTest::newRow("umlaut swallowed in a name") << int(KeyFilter::Letters) << QStringLiteral("Jörg")
-                                                << QStringLiteral("Jrg");
-    QTest::newRow("umlaut folded in SMS text") << int(KeyFilter::SmsText) << QStringLiteral("Grüße @>")
-                                               << QStringLiteral("Grue ");
+    QTest::newRow("fax number takes no plus")
+        << int(KeyFilter::Digits) << QStringLiteral("+49 89-1") << QStringLiteral("49891");
+    QTest::newRow("phone number takes a plus")
+        << int(KeyFilter::PhoneNumber) << QStringLiteral("+49 89-1") << QStringLiteral("+49891");
+    QTest::newRow("password takes no digits")
+        << int(KeyFilter::Letters) << QStringLiteral("abc123 d") << QStringLiteral("abc d");
+    QTest::newRow("umlaut swallowed in a name")
+        << int(KeyFilter::Letters) << QStringLiteral("Jörg") << QStringLiteral("Jrg");
+    QTest::newRow("umlaut folded in SMS text")
+        << int(KeyFilter::SmsText) << QStringLiteral("Grüße @>") << QStringLiteral("Grue ");
     QTest::newRow("unit name") << int(KeyFilter::PlainText) << QStringLiteral("Kessel=1 (Nord)!")
                                << QStringLiteral("Kessel=1 Nord");
 }
@@ -139,14 +140,15 @@ void TestKeyFilterAdapter::pasteIsFilteredAndCut_data()
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("after");
 
-    QTest::newRow("fax number") << int(KeyFilter::Digits) << 16 << QString() << QStringLiteral("+49 (89) 12-34")
-                                << QStringLiteral("49891234");
+    QTest::newRow("fax number") << int(KeyFilter::Digits) << 16 << QString()
+                                << QStringLiteral("+49 (89) 12-34") << QStringLiteral("49891234");
     QTest::newRow("phone number") << int(KeyFilter::PhoneNumber) << 16 << QString()
                                   << QStringLiteral("+49 (89) 12-34") << QStringLiteral("+49891234");
     QTest::newRow("cut to the maximum length") << int(KeyFilter::Digits) << 4 << QStringLiteral("1")
                                                << QStringLiteral("98x765") << QStringLiteral("1987");
-    QTest::newRow("nothing acceptable leaves the field") << int(KeyFilter::Letters) << 8 << QStringLiteral("abc")
-                                                         << QStringLiteral("123") << QStringLiteral("abc");
+    QTest::newRow("nothing acceptable leaves the field")
+        << int(KeyFilter::Letters) << 8 << QStringLiteral("abc") << QStringLiteral("123")
+        << QStringLiteral("abc");
     QTest::newRow("SMS text folds umlauts") << int(KeyFilter::SmsText) << 16 << QString()
                                             << QStringLiteral("Tür\r\nauf") << QStringLiteral("Turauf");
 }

@@ -16,13 +16,20 @@ int keptOrZero(const QByteArray &kept, int code)
 int expectedSms(int code)
 {
     switch (code) {
-    case 228: return 'a';
-    case 246: return 'o';
-    case 252: return 'u';
-    case 196: return 'A';
-    case 214: return 'O';
-    case 220: return 'U';
-    default: break;
+    case 228:
+        return 'a';
+    case 246:
+        return 'o';
+    case 252:
+        return 'u';
+    case 196:
+        return 'A';
+    case 214:
+        return 'O';
+    case 220:
+        return 'U';
+    default:
+        break;
     }
     QByteArray kept = "\b";
     for (int c = ' '; c <= 'z'; ++c)
@@ -57,9 +64,10 @@ void TestKeyFilters::everyCodeThroughEveryFilter_data()
     QTest::addColumn<int>("smsText");
 
     for (int code = 0; code <= 255; ++code) {
-        QTest::addRow("code %d", code) << code << keptOrZero(kDigits + "\b", code)
-                                       << keptOrZero(kDigits + "+\b", code) << keptOrZero(kLetters + " \b", code)
-                                       << keptOrZero(kLetters + kDigits + "= \b", code) << expectedSms(code);
+        QTest::addRow("code %d", code)
+            << code << keptOrZero(kDigits + "\b", code) << keptOrZero(kDigits + "+\b", code)
+            << keptOrZero(kLetters + " \b", code) << keptOrZero(kLetters + kDigits + "= \b", code)
+            << expectedSms(code);
     }
 }
 
@@ -92,12 +100,16 @@ void TestKeyFilters::typedCharactersAreTakenByTheirCodePageCode_data()
     QTest::newRow("sharp s swallowed in SMS text") << sms << QStringLiteral("ß") << QString();
     QTest::newRow("euro sign (code 128) swallowed") << sms << QStringLiteral("€") << QString();
     QTest::newRow("character outside the code page swallowed") << sms << QStringLiteral("ř") << QString();
-    QTest::newRow("question mark is a character of its own") << sms << QStringLiteral("?") << QStringLiteral("?");
-    QTest::newRow("umlaut swallowed in a name") << int(KeyFilter::Letters) << QStringLiteral("ä") << QString();
-    QTest::newRow("plus in a phone number") << int(KeyFilter::PhoneNumber) << QStringLiteral("+")
-                                            << QStringLiteral("+");
-    QTest::newRow("plus swallowed in a fax number") << int(KeyFilter::Digits) << QStringLiteral("+") << QString();
-    QTest::newRow("no filter keeps anything") << int(KeyFilter::None) << QStringLiteral("ř") << QStringLiteral("ř");
+    QTest::newRow("question mark is a character of its own")
+        << sms << QStringLiteral("?") << QStringLiteral("?");
+    QTest::newRow("umlaut swallowed in a name")
+        << int(KeyFilter::Letters) << QStringLiteral("ä") << QString();
+    QTest::newRow("plus in a phone number")
+        << int(KeyFilter::PhoneNumber) << QStringLiteral("+") << QStringLiteral("+");
+    QTest::newRow("plus swallowed in a fax number")
+        << int(KeyFilter::Digits) << QStringLiteral("+") << QString();
+    QTest::newRow("no filter keeps anything")
+        << int(KeyFilter::None) << QStringLiteral("ř") << QStringLiteral("ř");
 }
 
 void TestKeyFilters::typedCharactersAreTakenByTheirCodePageCode()
@@ -117,21 +129,22 @@ void TestKeyFilters::pastedTextIsFilteredAndCut_data()
     QTest::addColumn<int>("room");
     QTest::addColumn<QString>("kept");
 
-    QTest::newRow("formatted phone number") << int(KeyFilter::PhoneNumber) << QStringLiteral("+49 (0)170-12 34")
-                                            << -1 << QStringLiteral("+4901701234");
+    QTest::newRow("formatted phone number")
+        << int(KeyFilter::PhoneNumber) << QStringLiteral("+49 (0)170-12 34") << -1
+        << QStringLiteral("+4901701234");
     QTest::newRow("line breaks and tabs") << int(KeyFilter::PlainText) << QStringLiteral("Kessel\r\n1\tan")
                                           << -1 << QStringLiteral("Kessel1an");
-    QTest::newRow("backspace in pasted text") << int(KeyFilter::Digits) << QStringLiteral("12\b3") << -1
-                                              << QStringLiteral("123");
+    QTest::newRow("backspace in pasted text")
+        << int(KeyFilter::Digits) << QStringLiteral("12\b3") << -1 << QStringLiteral("123");
     QTest::newRow("umlauts folded") << int(KeyFilter::SmsText) << QStringLiteral("Grüße") << -1
                                     << QStringLiteral("Grue");
-    QTest::newRow("cut to the room left") << int(KeyFilter::Digits) << QStringLiteral("1a2b3c4d5") << 3
-                                          << QStringLiteral("123");
+    QTest::newRow("cut to the room left")
+        << int(KeyFilter::Digits) << QStringLiteral("1a2b3c4d5") << 3 << QStringLiteral("123");
     QTest::newRow("no room") << int(KeyFilter::Letters) << QStringLiteral("abc") << 0 << QString();
-    QTest::newRow("nothing fits the filter") << int(KeyFilter::Digits) << QStringLiteral("abc") << -1
-                                             << QString();
-    QTest::newRow("unfiltered field is only cut") << int(KeyFilter::None) << QStringLiteral("a@b.de") << 4
-                                                  << QStringLiteral("a@b.");
+    QTest::newRow("nothing fits the filter")
+        << int(KeyFilter::Digits) << QStringLiteral("abc") << -1 << QString();
+    QTest::newRow("unfiltered field is only cut")
+        << int(KeyFilter::None) << QStringLiteral("a@b.de") << 4 << QStringLiteral("a@b.");
 }
 
 void TestKeyFilters::pastedTextIsFilteredAndCut()

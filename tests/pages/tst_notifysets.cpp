@@ -127,9 +127,8 @@ void TestNotifySets::init()
     QFile::remove(IniFilePath());
     registerProgramWindows();
     for (const PageSets &sets : kEventPages) {
-        WindowRegistry::instance().registerFactory(QString::fromLatin1(sets.name), [sets] {
-            return new SetPage(QString::fromLatin1(sets.name), sets.number, sets.kinds);
-        });
+        WindowRegistry::instance().registerFactory(QString::fromLatin1(sets.name),
+            [sets] { return new SetPage(QString::fromLatin1(sets.name), sets.number, sets.kinds); });
     }
 }
 
@@ -147,8 +146,9 @@ void TestNotifySets::writeSettings(const QByteArray &text)
 
 void TestNotifySets::pageLoadFollowsTargets()
 {
-    writeSettings("[frm1]\r\ntxtFon1(1)=0170111\r\ntxtFon1(2)=0170222\r\ntxtMail1(4)=a@b.de\r\n"
-                  "[frm2]\r\nchksms1(0)=1\r\nchksms1(1)=1\r\nchksms1(3)=1\r\nchkmail1(4)=1\r\nchkfax1(1)=1\r\n");
+    writeSettings(
+        "[frm1]\r\ntxtFon1(1)=0170111\r\ntxtFon1(2)=0170222\r\ntxtMail1(4)=a@b.de\r\n"
+        "[frm2]\r\nchksms1(0)=1\r\nchksms1(1)=1\r\nchksms1(3)=1\r\nchkmail1(4)=1\r\nchkfax1(1)=1\r\n");
     // Creating the event page reads the targets, which creates frm1 first.
     QCOMPARE(states(setOf("frm2", NotifyKind::Sms)), QStringLiteral("xx.----------"));
     QCOMPARE(states(setOf("frm2", NotifyKind::Mail)), QStringLiteral(".---x"));
@@ -304,7 +304,8 @@ void TestNotifySets::memberTooltipShowsTargetName_data()
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("tooltip");
 
-    QTest::newRow("name") << QStringLiteral("Hausmeister") << QStringLiteral("0170") << QStringLiteral(" Hausmeister ");
+    QTest::newRow("name") << QStringLiteral("Hausmeister") << QStringLiteral("0170")
+                          << QStringLiteral(" Hausmeister ");
     QTest::newRow("number when no name") << QString() << QStringLiteral("0170") << QStringLiteral(" 0170 ");
     QTest::newRow("neither") << QString() << QString() << QStringLiteral("  ");
 }

@@ -21,7 +21,8 @@ inline void typeText(QWidget *widget, const QString &text)
 // A mouse move with no button held, as the window system delivers it to a widget with mouse tracking.
 inline void hover(QWidget *widget, QPoint pos = QPoint(3, 3))
 {
-    QMouseEvent move(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(
+        QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &move);
 }
 
@@ -29,7 +30,8 @@ inline void hover(QWidget *widget, QPoint pos = QPoint(3, 3))
 inline bool enter(QLineEdit *field)
 {
     QTest::mouseClick(field, Qt::LeftButton);
-    return QTest::qWaitFor([field] { return field->hasFocus() && field->selectedText() == field->text(); }, 1000);
+    return QTest::qWaitFor(
+        [field] { return field->hasFocus() && field->selectedText() == field->text(); }, 1000);
 }
 
 } // namespace typing
