@@ -16,4 +16,5 @@ set(PAGES_UI_SOURCES
     src/pages/frm6.cpp
     src/pages/frm7.cpp
     src/pages/frm9.cpp
+    src/pages/limitfield.cpp src/pages/inputpageparts.cpp
 )

@@ -1,0 +1,93 @@
+#include "pages/inputpageparts.h"
+
+#include "pages/notifysets.h"
+#include "pages/pagewindow.h"
+
+#include <QCheckBox>
+#include <QLabel>
+
+namespace {
+
+constexpr int kBox = 255;
+constexpr int kLabelLeft = 0;
+constexpr int kLabelWidth = 1500;
+constexpr int kRowHeight = 300;
+constexpr int kHeadingTop = 0;
+constexpr int kColumnsTop = 330;
+constexpr int kAllTop = 660;
+constexpr int kMembersTop = 1050;
+constexpr int kMemberStep = 315;
+constexpr int kSmsLeft = 1800;
+constexpr int kSmsStep = 540;
+constexpr int kMailLeft = 3720;
+constexpr int kFaxLeft = 4560;
+constexpr int kColumnLabelWidth = 900;
+
+QLabel *addLabel(PageWindow *page, QWidget *frame, const ReportRecipientLabels::Name &name,
+    const QString &caption, const QRect &twipsGeometry, Qt::Alignment alignment)
+{
+    auto *label = new QLabel(caption, frame);
+    label->setGeometry(
+        twipsRect(twipsGeometry.x(), twipsGeometry.y(), twipsGeometry.width(), twipsGeometry.height()));
+    label->setAlignment(alignment);
+    return page->add(label, name.name, name.index);
+}
+
+// A column label centred over a box column starting at `boxLeft`.
+QRect columnLabelRect(int boxLeft)
+{
+    return QRect(boxLeft + kBox / 2 - kColumnLabelWidth / 2, kColumnsTop, kColumnLabelWidth, kRowHeight);
+}
+
+void placeBox(QCheckBox *box, int left, int top)
+{
+    box->setGeometry(twipsRect(left, top, kBox, kBox));
+}
+
+// Boxes are 255 twips high, rows 300: the box sits in the middle of its row.
+constexpr int boxTop(int rowTop)
+{
+    return rowTop + (kRowHeight - kBox) / 2;
+}
+
+} // namespace
+
+void addReportRecipients(PageWindow *page, QWidget *frame, const ReportRecipientLabels &labels)
+{
+    constexpr Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    QLabel *heading = addLabel(page, frame, labels.heading, QStringLiteral("Meldung"),
+        QRect(kLabelLeft, kHeadingTop, kLabelWidth, kRowHeight), left);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+
+    const int smsMiddle = kSmsLeft + kSmsStep;
+    addLabel(page, frame, labels.sms, QStringLiteral("SMS"), columnLabelRect(smsMiddle), Qt::AlignCenter);
+    addLabel(page, frame, labels.mail, QStringLiteral("Mail"), columnLabelRect(kMailLeft), Qt::AlignCenter);
+    addLabel(page, frame, labels.fax, QStringLiteral("Fax"), columnLabelRect(kFaxLeft), Qt::AlignCenter);
+    addLabel(page, frame, labels.toAll, QStringLiteral("an alle"),
+        QRect(kLabelLeft, kAllTop, kLabelWidth, kRowHeight), left);
+    addLabel(page, frame, labels.orTo, QStringLiteral("oder an"),
+        QRect(kLabelLeft, kMembersTop, kLabelWidth, kRowHeight), left);
+
+    NotifySet *sms = page->addNotifySet(NotifyKind::Sms, frame);
+    placeBox(sms->allBox(), smsMiddle, boxTop(kAllTop));
+    for (int i = 1; i <= sms->memberCount(); ++i) {
+        const int column = (i - 1) / 4;
+        const int row = (i - 1) % 4;
+        placeBox(sms->box(i), kSmsLeft + column * kSmsStep, boxTop(kMembersTop + row * kMemberStep));
+    }
+    NotifySet *mail = page->addNotifySet(NotifyKind::Mail, frame);
+    placeBox(mail->allBox(), kMailLeft, boxTop(kAllTop));
+    mail->placeMembers(QPoint(kMailLeft, boxTop(kMembersTop)), kMemberStep, Qt::Vertical);
+    NotifySet *fax = page->addNotifySet(NotifyKind::Fax, frame);
+    placeBox(fax->allBox(), kFaxLeft, boxTop(kAllTop));
+    fax->placeMembers(QPoint(kFaxLeft, boxTop(kMembersTop)), kMemberStep, Qt::Vertical);
+}
+
+void settleInUseBox(QCheckBox *box)
+{
+    if (box->checkState() == Qt::PartiallyChecked)
+        box->setCheckState(Qt::Unchecked);
+    box->setTristate(false);
+}
