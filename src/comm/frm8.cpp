@@ -223,8 +223,7 @@ void Frm8::createControls()
     m_frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     for (int i = 0; i < kBarCount; ++i) {
         auto *bar = add(new QLabel(m_frame1), QStringLiteral("lbl"), i + 1);
-        bar->setGeometry(
-            ::twipsRect(kBarLefts[i], kBarBottom - kBarHeights[i], kBarWidth, kBarHeights[i]));
+        bar->setGeometry(::twipsRect(kBarLefts[i], kBarBottom - kBarHeights[i], kBarWidth, kBarHeights[i]));
         bar->setAutoFillBackground(true);
         m_lbl[i] = bar;
     }
@@ -238,7 +237,7 @@ void Frm8::createControls()
     setTabOrder(m_text2, m_cmdS);
 }
 
-// --- Load, activation, help -------------------------------------------------------------------------------
+// --- Load, activation, help
 
 void Frm8::formLoad()
 {
@@ -357,7 +356,7 @@ void Frm8::mouseMoveEvent(QMouseEvent *event)
     FormWindow::mouseMoveEvent(event);
 }
 
-// --- The stop sequence --------------------------------------------------------------------------------------
+// --- The stop sequence
 
 void Frm8::stopSequence(bool deactivating)
 {
@@ -399,7 +398,7 @@ void Frm8::showInterruptedUploadBox()
     box->show();
 }
 
-// --- Ports --------------------------------------------------------------------------------------------------
+// --- Ports
 
 QString Frm8::selectedPortName() const
 {
@@ -466,10 +465,9 @@ QString Frm8::takePortFailure()
     return std::exchange(m_portFailure, QString());
 }
 
-// --- Runs ---------------------------------------------------------------------------------------------------
+// --- Runs
 
-template<class Session>
-void Frm8::retire(std::unique_ptr<Session> &session)
+template<class Session> void Frm8::retire(std::unique_ptr<Session> &session)
 {
     if (!session)
         return;
@@ -491,7 +489,7 @@ void Frm8::retireOtherRuns()
     m_smsServiceActive = false;
 }
 
-// --- Parameter upload ---------------------------------------------------------------------------------------
+// --- Parameter upload
 
 void Frm8::cmd_Click()
 {
@@ -526,8 +524,10 @@ void Frm8::cmd_Click()
         if (block == 1)
             setMeld(Frm8Text::transferring());
     });
-    connect(session, &UploadSession::finished, this,
-            [this, session](UploadSession::Outcome outcome, int block) { uploadFinished(session, outcome, block); });
+    connect(
+        session, &UploadSession::finished, this, [this, session](UploadSession::Outcome outcome, int block) {
+            uploadFinished(session, outcome, block);
+        });
     session->start(portForRun(), *record);
 }
 
@@ -570,7 +570,7 @@ void Frm8::endUpload()
     setFunctionButtonsEnabled(true);
 }
 
-// --- Status monitoring --------------------------------------------------------------------------------------
+// --- Status monitoring
 
 void Frm8::cmd2_Click()
 {
@@ -590,9 +590,8 @@ void Frm8::cmd2_Click()
     StatusSession *session = m_status.get();
     connect(session, &LinkSession::busyIndicator, this, &Frm8::turnBusyIndicator);
     connect(session, &LinkSession::noPort, this, [this] { setMeld(Frm8Text::noPort()); });
-    connect(session, &StatusSession::message, this, [this](const QString &text) {
-        setMeld(m_logNote.isEmpty() ? text : text + kCrLf + m_logNote);
-    });
+    connect(session, &StatusSession::message, this,
+        [this](const QString &text) { setMeld(m_logNote.isEmpty() ? text : text + kCrLf + m_logNote); });
     connect(session, &StatusSession::signalLevel, this, &Frm8::ShowSignalLevel);
     connect(session, &StatusSession::logFailed, this, [this](const QString &fileName) {
         // Said once, and kept below every message of this run.
@@ -600,7 +599,7 @@ void Frm8::cmd2_Click()
         setMeld(m_meld + kCrLf + m_logNote);
     });
     connect(session, &StatusSession::finished, this,
-            [this, session](StatusSession::Outcome outcome) { statusFinished(session, outcome); });
+        [this, session](StatusSession::Outcome outcome) { statusFinished(session, outcome); });
     session->start(portForRun());
 }
 
@@ -669,7 +668,7 @@ void Frm8::greyBars()
         setBarColour(bar, Bgr::Grey);
 }
 
-// --- SMS service --------------------------------------------------------------------------------------------
+// --- SMS service
 
 void Frm8::cmd3_Click()
 {
@@ -711,7 +710,7 @@ void Frm8::cmdS_Click()
     connect(session, &LinkSession::noPort, this, [this] { setMeld(Frm8Text::noPort()); });
     connect(session, &SmsSession::handingOver, this, [this] { setMeld(Frm8Text::smsHandingOver()); });
     connect(session, &SmsSession::finished, this,
-            [this, session](SmsSession::Outcome outcome) { smsFinished(session, outcome); });
+        [this, session](SmsSession::Outcome outcome) { smsFinished(session, outcome); });
     session->start(portForRun(), number, text);
 }
 
@@ -779,7 +778,8 @@ bool Frm8::eventFilter(QObject *watched, QEvent *event)
         case QEvent::KeyPress: {
             // A full SMS takes no more characters; the selection would be replaced, so it makes room.
             const auto *key = static_cast<QKeyEvent *>(event);
-            const qsizetype kept = m_text1->toPlainText().size() - m_text1->textCursor().selectedText().size();
+            const qsizetype kept
+                = m_text1->toPlainText().size() - m_text1->textCursor().selectedText().size();
             if (isTypedCharacter(key) && kept >= kSmsTextLength)
                 return true;
             break;
@@ -796,7 +796,7 @@ bool Frm8::eventFilter(QObject *watched, QEvent *event)
     return FormWindow::eventFilter(watched, event);
 }
 
-// --- Looks and texts ----------------------------------------------------------------------------------------
+// --- Looks and texts
 
 void Frm8::setLook(TwoStateButton *button, Look look)
 {
@@ -813,9 +813,9 @@ void Frm8::setFunctionButtonsEnabled(bool enabled)
 
 void Frm8::showSmsFields(bool show)
 {
-    for (QWidget *field : { static_cast<QWidget *>(m_text1), static_cast<QWidget *>(m_text2),
-                            static_cast<QWidget *>(m_text3), static_cast<QWidget *>(m_text4),
-                            static_cast<QWidget *>(m_cmdS) })
+    for (QWidget *field :
+        { static_cast<QWidget *>(m_text1), static_cast<QWidget *>(m_text2), static_cast<QWidget *>(m_text3),
+            static_cast<QWidget *>(m_text4), static_cast<QWidget *>(m_cmdS) })
         field->setVisible(show);
 }
 

@@ -122,8 +122,7 @@ private:
     void onFocusWindowChanged(QWindow *window);
 
     // Ends a run of another (or the same) function that would otherwise read the module's replies too.
-    template<class Session>
-    void retire(std::unique_ptr<Session> &session);
+    template<class Session> void retire(std::unique_ptr<Session> &session);
     void retireOtherRuns();
 
     void uploadFinished(UploadSession *session, UploadSession::Outcome outcome, int block);
