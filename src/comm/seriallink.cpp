@@ -31,9 +31,11 @@ bool QtSerialLink::open(const QString &portName, QString *errorText)
 {
     if (m_port->isOpen()) {
         if (errorText)
-            *errorText = QStringLiteral("Port %1 is already open").arg(m_port->portName());
+            *errorText = QStringLiteral("Port %1 is already open").arg(m_portName);
         return false;
     }
+    // Kept as given: QSerialPort shortens a device path ("/dev/pts/3" becomes "pts/3").
+    m_portName = portName;
     if (openWithLinkSettings(*m_port, portName))
         return true;
     if (errorText)
@@ -56,7 +58,7 @@ bool QtSerialLink::isOpen() const
 
 QString QtSerialLink::portName() const
 {
-    return m_port->portName();
+    return m_portName;
 }
 
 qint64 QtSerialLink::bytesAvailable() const

@@ -68,4 +68,5 @@ private:
     void handleError(QSerialPort::SerialPortError error);
 
     QSerialPort *m_port = nullptr;
+    QString m_portName; // as given to open()
 };

@@ -109,6 +109,8 @@ void tst_SerialPty::uploadReachesTheModuleByteForByte()
     QSignalSpy found(&upload, &UploadSession::moduleFound);
 
     upload.start(m_sim->devicePath(), testRecord());
+    QTRY_VERIFY(m_link->isOpen());
+    QCOMPARE(m_link->portName(), m_sim->devicePath()); // the device path whole, as it was opened
     QVERIFY(waitFinished(finished));
     QCOMPARE(found.count(), 1);
     QCOMPARE(finished.first().at(0).value<UploadSession::Outcome>(), UploadSession::Outcome::Success);
