@@ -31,16 +31,17 @@ PortEntry entryFor(const QString &portName)
 #else
 QStringList candidatePorts()
 {
+    // The ports named by the user come first, so the first of them is the one selected.
     QStringList names;
-    const auto reported = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &info : reported) {
-        const QString path = info.systemLocation();
-        if (!names.contains(path))
-            names << path;
-    }
     const QString extra = qEnvironmentVariable(kExtraPortsVariable);
     const QStringList extraPaths = extra.split(QLatin1Char(':'), Qt::SkipEmptyParts);
     for (const QString &path : extraPaths) {
+        if (!names.contains(path))
+            names << path;
+    }
+    const auto reported = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : reported) {
+        const QString path = info.systemLocation();
         if (!names.contains(path))
             names << path;
     }

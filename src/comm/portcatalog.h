@@ -23,8 +23,8 @@ namespace PortCatalog {
 // not report by itself, such as pseudo-terminals.
 inline constexpr char kExtraPortsVariable[] = "RM425T_EXTRA_PORTS";
 
-// The ports worth trying, in list order. Windows: COM1 … COM15. Elsewhere: the ports the system reports,
-// then the paths of the environment variable in their order, each path once.
+// The ports worth trying, in list order. Windows: COM1 … COM15. Elsewhere: the paths of the environment
+// variable in their order, then the ports the system reports, each path once.
 QStringList candidatePorts();
 
 // Opens and closes portName with the link settings; true when it opened.
