@@ -9,7 +9,7 @@ cmake --build build -j"$(nproc)"
 
 workdir=$(mktemp -d)
 trap 'kill "$sim_pid" 2>/dev/null || true; rm -rf "$workdir"' EXIT
-build/rm425t-sim --link "$workdir/rm425t-module" --quiet-log "$@" >"$workdir/sim.out" &
+build/rm425t-sim --link "$workdir/rm425t-module" --quiet-log --restart-reports 8 "$@" >"$workdir/sim.out" &
 sim_pid=$!
 for _ in $(seq 50); do [ -s "$workdir/sim.out" ] && break; sleep 0.1; done
 device=$(head -n 1 "$workdir/sim.out")

@@ -193,6 +193,7 @@ void ModuleSimulator::blockComplete()
 
     if (block == kBlockCount) {
         logEvent(QStringLiteral("parameter record complete, module restarts"));
+        startReports(m_options.reportsAfterRestart);
         enterIdle();
         return;
     }
@@ -217,11 +218,16 @@ void ModuleSimulator::smsComplete(bool delimited)
         return;
     }
     reply("SEND");
-    m_reportsLeft = m_options.reportsAfterSms;
+    startReports(m_options.reportsAfterSms);
+    enterIdle();
+}
+
+void ModuleSimulator::startReports(int count)
+{
+    m_reportsLeft = count;
     m_statusIndex = 0;
     if (m_reportsLeft > 0 && !m_statusMode)
         logEvent(QStringLiteral("sending %1 status messages").arg(m_reportsLeft));
-    enterIdle();
 }
 
 void ModuleSimulator::enterIdle()

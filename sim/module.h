@@ -45,6 +45,7 @@ private:
     void receiveIdle(char byte);
     void blockComplete();
     void smsComplete(bool delimited);
+    void startReports(int count);
     void enterIdle();
     void beginExchange(Phase phase);
     void reply(const QByteArray &bytes);

@@ -80,6 +80,8 @@ QString helpText()
         "                       message after 300 ms without characters, so keep it above that)\n"
         "  --sms-reports N      status messages sent after an SMS went out, before the module\n"
         "                       announces itself again (default 5)\n"
+        "  --restart-reports N  status messages sent after the restart that follows an upload,\n"
+        "                       before the module announces itself again (default 0)\n"
         "  --abandon-ms N       an upload or SMS that gets no byte for N ms is abandoned and the\n"
         "                       module returns to idle (default 5000; 0 = wait forever)\n"
         "  --quiet-log          no log on stderr\n"
@@ -184,6 +186,12 @@ OptionsResult parseOptions(const QStringList &arguments)
             if (!number)
                 return fail(QStringLiteral("--sms-reports needs a count of 0 or more"));
             options.reportsAfterSms = *number;
+        } else if (name == QLatin1String("--restart-reports")) {
+            const auto text = value();
+            const auto number = text ? parseNumber(*text, 0, 1000000) : std::nullopt;
+            if (!number)
+                return fail(QStringLiteral("--restart-reports needs a count of 0 or more"));
+            options.reportsAfterRestart = *number;
         } else if (name == QLatin1String("--announce-ms")) {
             if (!interval(options.announceInterval, 1))
                 return fail(QStringLiteral("--announce-ms needs a number of milliseconds from 1"));

@@ -31,6 +31,7 @@ struct SimOptions
     std::chrono::milliseconds statusInterval { 1000 };
     bool statusMode = false;
     int reportsAfterSms = 5;
+    int reportsAfterRestart = 0;
     std::chrono::milliseconds abandonAfter { 5000 }; // zero: an unfinished exchange is never abandoned
     bool quietLog = false;
 };

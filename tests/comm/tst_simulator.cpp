@@ -76,6 +76,7 @@ private slots:
     void silentModuleSendsNothing();
     void statusMessagesCarryTheLevelTwelvePositionsAfterPegel();
     void reportsStatusAfterSmsThenAnnouncesAgain();
+    void reportsStatusAfterRestartWhenAsked();
     void floodStreamsWithoutPauses();
     void stalledExchangeIsAbandoned();
     void hungModuleRecoversOnReset();
@@ -281,6 +282,25 @@ void tst_Simulator::reportsStatusAfterSmsThenAnnouncesAgain()
     // After its reports the module is idle again: the next thing it sends is an announcement.
     sim.command("announce");
     QCOMPARE(line.read(1), QByteArray("*"));
+}
+
+void tst_Simulator::reportsStatusAfterRestartWhenAsked()
+{
+    SimProcess sim;
+    QVERIFY(sim.start({ QStringLiteral("--announce-ms"), QStringLiteral("20"), QStringLiteral("--status-ms"),
+        QStringLiteral("120"), QStringLiteral("--restart-reports"), QStringLiteral("1") }));
+    PtyLine line;
+    QVERIFY(line.open(sim.devicePath()));
+    QCOMPARE(line.readThrough('*'), QByteArray("*"));
+    QVERIFY(line.write("D"));
+    QVERIFY(line.readThrough('P').endsWith("VP"));
+    for (int b = 1; b <= kBlockCount; ++b) {
+        QVERIFY(line.write(block(b)));
+        QCOMPARE(line.read(3), acknowledgement(b));
+    }
+    // The restarted module reports its state before it announces itself again.
+    QCOMPARE(line.read(14), QByteArray("PEGEL Netz: 17"));
+    QCOMPARE(line.readThrough('*').right(1), QByteArray("*"));
 }
 
 void tst_Simulator::floodStreamsWithoutPauses()
