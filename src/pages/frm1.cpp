@@ -36,10 +36,6 @@ const QString kFaxPrefixDefault = QStringLiteral("99");
 constexpr int kSimLength = 4;
 
 // Geometry of the page in twips.
-constexpr int kPageWidth = 6000;
-constexpr int kPageHeight = 6300;
-constexpr QRect kTabStrip(120, 120, 5760, 375);
-constexpr QRect kPictures(120, 555, 5760, 5625);
 constexpr int kPictureRight = 5580; // right edge of the fields on a picture
 
 constexpr int kFieldHeight = 345;
@@ -56,16 +52,8 @@ bool isEnter(int key)
 Frm1::Frm1(QWidget *parent)
     : PageWindow(QStringLiteral("frm1"), 1, parent)
 {
-    setFixedSize(twips(kPageWidth), twips(kPageHeight));
-    QFont pageFont(QStringLiteral("Arial"));
-    pageFont.setPointSizeF(9);
-    setFont(pageFont);
-
-    const QList<QFrame *> pictures = addTabStrip(
-        { QStringLiteral("S I M"), QStringLiteral("Phone"), QStringLiteral("Fax"), QStringLiteral("Mail") },
-        kTabStrip, kPictures);
-    for (int i = 1; i <= kTabCount; ++i)
-        tab(i)->setFontSpec(QStringLiteral("Arial"), 9.75);
+    const QList<QFrame *> pictures = setUpPage(
+        { QStringLiteral("S I M"), QStringLiteral("Phone"), QStringLiteral("Fax"), QStringLiteral("Mail") }, 9);
 
     buildSimTab(pictures.at(0));
     buildTargetTab(pictures.at(1),

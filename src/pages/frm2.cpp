@@ -12,11 +12,7 @@
 
 namespace {
 
-// Geometry in twips, the same frame as the general settings page.
-constexpr int kPageWidth = 6000;
-constexpr int kPageHeight = 6300;
-constexpr QRect kTabStrip(120, 120, 5760, 375);
-constexpr QRect kPictures(120, 555, 5760, 5625);
+// Geometry of the controls in twips.
 constexpr QRect kBelegt(240, 180, 2400, 300);
 constexpr QRect kLimitFrame(240, 660, 5280, 1560);
 constexpr QPoint kRecipients(360, 3060); // in the page, over the lower part of the pictures
@@ -26,15 +22,8 @@ constexpr QPoint kRecipients(360, 3060); // in the page, over the lower part of 
 Frm2::Frm2(QWidget *parent)
     : PageWindow(QStringLiteral("frm2"), 2, parent)
 {
-    setFixedSize(twips(kPageWidth), twips(kPageHeight));
-    QFont pageFont(QStringLiteral("Arial"));
-    pageFont.setPointSizeF(9.75);
-    setFont(pageFont);
-
-    const QList<QFrame *> pictures
-        = addTabStrip({ QStringLiteral("T1"), QStringLiteral("T2") }, kTabStrip, kPictures);
+    const QList<QFrame *> pictures = setUpPage({ QStringLiteral("T1"), QStringLiteral("T2") });
     for (int k = 1; k <= kInputCount; ++k) {
-        tab(k)->setFontSpec(QStringLiteral("Arial"), 9.75);
         buildInput(pictures.at(k - 1), k);
         // After the tab strip's own handling, which shows the tab's picture.
         connect(tab(k), &QAbstractButton::toggled, this, [this, k](bool selected) {

@@ -13,11 +13,7 @@
 
 namespace {
 
-// Geometry in twips, the same frame as the general settings page.
-constexpr int kPageWidth = 6000;
-constexpr int kPageHeight = 6300;
-constexpr QRect kTabStrip(120, 120, 5760, 375);
-constexpr QRect kPictures(120, 555, 5760, 5625);
+// Geometry of the controls in twips.
 constexpr QRect kBelegt(240, 180, 2400, 300);
 constexpr QRect kInputFrame(240, 660, 5280, 1770);
 constexpr QRect kSeparator(360, 3090, 5160, 30); // in the page
@@ -28,15 +24,8 @@ constexpr QPoint kRecipients(360, 3240); // in the page, over the lower part of 
 Frm3::Frm3(QWidget *parent)
     : PageWindow(QStringLiteral("frm3"), 3, parent)
 {
-    setFixedSize(twips(kPageWidth), twips(kPageHeight));
-    QFont pageFont(QStringLiteral("Arial"));
-    pageFont.setPointSizeF(9.75);
-    setFont(pageFont);
-
-    const QList<QFrame *> pictures
-        = addTabStrip({ QStringLiteral("Eingang  1"), QStringLiteral("Eingang  2") }, kTabStrip, kPictures);
+    const QList<QFrame *> pictures = setUpPage({ QStringLiteral("Eingang  1"), QStringLiteral("Eingang  2") });
     for (int k = 1; k <= kInputCount; ++k) {
-        tab(k)->setFontSpec(QStringLiteral("Arial"), 9.75);
         buildInput(pictures.at(k - 1), k);
         // After the tab strip's own handling, which shows the tab's picture.
         connect(tab(k), &QAbstractButton::toggled, this, [this, k](bool selected) {

@@ -36,11 +36,8 @@ constexpr OutputLabels kOutputLabels[Frm4::kOutputCount] = {
 
 constexpr int kSwitchTextLength = 8;
 
-// Geometry of the page in twips; the same size as the general settings page.
-constexpr int kPageWidth = 6000;
-constexpr int kPageHeight = 6300;
-constexpr QRect kTabStrip(120, 120, 5760, 375);
-constexpr QRect kPictures(120, 555, 5760, 2040);
+// The output panels are short: the shared sender block lies below them (twips).
+constexpr int kOutputPictureHeight = 2040;
 constexpr QRect kSenderBlock(120, 2700, 5760, 3480);
 
 const QString kLabel1 = QStringLiteral("Label1");
@@ -51,15 +48,11 @@ const QString kLblText = QStringLiteral("lbltext");
 Frm4::Frm4(QWidget *parent)
     : PageWindow(QStringLiteral("frm4"), 4, parent)
 {
-    setFixedSize(twips(kPageWidth), twips(kPageHeight));
-    setFont(pageFont());
-
     QStringList captions;
     for (int i = 1; i <= kOutputCount; ++i)
         captions << QStringLiteral("Ausgang  %1").arg(i);
-    const QList<QFrame *> pictures = addTabStrip(captions, kTabStrip, kPictures);
+    const QList<QFrame *> pictures = setUpPage(captions, 9.75, kOutputPictureHeight);
     for (int i = 1; i <= kOutputCount; ++i) {
-        tab(i)->setFontSpec(QStringLiteral("Arial"), 9.75);
         // After the strip's own handler has made the tab the active one.
         connect(tab(i), &QAbstractButton::toggled, this, [this, i](bool chosen) {
             if (!chosen)

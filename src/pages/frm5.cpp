@@ -14,11 +14,7 @@
 
 namespace {
 
-// Geometry in twips, the same frame as the general settings page.
-constexpr int kPageWidth = 6000;
-constexpr int kPageHeight = 6300;
-constexpr QRect kTabStrip(120, 120, 5760, 375);
-constexpr QRect kPictures(120, 555, 5760, 5625);
+// Geometry of the controls in twips.
 constexpr QRect kBelegt(240, 180, 2400, 300);
 constexpr QRect kFrame(240, 660, 5400, 4800);
 
@@ -34,14 +30,7 @@ QFont boldFont(const QWidget *widget)
 Frm5::Frm5(QWidget *parent)
     : PageWindow(QStringLiteral("frm5"), 5, parent)
 {
-    setFixedSize(twips(kPageWidth), twips(kPageHeight));
-    QFont pageFont(QStringLiteral("Arial"));
-    pageFont.setPointSizeF(9.75);
-    setFont(pageFont);
-
-    const QList<QFrame *> pictures = addTabStrip({ QStringLiteral("ADC Eingang") }, kTabStrip, kPictures);
-    tab(1)->setFontSpec(QStringLiteral("Arial"), 9.75);
-    QFrame *picture = pictures.at(0);
+    QFrame *picture = setUpPage({ QStringLiteral("ADC Eingang") }).front();
 
     auto *belegt = add(new QCheckBox(QStringLiteral("Belegt"), picture), QStringLiteral("chk5"));
     belegt->setGeometry(twipsRect(kBelegt.x(), kBelegt.y(), kBelegt.width(), kBelegt.height()));

@@ -12,10 +12,6 @@ using namespace pagecontrols;
 
 namespace {
 
-constexpr int kPageWidth = 6000;
-constexpr int kPageHeight = 6300;
-constexpr QRect kTabStrip(120, 120, 5760, 375);
-constexpr QRect kPicture(120, 555, 5760, 5625);
 
 const QString kLabel1 = QStringLiteral("Label1");
 const QString kPwmRangeTip = QStringLiteral(" PWM- Wert zwischen 0 und 255 ");
@@ -25,11 +21,7 @@ const QString kPwmRangeTip = QStringLiteral(" PWM- Wert zwischen 0 und 255 ");
 Frm6::Frm6(QWidget *parent)
     : PageWindow(QStringLiteral("frm6"), 6, parent)
 {
-    setFixedSize(twips(kPageWidth), twips(kPageHeight));
-    setFont(pageFont());
-
-    QFrame *picture = addTabStrip({ QStringLiteral("PWM Ausgang") }, kTabStrip, kPicture).front();
-    tab(1)->setFontSpec(QStringLiteral("Arial"), 9.75);
+    QFrame *picture = setUpPage({ QStringLiteral("PWM Ausgang") }).front();
 
     QCheckBox *inUse = addCheckBox(this, picture, QStringLiteral("chk6"), -1, QStringLiteral("Belegt"),
         QRect(240, 150, 2400, kLabelHeight));

@@ -15,10 +15,6 @@ using namespace pagecontrols;
 
 namespace {
 
-constexpr int kPageWidth = 6000;
-constexpr int kPageHeight = 6300;
-constexpr QRect kTabStrip(120, 120, 5760, 375);
-constexpr QRect kPicture(120, 555, 5760, 5625);
 
 // optZ(1..12), in three columns of four; the same in every language.
 constexpr const char *kDurations[Frm7::kDurationCount] = {
@@ -43,11 +39,7 @@ const QString kLabel1 = QStringLiteral("Label1");
 Frm7::Frm7(QWidget *parent)
     : PageWindow(QStringLiteral("frm7"), 7, parent)
 {
-    setFixedSize(twips(kPageWidth), twips(kPageHeight));
-    setFont(pageFont());
-
-    QFrame *picture = addTabStrip({ QStringLiteral("Zeitschaltung bei Anruf") }, kTabStrip, kPicture).front();
-    tab(1)->setFontSpec(QStringLiteral("Arial"), 9.75);
+    QFrame *picture = setUpPage({ QStringLiteral("Zeitschaltung bei Anruf") }).front();
 
     QCheckBox *inUse = addCheckBox(this, picture, QStringLiteral("chk7"), -1, QStringLiteral("Belegt"),
         QRect(240, 150, 2400, kLabelHeight));

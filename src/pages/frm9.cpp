@@ -16,10 +16,6 @@ using namespace pagecontrols;
 
 namespace {
 
-constexpr int kPageWidth = 6000;
-constexpr int kPageHeight = 6300;
-constexpr QRect kTabStrip(120, 120, 5760, 375);
-constexpr QRect kPicture(120, 555, 5760, 5625);
 constexpr int kTextLength = 8;
 
 const QString kLabel1 = QStringLiteral("Label1");
@@ -30,12 +26,7 @@ const QString kLabel2 = QStringLiteral("Label2");
 Frm9::Frm9(QWidget *parent)
     : PageWindow(QStringLiteral("frm9"), 9, parent)
 {
-    setFixedSize(twips(kPageWidth), twips(kPageHeight));
-    setFont(pageFont());
-
-    QFrame *picture
-        = addTabStrip({ QStringLiteral("Rückantwort / Fehlermeldung") }, kTabStrip, kPicture).front();
-    tab(1)->setFontSpec(QStringLiteral("Arial"), 9.75);
+    QFrame *picture = setUpPage({ QStringLiteral("Rückantwort / Fehlermeldung") }).front();
 
     const auto addText = [this, picture](
                              const QString &name, const QString &text, const QString &tip, int top) {

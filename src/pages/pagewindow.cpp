@@ -38,6 +38,19 @@ void PageWindow::refreshAllBoxes()
         UpdateAllNotifyBox(this, kind);
 }
 
+QList<QFrame *> PageWindow::setUpPage(const QStringList &tabCaptions, qreal fontPointSize, int pictureHeightTwips)
+{
+    setFixedSize(twips(kPageWidth), twips(kPageHeight));
+    QFont pageFont(QStringLiteral("Arial"));
+    pageFont.setPointSizeF(fontPointSize);
+    setFont(pageFont);
+    const QList<QFrame *> pictures = addTabStrip(
+        tabCaptions, QRect(120, 120, kPageWidth - 240, 375), QRect(120, 555, kPageWidth - 240, pictureHeightTwips));
+    for (int i = 1; i <= tabCount(); ++i)
+        tab(i)->setFontSpec(QStringLiteral("Arial"), 9.75);
+    return pictures;
+}
+
 QList<QFrame *> PageWindow::addTabStrip(
     const QStringList &captions, const QRect &stripTwips, const QRect &pictureTwips)
 {

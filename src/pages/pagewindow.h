@@ -36,6 +36,14 @@ public:
         const QStringList &captions, const QRect &stripTwips, const QRect &pictureTwips);
     int tabCount() const { return m_tabCount; }
     TwoStateButton *tab(int index) const;
+
+    // The frame all configuration pages share, so they cover one another exactly beside the start window:
+    // the page size, the page font, and the tab strip with these captions over pictures of the given height.
+    static constexpr int kPageWidth = 6000; // twips
+    static constexpr int kPageHeight = 6300;
+    static constexpr int kPictureHeight = 5625;
+    QList<QFrame *> setUpPage(const QStringList &tabCaptions, qreal fontPointSize = 9.75,
+        int pictureHeightTwips = kPictureHeight);
     QFrame *tabPicture(int index) const;
 
     // Declares a notification set of the page: creates the check boxes of that kind (registered as the
