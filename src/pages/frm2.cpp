@@ -2,6 +2,7 @@
 
 #include "pages/inputpageparts.h"
 #include "pages/limitfield.h"
+#include "pages/pagerules.h"
 #include "shell/twostatebutton.h"
 
 #include <QCheckBox>

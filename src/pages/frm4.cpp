@@ -169,8 +169,10 @@ void Frm4::ShowSwitchText(int index)
 
 void Frm4::pageLoaded()
 {
-    for (int i = 1; i <= kOutputCount; ++i)
+    for (int i = 1; i <= kOutputCount; ++i) {
+        settleInUseBox(controlAs<QCheckBox>(QStringLiteral("chk4"), i));
         ShowSwitchText(i);
+    }
     // Output 1, unless a tab was chosen while the page loaded.
     showSenderBlockFor(m_chosenOutput);
 }

@@ -2,6 +2,7 @@
 
 #include "pages/notifysets.h"
 #include "pages/pagecontrols.h"
+#include "pages/pagerules.h"
 #include "shell/twostatebutton.h"
 
 #include <QCheckBox>
@@ -74,6 +75,7 @@ void Frm6::applyInUse()
 
 void Frm6::pageLoaded()
 {
+    settleInUseBox(controlAs<QCheckBox>(QStringLiteral("chk6")));
     // The stored chkCLI may have been restored after chk6 with another value.
     applyInUse();
 }

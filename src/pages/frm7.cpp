@@ -2,6 +2,7 @@
 
 #include "pages/notifysets.h"
 #include "pages/pagecontrols.h"
+#include "pages/pagerules.h"
 #include "shell/settingsfile.h"
 #include "shell/twostatebutton.h"
 
@@ -83,6 +84,7 @@ void Frm7::formLoad()
     LoadFormSettings(this);
     applyCallerRule();
     EnableNotifyBoxesFromTargets(this);
+    settleInUseBox(controlAs<QCheckBox>(QStringLiteral("chk7")));
     applyInUse();
 }
 

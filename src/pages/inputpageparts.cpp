@@ -85,9 +85,3 @@ void addReportRecipients(PageWindow *page, QWidget *frame, const ReportRecipient
     fax->placeMembers(QPoint(kFaxLeft, boxTop(kMembersTop)), kMemberStep, Qt::Vertical);
 }
 
-void settleInUseBox(QCheckBox *box)
-{
-    if (box->checkState() == Qt::PartiallyChecked)
-        box->setCheckState(Qt::Unchecked);
-    box->setTristate(false);
-}

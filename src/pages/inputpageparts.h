@@ -35,7 +35,3 @@ inline constexpr int kReportRecipientsHeight = 2310;
 // at the frame's top left corner).
 void addReportRecipients(PageWindow *page, QWidget *frame, const ReportRecipientLabels &labels);
 
-// Load step for a "Belegt" box: a greyed box (state 2, which only an edited settings file holds) is not in
-// use, as the parameter record reads it. It is shown unticked, which runs the page's click rule, and from
-// then on it only ticks and unticks.
-void settleInUseBox(QCheckBox *box);

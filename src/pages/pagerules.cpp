@@ -4,6 +4,7 @@
 #include "shell/frmstart.h"
 #include "shell/twostatebutton.h"
 
+#include <QCheckBox>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -125,4 +126,11 @@ void SelectTab(int tab, int count, FormWindow *page)
         picture->show();
     if (auto *button = page->controlAs<TwoStateButton>(QStringLiteral("opt"), tab))
         button->setColors(PageColors::TabActiveBackground, PageColors::TabActiveText);
+}
+
+void settleInUseBox(QCheckBox *box)
+{
+    if (box->checkState() == Qt::PartiallyChecked)
+        box->setCheckState(Qt::Unchecked);
+    box->setTristate(false);
 }

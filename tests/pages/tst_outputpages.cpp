@@ -127,6 +127,8 @@ private slots:
     void defaultsWithoutSettingsFile();
     void belegtShowsItsFrame_data();
     void belegtShowsItsFrame();
+    void greyedBelegtIsNotInUse_data();
+    void greyedBelegtIsNotInUse();
     void senderBlockFollowsLastChosenOutput();
     void anySenderHidesSenderSelection();
     void anyCallerHidesCallerSelection();
@@ -247,6 +249,35 @@ void TestOutputPages::belegtShowsItsFrame()
     click(inUse);
     QVERIFY(!inUse->isChecked());
     QVERIFY(!shown(window, frame, index));
+}
+
+void TestOutputPages::greyedBelegtIsNotInUse_data()
+{
+    QTest::addColumn<QString>("pageName");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<int>("index");
+    QTest::newRow("frm4 output 1") << "frm4" << "chk4" << "fra4" << 1;
+    QTest::newRow("frm4 output 3") << "frm4" << "chk4" << "fra4" << 3;
+    QTest::newRow("frm7") << "frm7" << "chk7" << "fra7" << -1;
+}
+
+// A greyed "Belegt" box (only an edited settings file holds one) is not in use, as the record reads it:
+// the page shows it unticked, and from then on it only ticks and unticks.
+void TestOutputPages::greyedBelegtIsNotInUse()
+{
+    QFETCH(QString, pageName);
+    QFETCH(QString, box);
+    QFETCH(QString, frame);
+    QFETCH(int, index);
+
+    const QString key = index < 0 ? box : QStringLiteral("%1(%2)").arg(box).arg(index);
+    writeSettings(QStringLiteral("[%1]\r\n%2=2\r\n").arg(pageName, key).toLatin1());
+    PageWindow *window = page(pageName);
+    QCheckBox *inUse = checkBox(window, box, index);
+    QCOMPARE(inUse->checkState(), Qt::Unchecked);
+    QVERIFY(!inUse->isTristate());
+    QVERIFY(window->control(frame, index)->isHidden());
 }
 
 void TestOutputPages::senderBlockFollowsLastChosenOutput()
@@ -480,7 +511,7 @@ void TestOutputPages::pwmCliEndsEqualToInUse_data()
     QTest::newRow("in use, CLI stored unticked") << QByteArray("chk6=1\r\nchkCLI=0\r\n") << Qt::Checked;
     QTest::newRow("not in use, CLI stored ticked") << QByteArray("chk6=0\r\nchkCLI=1\r\n") << Qt::Unchecked;
     QTest::newRow("only CLI stored") << QByteArray("chkCLI=1\r\n") << Qt::Unchecked;
-    QTest::newRow("greyed in use") << QByteArray("chk6=2\r\nchkCLI=1\r\n") << Qt::PartiallyChecked;
+    QTest::newRow("greyed in use") << QByteArray("chk6=2\r\nchkCLI=1\r\n") << Qt::Unchecked;
     QTest::newRow("not a number") << QByteArray("chk6=ja\r\nchkCLI=1\r\n") << Qt::Unchecked;
 }
 
