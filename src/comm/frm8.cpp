@@ -36,8 +36,6 @@ using Frm8Text::Function;
 namespace {
 
 // Layout in twips: left, top, width, height.
-constexpr int kPageWidth = 4245;
-constexpr int kPageHeight = 6300;
 const QRect kCmd(0, 0, 1415, 395);
 const QRect kCmd2(1415, 0, 1415, 395);
 const QRect kCmd3(2830, 0, 1415, 395);
@@ -137,7 +135,8 @@ Frm8::Frm8(QWidget *parent, Frm8Options options)
     m_link = m_options.makeLink(this);
 
     setWindowTitle(QStringLiteral("GSM"));
-    setFixedSize(twips(kPageWidth), twips(kPageHeight));
+    // The size of the configuration pages, so the page covers whichever of them was open before.
+    setFixedSize(twips(PageWindow::kPageWidth), twips(PageWindow::kPageHeight));
     applyPagePalette(this);
     QFont pageFont(QStringLiteral("Arial"));
     pageFont.setPointSizeF(9);
