@@ -69,6 +69,8 @@ private:
     void advanceSaveBar();
     void showSaveFailure(const QString &reason);
     void setMenuEnabled(bool enabled);
+    // OK of the message overlay with that page current.
+    void acknowledgePageMessage(int page);
     void openMakerWebPage();
     void applySkin();
     void setHandCursor();

@@ -60,6 +60,7 @@ private slots:
     void backgroundClickReopensCurrentWindowOrShowsPhoto();
     void saveWritesPagesInOrderAndCancelLeavesFile();
     void failedSaveIsShownAndKeepsProgramOpen();
+    void okWithInputsPageCurrentEndsOverlay();
     void quitSavesFirst();
     void helpButtonAndF1ShowStartTopic();
     void logoOpensMakerAddress();
@@ -276,6 +277,24 @@ void TestFrmStart::failedSaveIsShownAndKeepsProgramOpen()
     click(15);
     QVERIFY(!w->lblMeld()->isVisible());
     QVERIFY(!w->check(15)->isVisible());
+}
+
+void TestFrmStart::okWithInputsPageCurrentEndsOverlay()
+{
+    FrmStart *w = start();
+    w->show();
+    FormWindow *frm1 = WindowRegistry::instance().existing("frm1");
+    w->Check_Click(1);
+    w->showPageMessage("check failed");
+    w->showMessageOverlay(frm1, true);
+    // The user leaves the message for the inputs page and acknowledges it there.
+    click(2);
+    click(15);
+    FormWindow *frm2 = WindowRegistry::instance().existing("frm2");
+    QVERIFY(!w->lblMeld()->isVisible());
+    QVERIFY(!w->check(15)->isVisible());
+    QVERIFY(frm2->isVisible());
+    QCOMPARE(frm2->focusWidget(), frm2->control("chk2", 1));
 }
 
 void TestFrmStart::quitSavesFirst()
