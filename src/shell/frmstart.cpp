@@ -294,9 +294,9 @@ void FrmStart::Check_Click(int index)
         break;
     case 15:
         if (m_saveFailureShown) {
-            m_saveFailureShown = false;
-            m_lblMeld->hide();
-            m_check[15]->hide();
+            // This OK answers the failed save, not a page message: the page stays as the user left it.
+            dismissSaveFailure();
+            break;
         }
         acknowledgePageMessage(registry.currentPage());
         break;
@@ -508,6 +508,9 @@ void FrmStart::advanceSaveBar()
 
 bool FrmStart::SaveAllPages()
 {
+    // What an earlier attempt reported goes; this one reports for itself.
+    if (m_saveFailureShown)
+        dismissSaveFailure();
     setMenuEnabled(false);
     const std::optional<int> code = currentLanguageCode();
     if (code == 0)
@@ -561,6 +564,13 @@ void FrmStart::showSaveFailure(const QString &reason)
     m_check[15]->raise();
 }
 
+void FrmStart::dismissSaveFailure()
+{
+    m_saveFailureShown = false;
+    m_lblMeld->hide();
+    m_check[15]->hide();
+}
+
 void FrmStart::QuitProgram()
 {
     closeAllHelp();
@@ -593,6 +603,8 @@ void FrmStart::paintEvent(QPaintEvent *event)
 
 void FrmStart::showPageMessage(const QString &text)
 {
+    // The page's message takes the place of a save failure shown before: OK now answers the page.
+    m_saveFailureShown = false;
     m_lblMeld->setText(QStringLiteral("\r\n  ! ! ! ! !   \r\n\r\n  ") + text + QStringLiteral("\r\n\r\n  ! ! ! ! !  "));
     show();
 }

@@ -68,6 +68,7 @@ private:
     void showSaveMessage(const QString &text);
     void advanceSaveBar();
     void showSaveFailure(const QString &reason);
+    void dismissSaveFailure();
     void setMenuEnabled(bool enabled);
     // OK of the message overlay with that page current.
     void acknowledgePageMessage(int page);

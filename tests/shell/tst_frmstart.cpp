@@ -1,3 +1,4 @@
+#include "pages/pagerules.h"
 #include "shell/formwindow.h"
 #include "shell/frmstart.h"
 #include "shell/help.h"
@@ -264,6 +265,9 @@ void TestFrmStart::failedSaveIsShownAndKeepsProgramOpen()
     FrmStart *w = start();
     w->setQuitHandler([this] { ++m_quits; });
     w->show();
+    FormWindow *frm1 = WindowRegistry::instance().existing("frm1");
+    w->Check_Click(1);
+    SelectTab(2, 4, frm1);
     // A folder in place of the settings file: the save cannot replace it.
     QVERIFY(QDir().mkpath(IniFilePath()));
     click(10);
@@ -274,7 +278,27 @@ void TestFrmStart::failedSaveIsShownAndKeepsProgramOpen()
     QVERIFY(w->check(15)->isVisible());
     for (int i = 1; i <= 14; ++i)
         QVERIFY(w->check(i)->isEnabled());
+    // OK answers the failure alone: the page keeps its tab.
     click(15);
+    QVERIFY(!w->lblMeld()->isVisible());
+    QVERIFY(!w->check(15)->isVisible());
+    QVERIFY(frm1->control("Pic", 2)->isVisible());
+
+    // A page message that follows a failure is answered as a page message.
+    click(14);
+    QVERIFY(w->check(15)->isVisible());
+    w->showPageMessage("check failed");
+    w->showMessageOverlay(frm1, true);
+    click(15);
+    QVERIFY(frm1->isVisible());
+    QVERIFY(!w->check(15)->isVisible());
+
+    // A save that succeeds leaves no OK of an earlier failure behind.
+    click(14);
+    QVERIFY(w->check(15)->isVisible());
+    QVERIFY(QDir().rmdir(IniFilePath()));
+    click(14);
+    QVERIFY(QFile::exists(IniFilePath()));
     QVERIFY(!w->lblMeld()->isVisible());
     QVERIFY(!w->check(15)->isVisible());
 }
