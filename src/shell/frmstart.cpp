@@ -13,7 +13,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QKeyEvent>
@@ -549,13 +548,13 @@ bool FrmStart::SaveAllPages()
 
 void FrmStart::showSaveFailure(const QString &reason)
 {
-    const QString path = QDir::toNativeSeparators(IniFilePath());
+    // The reason begins with the path of the file.
     const QString text = textForLanguage(QStringLiteral("FEHLER:\r\nDie Einstellungen konnten nicht gespeichert werden !"
-                                                    "\r\n\r\n%1\r\n\r\n%2"),
-                                     QStringLiteral("ERROR:\r\nThe settings could not be saved !\r\n\r\n%1\r\n\r\n%2"),
+                                                    "\r\n\r\n%1"),
+                                     QStringLiteral("ERROR:\r\nThe settings could not be saved !\r\n\r\n%1"),
                                      QStringLiteral("ERREUR:\r\nLes réglages n'ont pas pu être mémorisés !"
-                                                    "\r\n\r\n%1\r\n\r\n%2"))
-                             .arg(path, reason);
+                                                    "\r\n\r\n%1"))
+                             .arg(reason);
     m_saveFailureShown = true;
     m_lblMeld->setText(text);
     m_lblMeld->show();
