@@ -11,6 +11,9 @@ TwoStateButton::TwoStateButton(QWidget *parent)
 
 void TwoStateButton::setColors(QRgb background, QRgb text)
 {
+    // The marks are set again on every mouse move: an unchanged look must not restyle the button.
+    if (background == m_background && text == m_text)
+        return;
     m_background = background;
     m_text = text;
     updateLook();

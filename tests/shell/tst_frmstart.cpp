@@ -26,6 +26,21 @@ void hover(QWidget *widget, QPoint pos = QPoint(2, 2))
     QCoreApplication::sendEvent(widget, &move);
 }
 
+// Counts how often a widget is restyled.
+class StyleChangeCounter : public QObject
+{
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::StyleChange)
+            ++count;
+        return false;
+    }
+};
+
 QRgb bgr(unsigned value)
 {
     return qRgb(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
@@ -188,6 +203,14 @@ void TestFrmStart::hoverMarksAndTheirRemoval()
     QVERIFY(!w->check(10)->isBold());
     QCOMPARE(w->check(10)->textColor(), bgr(0xC0FFFF));
     QVERIFY(!tab->isBold());
+
+    // Further moves change nothing, so nothing is restyled.
+    StyleChangeCounter restyled;
+    w->check(10)->installEventFilter(&restyled);
+    w->check(11)->installEventFilter(&restyled);
+    for (int i = 0; i < 3; ++i)
+        hover(w, QPoint(w->width() - 5 - i, w->height() - 5));
+    QCOMPARE(restyled.count, 0);
 }
 
 void TestFrmStart::enterOnFocusedButtonRunsItsAction()
