@@ -433,7 +433,8 @@ bool FrmStart::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if (event->type() == QEvent::MouseButtonRelease) {
+    if (event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         if (watched == m_nPaneltit) {
             titleClick();
             return true;
@@ -459,7 +460,8 @@ void FrmStart::mouseMoveEvent(QMouseEvent *event)
 
 void FrmStart::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
+    // Only the bare window counts: a click on a label or picture on it (the message among them) does nothing.
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
         backgroundClick();
     FormWindow::mouseReleaseEvent(event);
 }

@@ -242,6 +242,17 @@ void TestFrmStart::backgroundClickReopensCurrentWindowOrShowsPhoto()
     QVERIFY(about->isVisible());
     QVERIFY(!w->picMod()->isVisible());
     QCOMPARE(WindowRegistry::instance().currentPage(), 12);
+
+    // A click on the message, or a right click on the title, leaves a page behind its message.
+    FormWindow *frm1 = WindowRegistry::instance().existing("frm1");
+    w->Check_Click(1);
+    w->showPageMessage("check failed");
+    w->showMessageOverlay(frm1, true);
+    QTest::mouseClick(w->lblMeld(), Qt::LeftButton);
+    QTest::mouseClick(w->nPaneltit(), Qt::RightButton);
+    QVERIFY(!frm1->isVisible());
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() - 5, w->height() - 5));
+    QVERIFY(frm1->isVisible());
 }
 
 void TestFrmStart::saveWritesPagesInOrderAndCancelLeavesFile()
