@@ -279,8 +279,12 @@ bool Frm1::eventFilter(QObject *watched, QEvent *event)
     if (!ref)
         return PageWindow::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
+        m_fieldWithFocus = ref->widget;
         fieldGotFocus(*ref);
     } else if (event->type() == QEvent::FocusOut) {
+        if (m_fieldWithFocus != ref->widget)
+            return false;
+        m_fieldWithFocus = nullptr;
         if (isLeavingField(static_cast<QFocusEvent *>(event)))
             fieldLostFocus(*ref);
     } else if (fieldKeyDown(*ref, static_cast<QKeyEvent *>(event)->key())) {

@@ -182,10 +182,21 @@ void TestFrm1::failedCheckShowsOverlayUntilOk()
 
 void TestFrm1::restoredShortPinStaysUntilFieldIsLeft()
 {
-    writeSettings("[frm1]\r\ntxtsim=12\r\n");
+    writeSettings("[frm1]\r\ntxtsim=12\r\noptAnb(0)=-1\r\n");
     openPage();
     QCOMPARE(field("txtsim")->text(), QStringLiteral("12"));
     QVERIFY(!start()->lblMeld()->isVisible());
+
+    // Tab from an emptied fax prefix heads for the PIN: only the prefix is checked, and OK returns to it.
+    QVERIFY(typing::enter(field("txtFAxPref")));
+    QTest::keyClick(field("txtFAxPref"), Qt::Key_Backspace);
+    QTest::keyClick(field("txtFAxPref"), Qt::Key_Tab);
+    QCOMPARE(field("txtFAxPref")->text(), QStringLiteral("99"));
+    QCOMPARE(field("txtsim")->text(), QStringLiteral("12"));
+    QCOMPARE(start()->lblMeld()->text(), framed(field("txtFAxPref")->toolTip()));
+    QTest::mouseClick(start()->check(15), Qt::LeftButton);
+    QTRY_VERIFY(field("txtFAxPref")->hasFocus());
+    QCOMPARE(field("txtsim")->text(), QStringLiteral("12"));
 
     QVERIFY(typing::enter(field("txtsim")));
     QTest::mouseClick(field("txtbez"), Qt::LeftButton);
