@@ -103,8 +103,11 @@ private:
                 return false;
             return filterTypedCharacter(m_filter, typed.front()).isNull();
         }
-        if ((key->modifiers() & Qt::ControlModifier) && !(key->modifiers() & Qt::AltModifier))
-            return false; // a shortcut, not a character
+        // With Ctrl or Ctrl+Shift alone the key is a shortcut and the field types nothing. With any other
+        // modifier besides (the keypad, Meta, AltGr's Alt) the field types the character: it is filtered.
+        const Qt::KeyboardModifiers modifiers = key->modifiers();
+        if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+            return false;
         QString kept;
         for (const QChar c : typed) {
             const QChar result = filterTypedCharacter(m_filter, c);

@@ -130,6 +130,16 @@ void TestKeyFilterAdapter::editingKeysReachTheField()
     QCOMPARE(enters, 1); // Enter inserts nothing, but the field's own Enter handling still runs
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(field->selectedText(), QStringLiteral("23"));
+
+    // Ctrl held with another modifier types the character, so it goes through the filter.
+    field->clear();
+    QTest::sendKeyEvent(QTest::Press, field, Qt::Key_Asterisk, QStringLiteral("*"),
+        Qt::ControlModifier | Qt::KeypadModifier);
+    QTest::sendKeyEvent(QTest::Press, field, Qt::Key_Plus, QStringLiteral("+"),
+        Qt::ControlModifier | Qt::MetaModifier);
+    QTest::sendKeyEvent(QTest::Press, field, Qt::Key_5, QStringLiteral("5"),
+        Qt::ControlModifier | Qt::KeypadModifier);
+    QCOMPARE(field->text(), QStringLiteral("5"));
 }
 
 void TestKeyFilterAdapter::pasteIsFilteredAndCut_data()
