@@ -293,8 +293,10 @@ void FrmStart::Check_Click(int index)
         break;
     case 15:
         if (m_saveFailureShown) {
-            // This OK answers the failed save, not a page message: the page stays as the user left it.
+            // This OK answers the failed save, not a page message: the window that stepped aside for the
+            // message comes back as the user left it.
             dismissSaveFailure();
+            backgroundClick();
             break;
         }
         acknowledgePageMessage(registry.currentPage());
@@ -557,6 +559,11 @@ void FrmStart::showSaveFailure(const QString &reason)
                                      QStringLiteral("ERREUR:\r\nLes réglages n'ont pas pu être mémorisés !"
                                                     "\r\n\r\n%1"))
                              .arg(reason);
+    // The message lies where the current window stands: that window steps aside until OK, as a page does
+    // for its own message.
+    const WindowRegistry &registry = WindowRegistry::instance();
+    if (FormWindow *current = registry.existing(pageName(registry.currentPage())))
+        current->hide();
     m_saveFailureShown = true;
     m_lblMeld->setText(text);
     m_lblMeld->show();

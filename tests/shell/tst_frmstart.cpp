@@ -310,12 +310,15 @@ void TestFrmStart::failedSaveIsShownAndKeepsProgramOpen()
     QCOMPARE(w->lblMeld()->text().count(QDir::toNativeSeparators(IniFilePath())), 1);
     QVERIFY(w->lblMeld()->text().startsWith("ERROR:")); // design language code 1 is English
     QVERIFY(w->check(15)->isVisible());
+    // The open page would cover the message.
+    QVERIFY(!frm1->isVisible());
     for (int i = 1; i <= 14; ++i)
         QVERIFY(w->check(i)->isEnabled());
-    // OK answers the failure alone: the page keeps its tab.
+    // OK answers the failure alone: the page comes back with its tab.
     click(15);
     QVERIFY(!w->lblMeld()->isVisible());
     QVERIFY(!w->check(15)->isVisible());
+    QVERIFY(frm1->isVisible());
     QVERIFY(frm1->control("Pic", 2)->isVisible());
 
     // A page message that follows a failure is answered as a page message.
