@@ -224,6 +224,10 @@ void tst_Simulator::silentModuleSendsNothing()
     QCOMPARE(line.readUntilQuiet(250ms), QByteArray());
     QVERIFY(sim.waitForRecorded(2));
     QCOMPARE(sim.recordedBytes(), QByteArray("DS"));
+    // Not even in status mode, as its help says.
+    sim.command("status on");
+    QVERIFY(sim.waitForLog(QStringLiteral("status messages on")));
+    QCOMPARE(line.readUntilQuiet(250ms), QByteArray());
 }
 
 void tst_Simulator::statusMessagesCarryTheLevelTwelvePositionsAfterPegel()
