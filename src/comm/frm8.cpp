@@ -133,6 +133,8 @@ Frm8::Frm8(QWidget *parent, Frm8Options options)
     if (!m_options.buildRecord)
         m_options.buildRecord = [] { return BuildParameterRecord(RegistryControlValues()); };
     m_link = m_options.makeLink(this);
+    // Connected before any session, so it sees each arrival first and leaves it to a running function.
+    connect(m_link, &SerialLink::readyRead, this, &Frm8::dropUnheardInput);
 
     setWindowTitle(QStringLiteral("GSM"));
     // The size of the configuration pages, so the page covers whichever of them was open before.
@@ -465,6 +467,13 @@ QString Frm8::takePortFailure()
 }
 
 // --- Runs
+
+void Frm8::dropUnheardInput()
+{
+    const auto listening = [](const auto &session) { return session && session->isRunning(); };
+    if (!listening(m_upload) && !listening(m_status) && !listening(m_sms))
+        m_link->clearInput();
+}
 
 template<class Session> void Frm8::retire(std::unique_ptr<Session> &session)
 {

@@ -121,6 +121,10 @@ private:
     bool anotherProgramWindowActive(QWindow *window) const;
     void onFocusWindowChanged(QWindow *window);
 
+    // Discards what arrives while no function listens (the port stays open when monitoring hands over to
+    // the SMS form): every function empties the input before it waits, so nothing is lost by it.
+    void dropUnheardInput();
+
     // Ends a run of another (or the same) function that would otherwise read the module's replies too.
     template<class Session> void retire(std::unique_ptr<Session> &session);
     void retireOtherRuns();

@@ -683,6 +683,11 @@ void tst_Frm8::statusEndsWhenAnotherFunctionStarts()
     QVERIFY(m_page->link()->isOpen());
     QTest::qWait(300);
     QCOMPARE(m_page->meldText(), QStringLiteral(" "));
+    // Nobody listens meanwhile, so what the module sends is not piled up.
+    QSignalSpy heard(m_page->link(), &SerialLink::readyRead);
+    m_sim->say("for nobody");
+    QTRY_VERIFY_WITH_TIMEOUT(!heard.isEmpty(), 10000);
+    QCOMPARE(m_page->link()->bytesAvailable(), 0);
 
     // The upload takes over the open port from monitoring and closes it at its end.
     button(QStringLiteral("cmd2"))->click();
