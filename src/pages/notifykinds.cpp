@@ -16,9 +16,9 @@ constexpr const char16_t *kMailPages[] = { u"frm9", u"frm2", u"frm3", u"frm4", u
 
 const NotifyKindSpec &notifySpec(NotifyKind kind)
 {
-    for (const NotifyKindSpec &spec : kSpecs) {
-        if (spec.kind == kind)
-            return spec;
+    for (const NotifyKindSpec &entry : kSpecs) {
+        if (entry.kind == kind)
+            return entry;
     }
     Q_UNREACHABLE();
 }
@@ -45,18 +45,18 @@ int notifyMemberCount(NotifyKind kind)
 
 std::optional<NotifyKind> notifyKindOfArray(QStringView arrayName)
 {
-    for (const NotifyKindSpec &spec : kSpecs) {
-        if (arrayName.compare(QStringView(spec.boxArray), Qt::CaseInsensitive) == 0)
-            return spec.kind;
+    for (const NotifyKindSpec &entry : kSpecs) {
+        if (arrayName.compare(QStringView(entry.boxArray), Qt::CaseInsensitive) == 0)
+            return entry.kind;
     }
     return std::nullopt;
 }
 
 std::optional<NotifyKind> notifyKindOfTarget(QStringView fieldName)
 {
-    for (const NotifyKindSpec &spec : kSpecs) {
-        if (fieldName.compare(QStringView(spec.targetField), Qt::CaseInsensitive) == 0)
-            return spec.kind;
+    for (const NotifyKindSpec &entry : kSpecs) {
+        if (fieldName.compare(QStringView(entry.targetField), Qt::CaseInsensitive) == 0)
+            return entry.kind;
     }
     return std::nullopt;
 }

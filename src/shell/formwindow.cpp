@@ -14,6 +14,8 @@
 #include <QShortcut>
 #include <QTextEdit>
 
+#include <memory>
+
 QString ControlRef::key() const
 {
     return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
@@ -161,8 +163,20 @@ void setControlState(const ControlRef &ref, int state)
         break;
     case ControlKind::CheckBox:
         if (auto *check = qobject_cast<QCheckBox *>(w)) {
-            if (state == 2)
+            if (state == 2) {
+                // Shown greyed as stored. A two-state box turns two-state again as
+                // soon as it leaves that look, so clicks only tick or untick it.
+                if (!check->isTristate()) {
+                    auto once = std::make_shared<QMetaObject::Connection>();
+                    *once = QObject::connect(check, &QCheckBox::stateChanged, check, [check, once](int now) {
+                        if (now == Qt::PartiallyChecked)
+                            return;
+                        check->setTristate(false);
+                        QObject::disconnect(*once);
+                    });
+                }
                 check->setCheckState(Qt::PartiallyChecked);
+            }
             else if (state == 0 || state == 1)
                 check->setCheckState(state ? Qt::Checked : Qt::Unchecked);
         } else if (auto *button = qobject_cast<QAbstractButton *>(w)) {

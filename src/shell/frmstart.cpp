@@ -182,34 +182,34 @@ void FrmStart::createMenu()
 {
     QWidget *previous = nullptr;
     QList<const MenuButtonSpec *> byTabOrder;
-    for (const MenuButtonSpec &spec : kMenu)
-        byTabOrder.append(&spec);
+    for (const MenuButtonSpec &item : kMenu)
+        byTabOrder.append(&item);
     std::sort(byTabOrder.begin(), byTabOrder.end(),
               [](const MenuButtonSpec *a, const MenuButtonSpec *b) { return a->tabOrder < b->tabOrder; });
 
-    for (const MenuButtonSpec &spec : kMenu) {
+    for (const MenuButtonSpec &item : kMenu) {
         auto *button = new TwoStateButton(this);
-        button->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
-        button->setText(QString::fromUtf8(spec.caption));
-        if (spec.index == 0) {
+        button->setGeometry(twipsRect(item.left, item.top, item.width, item.height));
+        button->setText(QString::fromUtf8(item.caption));
+        if (item.index == 0) {
             button->setColors(fromBgr(Bgr::White), palette().color(QPalette::WindowText).rgb());
         } else {
             button->setColors(fromBgr(Bgr::MenuBlue), fromBgr(Bgr::LightYellow));
             button->setFontSpec(QStringLiteral("Arial"), 12);
         }
-        button->setProperty("helpTopic", spec.helpTopic);
+        button->setProperty("helpTopic", item.helpTopic);
         button->installEventFilter(this);
-        m_check[spec.index] = button;
-        const int index = spec.index;
+        m_check[item.index] = button;
+        const int index = item.index;
         connect(button, &QAbstractButton::toggled, this, [this, index] { onCheckToggled(index); });
     }
     // Registered in index order, so Check(i) is member i.
     for (int i = 0; i < kButtonCount; ++i)
         add(m_check[i], QStringLiteral("Check"), i);
-    for (const MenuButtonSpec *spec : byTabOrder) {
+    for (const MenuButtonSpec *item : byTabOrder) {
         if (previous)
-            setTabOrder(previous, m_check[spec->index]);
-        previous = m_check[spec->index];
+            setTabOrder(previous, m_check[item->index]);
+        previous = m_check[item->index];
     }
     m_check[15]->hide();
     m_check[11]->setToolTip(QStringLiteral("  Beenden ohne zu speichern !  "));

@@ -78,6 +78,7 @@ private slots:
     void longTextsAreCut();
     void windowsDoNotShareControls();
     void loadWithoutFileKeepsDesignValues();
+    void greyedTwoStateBoxClicksOnlyTickAndUntick();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -217,6 +218,26 @@ void tst_SettingsFile::loadWithoutFileKeepsDesignValues()
     QVERIFY(page.opt1->isChecked());
     QCOMPARE(page.chkOnToggles, 0);
     QVERIFY(!QFile::exists(IniFilePath()));
+}
+
+void tst_SettingsFile::greyedTwoStateBoxClicksOnlyTickAndUntick()
+{
+    putFile(IniFilePath(), "[frm1]\r\nchksms1(1)=2\r\n");
+    TestPage page(u"frm1"_s);
+    QCheckBox *box = page.chksms1[1];
+    LoadFormSettings(&page);
+    QCOMPARE(box->checkState(), Qt::PartiallyChecked);
+
+    page.show();
+    QTest::mouseClick(box, Qt::LeftButton);
+    const Qt::CheckState first = box->checkState();
+    QTest::mouseClick(box, Qt::LeftButton);
+    const Qt::CheckState second = box->checkState();
+    QTest::mouseClick(box, Qt::LeftButton);
+    // Never greyed again by a click, and every click changes the state.
+    QVERIFY(first != Qt::PartiallyChecked && second != Qt::PartiallyChecked);
+    QVERIFY(first != second);
+    QCOMPARE(box->checkState(), first);
 }
 
 QTEST_MAIN(tst_SettingsFile)
