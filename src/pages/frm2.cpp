@@ -119,6 +119,16 @@ void Frm2::applyVisibilityRule(int input)
     fraWer()->setVisible(inUse);
 }
 
+void Frm2::acknowledgeMessage()
+{
+    // This page has no check of its own, but the overlay of the general page may still be up when the user
+    // has opened this page meanwhile: OK ends the overlay here too.
+    returnFromMessageOverlay(this);
+    QCheckBox *inUse = chk2(1);
+    if (inUse->isVisibleTo(this) && inUse->isEnabled())
+        inUse->setFocus(Qt::OtherFocusReason);
+}
+
 void Frm2::pageLoaded()
 {
     for (int k = 1; k <= kInputCount; ++k)

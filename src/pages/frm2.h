@@ -26,6 +26,8 @@ public:
     // input's frame is left as it is.
     void applyVisibilityRule(int input);
 
+    void acknowledgeMessage() override;
+
 protected:
     void pageLoaded() override;
 

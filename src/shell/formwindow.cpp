@@ -14,8 +14,6 @@
 #include <QShortcut>
 #include <QTextEdit>
 
-#include <memory>
-
 QString ControlRef::key() const
 {
     return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
@@ -164,18 +162,14 @@ void setControlState(const ControlRef &ref, int state)
     case ControlKind::CheckBox:
         if (auto *check = qobject_cast<QCheckBox *>(w)) {
             if (state == 2) {
-                // Shown greyed as stored. A two-state box turns two-state again as
-                // soon as it leaves that look, so clicks only tick or untick it.
-                if (!check->isTristate()) {
-                    auto once = std::make_shared<QMetaObject::Connection>();
-                    *once = QObject::connect(check, &QCheckBox::stateChanged, check, [check, once](int now) {
-                        if (now == Qt::PartiallyChecked)
-                            return;
-                        check->setTristate(false);
-                        QObject::disconnect(*once);
-                    });
-                }
+                // Shown greyed as stored. A two-state box turns two-state again as soon as it
+                // leaves that look, so clicks only tick or untick it.
+                const bool tristate = check->isTristate();
                 check->setCheckState(Qt::PartiallyChecked);
+                if (!tristate) {
+                    QObject::connect(check, &QCheckBox::stateChanged, check,
+                        [check] { check->setTristate(false); }, Qt::SingleShotConnection);
+                }
             }
             else if (state == 0 || state == 1)
                 check->setCheckState(state ? Qt::Checked : Qt::Unchecked);

@@ -1,7 +1,6 @@
 #include "shell/frmstart.h"
 
 #include "l10n/languagecode.h"
-#include "pages/pagerules.h"
 #include "shell/colors.h"
 #include "shell/help.h"
 #include "shell/inifile.h"
@@ -299,7 +298,8 @@ void FrmStart::Check_Click(int index)
             backgroundClick();
             break;
         }
-        acknowledgePageMessage(registry.currentPage());
+        if (FormWindow *page = registry.existing(pageName(registry.currentPage())))
+            page->acknowledgeMessage();
         break;
     case 16:
         if (nextLanguageStep())
@@ -309,23 +309,6 @@ void FrmStart::Check_Click(int index)
     default:
         break;
     }
-}
-
-void FrmStart::acknowledgePageMessage(int page)
-{
-    FormWindow *window = WindowRegistry::instance().existing(pageName(page));
-    if (!window)
-        return;
-    if (page != 2) {
-        window->acknowledgeMessage();
-        return;
-    }
-    // The inputs page has no check of its own, but the overlay of the general page may still be up when
-    // the user has opened it meanwhile: OK ends the overlay there too.
-    returnFromMessageOverlay(window);
-    QWidget *inUse = window->control(QStringLiteral("chk2"), 1);
-    if (inUse && inUse->isVisibleTo(window) && inUse->isEnabled())
-        inUse->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmStart::openMakerWebPage()

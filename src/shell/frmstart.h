@@ -70,8 +70,6 @@ private:
     void showSaveFailure(const QString &reason);
     void dismissSaveFailure();
     void setMenuEnabled(bool enabled);
-    // OK of the message overlay with that page current.
-    void acknowledgePageMessage(int page);
     void openMakerWebPage();
     void applySkin();
     void setHandCursor();
