@@ -11,6 +11,7 @@
 #include "shell/colors.h"
 #include "shell/frmstart.h"
 #include "shell/help.h"
+#include "shell/settingsfile.h"
 #include "shell/twostatebutton.h"
 #include "shell/windowregistry.h"
 
@@ -26,8 +27,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -49,6 +52,9 @@ const QRect kText2(360, 3840, 3495, 375);
 const QRect kCmdS(1200, 4320, 1890, 395);
 const QRect kLabel1(0, 5040, 1815, 255);
 const QRect kFrame1(2280, 4920, 1425, 1200);
+constexpr int kPortLabelRole = Qt::UserRole + 1;
+constexpr int kPermissionDeniedRole = Qt::UserRole + 2;
+
 // Where port names are longer than a number the port list may reach the right edge of the message box.
 constexpr int kPortListRightEdge = 4125;
 
@@ -128,8 +134,13 @@ Frm8::Frm8(QWidget *parent, Frm8Options options)
 {
     if (!m_options.makeLink)
         m_options.makeLink = [](QObject *owner) -> SerialLink * { return new QtSerialLink(owner); };
-    if (!m_options.discoverPorts)
-        m_options.discoverPorts = [] { return PortCatalog::usablePorts(); };
+    if (!m_options.portAccess)
+        m_options.portAccess = PortCatalog::access;
+    if (!m_options.discoverPorts) {
+        m_options.discoverPorts = [this] {
+            return PortCatalog::listedPorts([this](const QString &name) { return askPort(name); });
+        };
+    }
     if (!m_options.buildRecord)
         m_options.buildRecord = [] { return BuildParameterRecord(RegistryControlValues()); };
     m_link = m_options.makeLink(this);
@@ -145,6 +156,9 @@ Frm8::Frm8(QWidget *parent, Frm8Options options)
     setFont(pageFont);
     setMouseTracking(true);
     createControls();
+
+    m_portRefresh.setInterval(m_options.portRefreshInterval);
+    connect(&m_portRefresh, &QTimer::timeout, this, [this] { refreshPorts(false); });
 
     // Activation as the page's own events see it: only a change between windows of the program counts.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &Frm8::onFocusWindowChanged);
@@ -243,34 +257,15 @@ void Frm8::createControls()
 void Frm8::formLoad()
 {
     setMeld(QString());
-    const QList<PortEntry> ports = m_options.discoverPorts();
-    QSignalBlocker quiet(m_cmbCOM);
-    for (const PortEntry &port : ports)
-        m_cmbCOM->addItem(port.label, port.portName);
-    if (m_cmbCOM->count() > 0)
-        m_cmbCOM->setCurrentIndex(0);
-    m_cmbCOM->setToolTip(selectedPortLabel());
-
-#ifndef Q_OS_WIN
-    // Device paths do not fit the width made for a port number: the list grows to the left, over the free
-    // end of its label, and its right edge stays in line with the message box.
-    m_cmbCOM->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    const int widest = m_cmbCOM->sizeHint().width();
-    if (widest > twips(kCmbCOM.width())) {
-        const int right = twips(kPortListRightEdge);
-        const int width = qMin(widest, right - twips(kLabel0.left() + kLabel0.width()));
-        QRect geometry = twipsRect(kCmbCOM);
-        geometry.setLeft(qMin(geometry.left(), right - width));
-        geometry.setWidth(width);
-        m_cmbCOM->setGeometry(geometry);
-    }
-#endif
+    refreshPorts(true);
 }
 
 void Frm8::formActivate()
 {
     PlacePage(this);
     WindowRegistry::instance().setCurrentPage(kPageNumber);
+    // Each visit asks every port afresh (one in another program's hands a moment ago may be free now).
+    refreshPorts(true);
     showSmsFields(false);
     // The fields are gone, so the SMS service is no longer selected (unless a send is on its way).
     if (!(m_sms && m_sms->isRunning()))
@@ -408,13 +403,113 @@ QString Frm8::selectedPortName() const
 
 QString Frm8::selectedPortLabel() const
 {
-    return m_cmbCOM->count() > 0 ? m_cmbCOM->currentText() : QString();
+    return m_cmbCOM->count() > 0 ? m_cmbCOM->currentData(kPortLabelRole).toString() : QString();
 }
 
 QString Frm8::portLabel(const QString &portName) const
 {
     const int index = m_cmbCOM->findData(portName);
-    return index >= 0 ? m_cmbCOM->itemText(index) : portName;
+    return index >= 0 ? m_cmbCOM->itemData(index, kPortLabelRole).toString() : portName;
+}
+
+QString Frm8::portProblemText(const QString &label) const
+{
+    const int index = m_cmbCOM->findData(label, kPortLabelRole);
+    const QString portName = index >= 0 ? m_cmbCOM->itemData(index).toString() : label;
+    if (!portName.isEmpty() && m_options.portAccess(portName) == PortCatalog::Access::PermissionDenied)
+        return Frm8Text::portPermissionDenied(label);
+    return Frm8Text::portUnavailable(label);
+}
+
+PortCatalog::Access Frm8::askPort(const QString &portName)
+{
+    // The port a function talks through is never opened a second time.
+    if (m_link->isOpen() && portName == m_portName)
+        return PortCatalog::Access::Usable;
+    const auto known = m_portAccess.constFind(portName);
+    const PortCatalog::Access access = known != m_portAccess.cend() ? *known : m_options.portAccess(portName);
+    m_portsAsked.insert(portName, access);
+    return access;
+}
+
+void Frm8::refreshPorts(bool askAll)
+{
+    // Not under the user's hands: an open list would jump.
+    if (m_cmbCOM->view()->isVisible())
+        return;
+    if (askAll)
+        m_portAccess.clear();
+    m_portsAsked.clear();
+    QList<PortEntry> ports = m_options.discoverPorts();
+    // Ports that went away are asked again when they come back.
+    m_portAccess = std::exchange(m_portsAsked, {});
+    // The port a function is using stays listed until the function lets go of it.
+    if (m_link->isOpen() && !m_portName.isEmpty()
+        && std::none_of(
+            ports.cbegin(), ports.cend(), [this](const PortEntry &p) { return p.portName == m_portName; }))
+        ports.prepend(PortCatalog::entryFor(m_portName));
+    showPorts(ports);
+}
+
+void Frm8::showPorts(const QList<PortEntry> &ports)
+{
+    const auto shownText = [](const PortEntry &port) {
+        return port.permissionDenied ? Frm8Text::noPermissionLabel(port.label) : port.label;
+    };
+    bool same = m_cmbCOM->count() == ports.size();
+    for (int i = 0; same && i < ports.size(); ++i) {
+        same = m_cmbCOM->itemData(i).toString() == ports[i].portName
+            && m_cmbCOM->itemText(i) == shownText(ports[i]);
+    }
+    if (same)
+        return;
+
+    // Rebuilt quietly: a port list brought up to date is no choice of the user's, and a running function
+    // must not hear of it. A selection still listed stays.
+    const QString selected = selectedPortName();
+    QSignalBlocker quiet(m_cmbCOM);
+    m_cmbCOM->clear();
+    for (const PortEntry &port : ports) {
+        m_cmbCOM->addItem(shownText(port), port.portName);
+        const int index = m_cmbCOM->count() - 1;
+        m_cmbCOM->setItemData(index, port.label, kPortLabelRole);
+        m_cmbCOM->setItemData(index, port.permissionDenied, kPermissionDeniedRole);
+    }
+    const int index = m_cmbCOM->findData(selected);
+    m_cmbCOM->setCurrentIndex(index >= 0 ? index : (m_cmbCOM->count() > 0 ? 0 : -1));
+    m_cmbCOM->setToolTip(selectedPortLabel());
+    fitPortList();
+}
+
+void Frm8::fitPortList()
+{
+#ifndef Q_OS_WIN
+    // Device paths do not fit the width made for a port number: the list grows to the left, over the free
+    // end of its label, and its right edge stays in line with the message box.
+    m_cmbCOM->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    QRect geometry = twipsRect(kCmbCOM);
+    const int widest = m_cmbCOM->sizeHint().width();
+    if (widest > geometry.width()) {
+        const int right = twips(kPortListRightEdge);
+        const int width = qMin(widest, right - twips(kLabel0.left() + kLabel0.width()));
+        geometry.setLeft(qMin(geometry.left(), right - width));
+        geometry.setWidth(width);
+    }
+    m_cmbCOM->setGeometry(geometry);
+#endif
+}
+
+void Frm8::showEvent(QShowEvent *event)
+{
+    // Adapters plugged in or pulled out while the page is shown appear or vanish on their own.
+    m_portRefresh.start();
+    FormWindow::showEvent(event);
+}
+
+void Frm8::hideEvent(QHideEvent *event)
+{
+    m_portRefresh.stop();
+    FormWindow::hideEvent(event);
 }
 
 QString Frm8::portForRun()
@@ -438,7 +533,7 @@ void Frm8::OpenModulePort()
         return;
     }
     m_portFailure = selectedPortLabel();
-    setMeld(Frm8Text::portUnavailable(m_portFailure));
+    setMeld(portProblemText(m_portFailure));
 }
 
 void Frm8::closePort()
@@ -450,6 +545,9 @@ void Frm8::closePort()
 void Frm8::cmbCOM_Click()
 {
     m_cmbCOM->setToolTip(selectedPortLabel());
+    const bool running = m_uploadRunning || m_statusRunning || (m_sms && m_sms->isRunning());
+    if (!running && m_cmbCOM->currentData(kPermissionDeniedRole).toBool())
+        setMeld(Frm8Text::portPermissionDenied(selectedPortLabel()));
     const QString port = selectedPortName();
     if (port.isEmpty() || port == m_portName)
         return;
@@ -550,10 +648,10 @@ void Frm8::uploadFinished(UploadSession *session, UploadSession::Outcome outcome
         setMeld(m_meld + Frm8Text::uploadDone());
         break;
     case O::NoAnswer:
-        setMeld(failedPort.isEmpty() ? Frm8Text::noAnswer() : Frm8Text::portUnavailable(failedPort));
+        setMeld(failedPort.isEmpty() ? Frm8Text::noAnswer() : portProblemText(failedPort));
         break;
     case O::PortOpenFailed:
-        setMeld(Frm8Text::portUnavailable(portLabel(m_portName)));
+        setMeld(portProblemText(portLabel(m_portName)));
         break;
     case O::WrongVersion:
         setMeld(Frm8Text::wrongVersion());
@@ -564,7 +662,7 @@ void Frm8::uploadFinished(UploadSession *session, UploadSession::Outcome outcome
         break;
     case O::PortLost: {
         const QString label = portLabel(m_portName);
-        setMeld(block > 0 ? Frm8Text::portLostDuringTransfer(label) : Frm8Text::portUnavailable(label));
+        setMeld(block > 0 ? Frm8Text::portLostDuringTransfer(label) : portProblemText(label));
         break;
     }
     }
@@ -596,6 +694,7 @@ void Frm8::cmd2_Click()
 
     m_status = std::make_unique<StatusSession>(m_link, m_options.timeouts);
     StatusSession *session = m_status.get();
+    session->setLogFileName(StatusLogPath());
     connect(session, &LinkSession::busyIndicator, this, &Frm8::turnBusyIndicator);
     connect(session, &LinkSession::noPort, this, [this] { setMeld(Frm8Text::noPort()); });
     connect(session, &StatusSession::message, this,
@@ -620,22 +719,22 @@ void Frm8::statusFinished(StatusSession *session, StatusSession::Outcome outcome
     const QString failedPort = takePortFailure();
     switch (outcome) {
     case O::NoAnswer:
-        setMeld(failedPort.isEmpty() ? Frm8Text::noAnswer() : Frm8Text::portUnavailable(failedPort));
+        setMeld(failedPort.isEmpty() ? Frm8Text::noAnswer() : portProblemText(failedPort));
         endStatusRun();
         break;
     case O::PortOpenFailed:
-        setMeld(Frm8Text::portUnavailable(portLabel(m_portName)));
+        setMeld(portProblemText(portLabel(m_portName)));
         endStatusRun();
         break;
     case O::PortLost:
-        setMeld(Frm8Text::portUnavailable(portLabel(m_portName)));
+        setMeld(portProblemText(portLabel(m_portName)));
         greyBars();
         endStatusRun();
         break;
     case O::Stopped:
         // Whoever ended the run looks after the page, unless the port it was using failed to reopen.
         if (!failedPort.isEmpty()) {
-            setMeld(Frm8Text::portUnavailable(failedPort));
+            setMeld(portProblemText(failedPort));
             greyBars();
             endStatusRun();
         }
@@ -739,13 +838,13 @@ void Frm8::smsFinished(SmsSession *session, SmsSession::Outcome outcome)
         setMeld(Frm8Text::smsNotSent());
         break;
     case O::NoAnswer:
-        setMeld(failedPort.isEmpty() ? Frm8Text::noAnswer() : Frm8Text::portUnavailable(failedPort));
+        setMeld(failedPort.isEmpty() ? Frm8Text::noAnswer() : portProblemText(failedPort));
         break;
     case O::PortOpenFailed:
-        setMeld(Frm8Text::portUnavailable(portLabel(m_portName)));
+        setMeld(portProblemText(portLabel(m_portName)));
         break;
     case O::PortLost:
-        setMeld(Frm8Text::portUnavailable(portLabel(m_portName)));
+        setMeld(portProblemText(portLabel(m_portName)));
         break;
     }
     endSmsSend();

@@ -7,10 +7,13 @@
 #include "comm/uploadsession.h"
 #include "shell/formwindow.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
+#include <QTimer>
 
 #include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -30,8 +33,12 @@ struct Frm8Options
     LinkTimeouts timeouts;
     // The page's serial link, created once with the page as owner.
     std::function<SerialLink *(QObject *owner)> makeLink;
-    // The usable ports, listed when the page loads.
+    // The ports to list: asked when the page loads, on each activation and every portRefreshInterval
+    // while it is shown.
     std::function<QList<PortEntry>()> discoverPorts;
+    // Whether a port can be opened, asked of ports newly found and of a port that failed to open.
+    std::function<PortCatalog::Access(const QString &)> portAccess;
+    std::chrono::milliseconds portRefreshInterval { 1000 };
     // The parameter record of the upload, built when "Senden" is pressed.
     std::function<QString()> buildRecord;
 };
@@ -88,6 +95,8 @@ protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -109,6 +118,13 @@ private:
     QString selectedPortLabel() const;
     // The label cmbCOM shows for a port name (the name itself when it is not listed).
     QString portLabel(const QString &portName) const;
+    // What a failed open of the listed port (by its label) tells the user: no permission, or not available.
+    QString portProblemText(const QString &label) const;
+    // Brings the port list up to date; askAll asks again of ports whose answer is known.
+    void refreshPorts(bool askAll);
+    PortCatalog::Access askPort(const QString &portName);
+    void showPorts(const QList<PortEntry> &ports);
+    void fitPortList();
     // The port a function starting now talks through: the open one, or else the selected one.
     QString portForRun();
     // Opens the selected port unless the link is open; the no-port or port message when that fails.
@@ -159,6 +175,10 @@ private:
     QFrame *m_frame1 = nullptr;
     std::array<QLabel *, kBarCount> m_lbl {};
 
+    QTimer m_portRefresh;
+    // What the ports listed last answered, so a refresh opens only ports it has not seen before.
+    QHash<QString, PortCatalog::Access> m_portAccess;
+    QHash<QString, PortCatalog::Access> m_portsAsked;
     // The port the link was last told to open, as listed (the link may spell it its own way).
     QString m_portName;
     QString m_meld;

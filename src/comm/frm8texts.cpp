@@ -192,3 +192,30 @@ QString logNotWritten(const QString &fileName)
 }
 
 } // namespace Frm8Text
+
+namespace Frm8Text {
+
+QString portPermissionDenied(const QString &port)
+{
+    return errorHeader()
+        + textForLanguage(QStringLiteral("Keine Berechtigung für den Port %1 !\r\n\r\n"
+                                         "Unter Debian: Benutzer in die Gruppe \"dialout\" aufnehmen "
+                                         "(sudo adduser $USER dialout), dann ab- und wieder anmelden."),
+            QStringLiteral("No permission to open port %1 !\r\n\r\n"
+                           "On Debian: add the user to the group \"dialout\" "
+                           "(sudo adduser $USER dialout), then log out and in again."),
+            QStringLiteral("Pas d'autorisation pour le port %1 !\r\n\r\n"
+                           "Sous Debian : ajouter l'utilisateur au groupe \"dialout\" "
+                           "(sudo adduser $USER dialout), puis se déconnecter et se reconnecter."))
+              .arg(port)
+        + kCrLf;
+}
+
+QString noPermissionLabel(const QString &port)
+{
+    return textForLanguage(QStringLiteral("%1 (keine Berechtigung)"), QStringLiteral("%1 (no permission)"),
+        QStringLiteral("%1 (pas d'autorisation)"))
+        .arg(port);
+}
+
+} // namespace Frm8Text

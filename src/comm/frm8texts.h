@@ -37,6 +37,11 @@ QString smsNotSent();
 // Caption of the send button: the characters the SMS text can still take.
 QString smsSendCaption(int charactersLeft);
 
+// The port exists, but the user may not open it: what to do about it.
+QString portPermissionDenied(const QString &port);
+// How the port list shows such a port.
+QString noPermissionLabel(const QString &port);
+
 // The status log could not be opened or written; monitoring goes on.
 QString logNotWritten(const QString &fileName);
 

@@ -2,8 +2,15 @@
 
 #include "seriallink.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSerialPort>
 #include <QSerialPortInfo>
+
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <unistd.h>
+#endif
 
 namespace PortCatalog {
 
@@ -56,11 +63,42 @@ PortEntry entryFor(const QString &portName)
 
 bool probe(const QString &portName)
 {
+    return access(portName) == Access::Usable;
+}
+
+Access access(const QString &portName)
+{
+#ifndef Q_OS_WIN
+    // Asked of the system rather than read from a failed open: the port reports a device locked by another
+    // program as a permission error too, and that is no matter of group membership.
+    if (::access(QFile::encodeName(portName).constData(), R_OK | W_OK) != 0 && errno == EACCES)
+        return Access::PermissionDenied;
+#endif
     QSerialPort port;
-    const bool opened = QtSerialLink::openWithLinkSettings(port, portName);
-    if (port.isOpen())
-        port.close();
-    return opened;
+    if (!QtSerialLink::openWithLinkSettings(port, portName))
+        return Access::Unusable;
+    port.close();
+    return Access::Usable;
+}
+
+QList<PortEntry> listedPorts(const std::function<Access(const QString &)> &accessFn)
+{
+    QList<PortEntry> ports;
+    const QStringList candidates = candidatePorts();
+    for (const QString &name : candidates) {
+#ifndef Q_OS_WIN
+        // A device path named in the environment may come and go (a simulator's link, an adapter).
+        if (!QFileInfo::exists(name))
+            continue;
+#endif
+        const Access result = accessFn(name);
+        if (result == Access::Unusable)
+            continue;
+        PortEntry entry = entryFor(name);
+        entry.permissionDenied = result == Access::PermissionDenied;
+        ports << entry;
+    }
+    return ports;
 }
 
 QList<PortEntry> usablePorts(const std::function<bool(const QString &)> &probeFn)

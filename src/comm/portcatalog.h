@@ -11,6 +11,8 @@ struct PortEntry
 {
     QString label; // Windows: the port number ("3"); elsewhere the device path
     QString portName; // what SerialLink::open() takes ("COM3", "/dev/ttyUSB0")
+    // The port is there, but the user may not open it: listed, so the page can say what to do about it.
+    bool permissionDenied = false;
 
     bool operator==(const PortEntry &) const = default;
 };
@@ -29,6 +31,14 @@ QStringList candidatePorts();
 
 // Opens and closes portName with the link settings; true when it opened.
 bool probe(const QString &portName);
+
+enum class Access { Usable, PermissionDenied, Unusable };
+
+// Like probe(), and says whether a port that did not open was refused for lack of permission.
+Access access(const QString &portName);
+
+// The candidates that exist and pass the probe, and those the user may not open, in candidate order.
+QList<PortEntry> listedPorts(const std::function<Access(const QString &)> &accessFn = access);
 
 // The candidates that pass the probe, in candidate order.
 QList<PortEntry> usablePorts(const std::function<bool(const QString &)> &probeFn = probe);

@@ -2,6 +2,7 @@
 
 #include "l10n/captiontable.h"
 #include "l10n/language.h"
+#include "l10n/qttranslations.h"
 #include "shell/formwindow.h"
 #include "shell/help.h"
 #include "shell/windowregistry.h"
@@ -67,7 +68,50 @@ void applyEntry(const CaptionEntry &entry, int code)
     }
 }
 
+// The start window's menu button that opens each window.
+int menuIndexOf(const QString &formName)
+{
+    if (formName == QLatin1String("frmAbout"))
+        return 12;
+    if (formName.size() == 4 && formName.startsWith(QLatin1String("frm")) && formName.back().isDigit())
+        return formName.back().digitValue();
+    return 0;
+}
+
+QString windowTitleFor(const QString &formName, int code)
+{
+    const QString program = QStringLiteral("GSM");
+    const int menuIndex = menuIndexOf(formName);
+    if (menuIndex == 0)
+        return program;
+    for (const CaptionEntry &entry : captionTable()) {
+        if (entry.window == u"frmStart" && entry.control == u"Check" && entry.index == menuIndex
+            && entry.property == CaptionProperty::Caption) {
+            QString page = entry.text(code);
+            if (!page.isEmpty())
+                page[0] = page[0].toUpper();
+            return program + QStringLiteral(" - ") + page;
+        }
+    }
+    return program;
+}
+
+int languageInForce()
+{
+    // Not created here: a window being created asks for its title before the general settings page exists.
+    const FormWindow *frm1 = WindowRegistry::instance().existing(QStringLiteral("frm1"));
+    const auto *box = frm1 ? frm1->controlAs<QLineEdit>(QStringLiteral("language")) : nullptr;
+    const std::optional<int> code = box ? languageCodeFromText(box->text()) : std::nullopt;
+    return isKnownLanguage(code) ? *code : 1;
+}
+
 } // namespace
+
+void applyWindowTitle(FormWindow *window)
+{
+    if (window && menuIndexOf(window->formName()) != 0)
+        window->setWindowTitle(windowTitleFor(window->formName(), languageInForce()));
+}
 
 void ApplyLanguage()
 {
@@ -77,6 +121,10 @@ void ApplyLanguage()
         return;
     for (const CaptionEntry &entry : captionTable())
         applyEntry(entry, *code);
+    applyQtTranslations(*code);
+    for (const char *name :
+        { "frm1", "frm2", "frm3", "frm4", "frm5", "frm6", "frm7", "frm8", "frm9", "frmAbout" })
+        applyWindowTitle(WindowRegistry::instance().existing(QString::fromLatin1(name)));
 }
 
 void NextLanguage()

@@ -20,7 +20,9 @@ QString ControlRef::key() const
 }
 
 FormWindow::FormWindow(const QString &formName, QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    // A window with an owner is a dialog to the window manager: it is told whose it is (so it stays above
+    // the start window and has no taskbar entry of its own), which a plain window with a parent is not.
+    : QWidget(parent, parent ? Qt::Dialog : Qt::Window)
     , m_formName(formName)
 {
     setObjectName(formName);

@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QUrl>
 
@@ -214,12 +215,24 @@ void FrmStart::createMenu()
     m_check[11]->setToolTip(QStringLiteral("  Beenden ohne zu speichern !  "));
 }
 
+void FrmStart::moveEvent(QMoveEvent *event)
+{
+    // The windows it owns keep their place beside it, as they would on the system the program was made for.
+    const QPoint delta = event->pos() - event->oldPos();
+    const QList<FormWindow *> owned = findChildren<FormWindow *>(Qt::FindDirectChildrenOnly);
+    for (FormWindow *window : owned) {
+        if (window->isVisible() && window->isWindow())
+            window->move(window->pos() + delta);
+    }
+    FormWindow::moveEvent(event);
+}
+
 void FrmStart::formLoad()
 {
     applySkin();
     WindowRegistry::instance().setCurrentPage(0);
     // A status log left from an earlier run is removed; the communication page appends to it while we run.
-    QFile::remove(QStringLiteral("GSM.DAT"));
+    QFile::remove(StatusLogPath());
     if (languageStep())
         languageStep()();
 }

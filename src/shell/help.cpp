@@ -1,17 +1,87 @@
 #include "shell/help.h"
 
+#include "shell/formwindow.h"
 #include "shell/helpwindow.h"
+#include "shell/windowregistry.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFile>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 namespace {
 QString g_helpFile = QStringLiteral("\\GSM_HILFE.CHM");
 QPointer<HelpWindow> g_helpWindow;
+// Where the user last had the help window, so a help window opened again comes back there.
+std::optional<QPoint> g_helpPosition;
+
+// Remembers where the help window is moved to.
+class HelpPositionKeeper : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Move || event->type() == QEvent::Hide) {
+            auto *window = static_cast<QWidget *>(watched);
+            if (window->isVisible())
+                g_helpPosition = window->pos();
+        }
+        return false;
+    }
+};
+
+// The start window and the windows it shows: what the help window should not cover.
+std::optional<QRect> startWindowArea()
+{
+    const QWidget *start = WindowRegistry::instance().existing(QStringLiteral("frmStart"));
+    if (!start || !start->isVisible())
+        return std::nullopt;
+    QRect taken = start->frameGeometry();
+    const QList<FormWindow *> owned = start->findChildren<FormWindow *>(Qt::FindDirectChildrenOnly);
+    for (const FormWindow *window : owned) {
+        if (window->isVisible() && window->isWindow())
+            taken |= window->frameGeometry();
+    }
+    return taken;
+}
+
+QRect screenRoom()
+{
+    const QWidget *start = WindowRegistry::instance().existing(QStringLiteral("frmStart"));
+    const QScreen *screen = start ? start->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+// Beside the start window and the page it shows, on the side with room, so the menu stays free; narrower
+// than usual where that makes it fit.
+QRect besideStartWindow(const QSize &helpSize, const QSize &frame)
+{
+    constexpr int kNarrowest = 380;
+    const std::optional<QRect> taken = startWindowArea();
+    const QRect room = screenRoom();
+    if (!taken || room.isEmpty())
+        return { QPoint(), helpSize };
+    const int top = qBound(room.top(), taken->top(), qMax(room.top(), room.bottom() - helpSize.height()));
+    const int roomRight = room.right() - taken->right() - frame.width();
+    const int roomLeft = taken->left() - room.left() - frame.width();
+    const auto width = [&](int space) { return space >= helpSize.width() ? helpSize.width() : space; };
+    if (roomRight >= qMin(helpSize.width(), kNarrowest))
+        return { QPoint(taken->right() + 1, top), QSize(width(roomRight), helpSize.height()) };
+    if (roomLeft >= qMin(helpSize.width(), kNarrowest)) {
+        const int w = width(roomLeft);
+        return { QPoint(taken->left() - w - frame.width(), top), QSize(w, helpSize.height()) };
+    }
+    return { QPoint(qMax(room.left(), room.right() + 1 - helpSize.width() - frame.width()), top), helpSize };
+}
 } // namespace
 
 void setHelpFile(const QString &fileName)
@@ -52,8 +122,18 @@ QList<int> helpTopics(const QString &set)
 
 void showHelpTopic(int topic)
 {
-    if (!g_helpWindow)
+    if (!g_helpWindow) {
         g_helpWindow = new HelpWindow;
+        if (g_helpPosition) {
+            g_helpWindow->move(*g_helpPosition);
+        } else {
+            // Frame sizes are only known once shown: the usual border is allowed for.
+            const QRect place = besideStartWindow(g_helpWindow->size(), QSize(10, 30));
+            g_helpWindow->move(place.topLeft());
+            g_helpWindow->resize(place.size());
+        }
+        g_helpWindow->installEventFilter(new HelpPositionKeeper(g_helpWindow));
+    }
     g_helpWindow->showTopic(helpSetFor(g_helpFile), topic);
     g_helpWindow->show();
     g_helpWindow->raise();

@@ -2,6 +2,20 @@
 #include "shell/windowregistry.h"
 
 #include <QApplication>
+#include <QIcon>
+
+namespace {
+
+// The icon the build bundles, in every size drawn, for a desktop that has not installed the program.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : { 16, 24, 32, 48, 64, 128, 256 })
+        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/rm425t.png").arg(size));
+    return icon;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -11,6 +25,7 @@ int main(int argc, char *argv[])
                                             .arg(RM425T_VERSION_MAJOR)
                                             .arg(RM425T_VERSION_MINOR)
                                             .arg(RM425T_VERSION_PATCH));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("rm425t"), programIcon()));
     // The pages are hidden, never closed: the program ends through the start window alone.
     QApplication::setQuitOnLastWindowClosed(false);
 

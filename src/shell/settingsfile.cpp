@@ -2,9 +2,11 @@
 
 #include "shell/formwindow.h"
 #include "shell/inifile.h"
+#include "shell/settingslocation.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -95,11 +97,27 @@ QString storedValue(const ControlRef &ref)
 
 QString IniFilePath()
 {
-    QString directory
-        = settingsDirectory().isEmpty() ? QCoreApplication::applicationDirPath() : settingsDirectory();
-    if (!directory.endsWith(u'/') && !directory.endsWith(u'\\'))
-        directory += u'/';
-    return directory + QStringLiteral("ZERiruze.ini");
+    if (!settingsDirectory().isEmpty())
+        return QDir(settingsDirectory()).filePath(SettingsLocation::kSettingsFileName);
+    const QString path = SettingsLocation::chooseSettingsFile(SettingsLocation::currentFolders()).writePath;
+    // The user's configuration folder may not exist yet; without it no save could succeed.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return path;
+}
+
+QString IniFileReadPath()
+{
+    if (!settingsDirectory().isEmpty())
+        return IniFilePath();
+    return SettingsLocation::chooseSettingsFile(SettingsLocation::currentFolders()).readPath;
+}
+
+QString StatusLogPath()
+{
+    const QString path = SettingsLocation::chooseStatusLog(SettingsLocation::currentFolders());
+    if (QFileInfo(path).isAbsolute())
+        QDir().mkpath(QFileInfo(path).absolutePath());
+    return path;
 }
 
 void setSettingsDirectory(const QString &directory)
@@ -111,7 +129,7 @@ void LoadFormSettings(FormWindow *window)
 {
     if (!window)
         return;
-    const std::optional<IniDocument> file = readIniFile(IniFilePath());
+    const std::optional<IniDocument> file = readIniFile(IniFileReadPath());
     if (!file)
         return;
     const QString section = window->formName();

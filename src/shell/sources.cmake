@@ -2,6 +2,7 @@
 set(SHELL_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/inifile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sysinfo.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settingslocation.cpp
 )
 set(SHELL_UI_SOURCES
     src/shell/formwindow.cpp
@@ -18,4 +19,5 @@ set(SHELL_UI_SOURCES
 # Pictures and help topics bundled into the program (aliases relative to resources/).
 file(GLOB_RECURSE RESOURCE_FILES CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_SOURCE_DIR}/resources/images/*
+    ${CMAKE_CURRENT_SOURCE_DIR}/resources/icons/*
     ${CMAKE_CURRENT_SOURCE_DIR}/resources/help/*)

@@ -23,7 +23,11 @@ QWidget *owner()
 template<class W>
 void registerWindow(const char *name)
 {
-    WindowRegistry::instance().registerFactory(QString::fromLatin1(name), [] { return new W(owner()); });
+    WindowRegistry::instance().registerFactory(QString::fromLatin1(name), [] {
+        auto *window = new W(owner());
+        applyWindowTitle(window);
+        return window;
+    });
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 # rm425t_add_test(tst_name core|ui shell/tst_name.cpp)
 rm425t_add_test(tst_inifile core shell/tst_inifile.cpp)
 rm425t_add_test(tst_settingsfile ui shell/tst_settingsfile.cpp)
+rm425t_add_test(tst_settingslocation core shell/tst_settingslocation.cpp)
 rm425t_add_test(tst_frmstart ui shell/tst_frmstart.cpp)
 rm425t_add_test(tst_help ui shell/tst_help.cpp)
 rm425t_add_test(tst_frmabout ui shell/tst_frmabout.cpp)

@@ -1,0 +1,60 @@
+#include "shell/settingslocation.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace SettingsLocation {
+
+namespace {
+
+QString inFolder(const QString &folder, const QString &fileName)
+{
+    return QDir(folder).filePath(fileName);
+}
+
+} // namespace
+
+bool isBuildTree(const QString &programDir)
+{
+    return QFileInfo::exists(inFolder(programDir, kBuildTreeMarker));
+}
+
+SettingsFileChoice chooseSettingsFile(const Folders &folders)
+{
+    const QString besideProgram = inFolder(folders.programDir, kSettingsFileName);
+    const QString userFile = inFolder(folders.configDir, kSettingsFileName);
+    const bool existsBeside = QFileInfo::exists(besideProgram);
+
+    if (!isBuildTree(folders.programDir)) {
+        // A file there is written in place even where the folder takes no new files.
+        if (existsBeside ? folders.canWrite(besideProgram) : folders.canWrite(folders.programDir))
+            return { besideProgram, besideProgram };
+    }
+    // What the user saved before wins; until then a file beside the program is where the pages start from.
+    if (!QFileInfo::exists(userFile) && existsBeside)
+        return { userFile, besideProgram };
+    return { userFile, userFile };
+}
+
+QString chooseStatusLog(const Folders &folders)
+{
+    // Relative, as it always was: the log is found where the user started the program.
+    if (folders.canWrite(folders.currentDir))
+        return kStatusLogFileName;
+    return inFolder(folders.dataDir, kStatusLogFileName);
+}
+
+Folders currentFolders()
+{
+    Folders folders;
+    folders.programDir = QCoreApplication::applicationDirPath();
+    folders.configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    folders.dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    folders.currentDir = QDir::currentPath();
+    folders.canWrite = [](const QString &path) { return QFileInfo(path).isWritable(); };
+    return folders;
+}
+
+} // namespace SettingsLocation

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// Where the settings file and the status log live.
+//
+// The settings file stays beside the program as long as it can be written there, so a copy of the program
+// on a stick carries its settings along. An installed program (a folder only the administrator may write)
+// and a program run from its build tree keep them in the user's configuration folder instead, so a clean
+// rebuild never deletes what the user saved. A file beside the program that cannot be written there is read
+// as the starting point until the user saves the first time.
+//
+// The status log goes into the current directory as before when it can be written there, else into the
+// user's data folder.
+namespace SettingsLocation {
+
+inline const QString kSettingsFileName = QStringLiteral("ZERiruze.ini");
+inline const QString kStatusLogFileName = QStringLiteral("GSM.DAT");
+// Written by the build beside the built program; never installed.
+inline const QString kBuildTreeMarker = QStringLiteral("rm425t-build-tree.txt");
+
+// Everything the choice depends on, so that it can be made for folders a test sets up.
+struct Folders
+{
+    QString programDir;
+    QString configDir; // the user's configuration folder for this program
+    QString dataDir; // the user's data folder for this program
+    QString currentDir;
+    // Whether a new file can be created in a folder, and whether an existing file can be written in place.
+    std::function<bool(const QString &path)> canWrite;
+};
+
+struct SettingsFileChoice
+{
+    QString writePath; // where a save goes
+    QString readPath; // what start-up reads: writePath, or the starting point beside the program
+};
+
+SettingsFileChoice chooseSettingsFile(const Folders &folders);
+QString chooseStatusLog(const Folders &folders);
+
+// The folders of this run: the program's folder, QStandardPaths' folders, the current directory and the
+// file system's own answer on writing.
+Folders currentFolders();
+
+// A program that runs from its build tree finds the build's marker beside it.
+bool isBuildTree(const QString &programDir);
+
+} // namespace SettingsLocation
