@@ -5,6 +5,10 @@
     module.png  250 x 250  drawing of the RM425T module, on the pages' background colour
     hand.png     32 x 32   pointing-hand mouse cursor, transparent, hotspot at the fingertip (6, 1)
 
+and the program's icon for the desktop's menus, in the sizes of the icon theme:
+
+    ../icons/hicolor/NxN/apps/rm425t.png   N = 16, 24, 32, 48, 64, 128, 256
+
 Only the Python standard library is used: a small anti-aliased polygon filler (non-zero winding, exact
 horizontal coverage, vertical supersampling), a stroke font for the few letters the pictures need, and a
 PNG writer on top of zlib.
@@ -502,8 +506,25 @@ def make_hand():
     write_png(os.path.join(OUT, "hand.png"), 32, 32, [[colors[c] for c in row] for row in HAND])
 
 
+ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
+
+
+def make_icon(size):
+    """The logo's radio mast on a white tile with a blue edge, drawn at each size rather than scaled."""
+    s = size / 64.0
+    cv = Canvas(size, size, (0, 0, 0, 0))
+    cv.fill([rounded_rect(1.0 * s, 1.0 * s, 62.0 * s, 62.0 * s, 10.0 * s)], LIGHT_BLUE)
+    cv.fill([rounded_rect(3.5 * s, 3.5 * s, 57.0 * s, 57.0 * s, 8.0 * s)], (255, 255, 255))
+    signal_mark(cv, 32.0 * s, 21.0 * s, s)
+    folder = os.path.join(HERE, "icons", "hicolor", "%dx%d" % (size, size), "apps")
+    os.makedirs(folder, exist_ok=True)
+    cv.save(os.path.join(folder, "rm425t.png"))
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     make_logo()
     make_module()
     make_hand()
+    for icon_size in ICON_SIZES:
+        make_icon(icon_size)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, unless it is there already.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation)
+packages=(cmake g++ make qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation qt6-translations-l10n
+    xvfb xdotool desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
