@@ -3,14 +3,18 @@
 #include "l10n/languagecode.h"
 #include "pages/pagewindow.h"
 #include "shell/colors.h"
+#include "shell/settingsfile.h"
 #include "shell/sysinfo.h"
 #include "shell/twostatebutton.h"
 #include "shell/windowregistry.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 
 #define RM425T_STRINGIFY_(x) #x
 #define RM425T_STRINGIFY(x) RM425T_STRINGIFY_(x)
@@ -18,6 +22,8 @@
 namespace {
 
 constexpr unsigned kLineGrey = Bgr::DarkGrey;
+// Height of the strip that names the files, in twips.
+constexpr int kFilesHeight = 840;
 
 FrmAbout::MessageBoxHook &messageBoxHook()
 {
@@ -70,7 +76,8 @@ FrmAbout::FrmAbout(QWidget *parent)
     : FormWindow(QStringLiteral("frmAbout"), parent)
 {
     setWindowTitle(QStringLiteral("Info"));
-    setFixedSize(twips(4155), twips(5430));
+    // Below the written box, a strip that says where this run keeps its files.
+    setFixedSize(twips(4155), twips(5430 + kFilesHeight));
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(fromBgr(Bgr::LightBlue)));
@@ -106,6 +113,24 @@ FrmAbout::FrmAbout(QWidget *parent)
         m_picIcon->setPixmap(module.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     }
     add(m_picIcon, QStringLiteral("picIcon"));
+
+    // Selectable, so a path can be copied; long paths wrap anywhere.
+    m_files = new QPlainTextEdit(this);
+    m_files->setObjectName(QStringLiteral("txtFiles"));
+    m_files->setGeometry(twipsRect(120, 5430, 3960, kFilesHeight - 60));
+    m_files->setReadOnly(true);
+    m_files->setFrameShape(QFrame::NoFrame);
+    m_files->setFocusPolicy(Qt::ClickFocus);
+    m_files->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_files->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_files->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QPalette filesPalette = m_files->palette();
+    filesPalette.setColor(QPalette::Base, QColor(fromBgr(Bgr::LightBlue)));
+    filesPalette.setColor(QPalette::Text, QColor(fromBgr(Bgr::Navy)));
+    m_files->setPalette(filesPalette);
+    QFont filesFont(QStringLiteral("Arial"));
+    filesFont.setPointSizeF(8);
+    m_files->setFont(filesFont);
 
     for (int i = 0; i < 2; ++i) {
         auto *line = new QFrame(this);
@@ -145,9 +170,24 @@ void FrmAbout::formActivate()
     setTexts();
 }
 
+QString FrmAbout::filesText() const
+{
+    const QString settings = QDir::toNativeSeparators(IniFilePath());
+    const QString log = QDir::toNativeSeparators(QFileInfo(StatusLogPath()).absoluteFilePath());
+    switch (currentLanguageCode().value_or(1)) {
+    case 0:
+        return QStringLiteral("Einstellungen: %1\nStatusprotokoll: %2").arg(settings, log);
+    case 2:
+        return QStringLiteral("Paramètres : %1\nJournal d'état : %2").arg(settings, log);
+    default:
+        return QStringLiteral("Settings: %1\nStatus log: %2").arg(settings, log);
+    }
+}
+
 void FrmAbout::setTexts()
 {
     const std::optional<int> code = currentLanguageCode();
+    m_files->setPlainText(filesText());
     if (code == 0) {
         m_lblVersion->setText(versionLine());
         m_lblDescription->setText(

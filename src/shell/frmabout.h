@@ -6,6 +6,7 @@
 
 class QFrame;
 class QLabel;
+class QPlainTextEdit;
 class TwoStateButton;
 
 // The about box: version, description and warning in the current language, and the button that starts the
@@ -36,6 +37,8 @@ public:
     QLabel *lblDescription() const { return m_lblDescription; }
     QLabel *lblDisclaimer() const { return m_lblDisclaimer; }
     TwoStateButton *chkInfo() const { return m_chkInfo; }
+    // Where this run keeps the settings file and the status log, in the language in force.
+    QString filesText() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -51,6 +54,7 @@ private:
     QLabel *m_lblDisclaimer = nullptr;
     TwoStateButton *m_chkInfo = nullptr;
     QLabel *m_picIcon = nullptr;
+    QPlainTextEdit *m_files = nullptr;
 };
 
 // "Version: " and the program's version, each number in decimal without leading zeros.

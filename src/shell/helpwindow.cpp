@@ -1,8 +1,11 @@
 #include "shell/helpwindow.h"
 
 #include "shell/help.h"
+#include "shell/settingsfile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -35,7 +38,12 @@ void HelpWindow::showTopic(const QString &set, int topic)
     QFile file(resource);
     file.open(QIODevice::ReadOnly);
     m_topic = topic;
-    m_browser->setHtml(QString::fromUtf8(file.readAll()));
+    // The topics name the files of this run where they say where the files are.
+    QString html = QString::fromUtf8(file.readAll());
+    html.replace(QLatin1String("%SETTINGS_FILE%"), QDir::toNativeSeparators(IniFilePath()).toHtmlEscaped());
+    html.replace(QLatin1String("%STATUS_LOG%"),
+        QDir::toNativeSeparators(QFileInfo(StatusLogPath()).absoluteFilePath()).toHtmlEscaped());
+    m_browser->setHtml(html);
     setWindowTitle(m_browser->documentTitle().isEmpty() ? QStringLiteral("GSM") : m_browser->documentTitle());
 }
 

@@ -1,0 +1,312 @@
+#include "comm/frm8.h"
+#include "comm/portcatalog.h"
+#include "shell/settingsfile.h"
+#include "shell/windowregistry.h"
+#include "support/simprocess.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHash>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+// The communication page's port list as the user meets it: adapters that come and go while the page is
+// shown, ports in use left alone, and ports the user may not open named as such, with what to do.
+class tst_PortList : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+    void portsComeAndGoWhileThePageIsShown();
+    void thePortInUseIsNeverProbed();
+    void refusedPortIsListedAndExplained_data();
+    void refusedPortIsListedAndExplained();
+    void refusedByTheSystem_data();
+    void refusedByTheSystem();
+
+private:
+    Frm8 *showPage(Frm8Options options);
+    QStringList listedPorts() const;
+    bool startSim(SimProcess &sim, const QString &link);
+    void setExtraPorts(const QStringList &paths);
+
+    QTemporaryDir m_settings;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QByteArray m_savedExtraPorts;
+    Frm8 *m_page = nullptr;
+    QComboBox *m_list = nullptr;
+};
+
+namespace {
+
+constexpr auto kRefresh = 100ms;
+// What the page promises: a port plugged in or pulled out shows within two seconds.
+constexpr int kWithinTwoSeconds = 2000;
+
+const char *accessName(PortCatalog::Access access)
+{
+    switch (access) {
+    case PortCatalog::Access::Usable:
+        return "usable";
+    case PortCatalog::Access::PermissionDenied:
+        return "denied";
+    case PortCatalog::Access::Unusable:
+        break;
+    }
+    return "unusable";
+}
+
+} // namespace
+
+void tst_PortList::initTestCase()
+{
+    QVERIFY(m_settings.isValid());
+    setSettingsDirectory(m_settings.path());
+    m_savedExtraPorts = qgetenv(PortCatalog::kExtraPortsVariable);
+}
+
+void tst_PortList::cleanupTestCase()
+{
+    qputenv(PortCatalog::kExtraPortsVariable, m_savedExtraPorts);
+    setSettingsDirectory(QString());
+}
+
+void tst_PortList::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    registerProgramWindows();
+}
+
+void tst_PortList::cleanup()
+{
+    WindowRegistry::instance().reset();
+    m_page = nullptr;
+    m_list = nullptr;
+    m_dir.reset();
+}
+
+Frm8 *tst_PortList::showPage(Frm8Options options)
+{
+    options.timeouts.search = 2s;
+    options.portRefreshInterval = kRefresh;
+    WindowRegistry::instance().registerFactory(u"frm8"_s, [options] { return new Frm8(nullptr, options); });
+    m_page = WindowRegistry::instance().get<Frm8>(u"frm8"_s);
+    m_list = m_page->controlAs<QComboBox>(u"cmbCOM"_s);
+    m_page->show();
+    m_page->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_page))
+        return nullptr;
+    return m_page;
+}
+
+QStringList tst_PortList::listedPorts() const
+{
+    // The machine's own serial ports are listed too; only the test's count.
+    QStringList ports;
+    for (int i = 0; i < m_list->count(); ++i) {
+        const QString port = m_list->itemData(i).toString();
+        if (port.startsWith(m_dir->path()))
+            ports << port;
+    }
+    return ports;
+}
+
+bool tst_PortList::startSim(SimProcess &sim, const QString &link)
+{
+    return sim.start({ u"--link"_s, link, u"--quiet-log"_s, u"--announce-ms"_s, u"50"_s });
+}
+
+void tst_PortList::setExtraPorts(const QStringList &paths)
+{
+    qputenv(PortCatalog::kExtraPortsVariable, paths.join(u':').toLocal8Bit());
+}
+
+void tst_PortList::portsComeAndGoWhileThePageIsShown()
+{
+    const QString a = m_dir->filePath(u"module-a"_s);
+    const QString b = m_dir->filePath(u"module-b"_s);
+    setExtraPorts({ a, b });
+    SimProcess simA;
+    QVERIFY(startSim(simA, a));
+    QVERIFY(showPage({}));
+    QCOMPARE(listedPorts(), QStringList { a });
+
+    // Plugged in: listed, and what the user had chosen stays chosen.
+    SimProcess simB;
+    QVERIFY(startSim(simB, b));
+    QTRY_COMPARE_WITH_TIMEOUT(listedPorts(), (QStringList { a, b }), kWithinTwoSeconds);
+    QCOMPARE(m_list->currentData().toString(), a);
+    m_list->setCurrentIndex(1);
+
+    // Pulled out: gone, and the choice of the port still there is kept.
+    simA.process().kill();
+    QVERIFY(simA.waitForExit());
+    QTRY_COMPARE_WITH_TIMEOUT(listedPorts(), QStringList { b }, kWithinTwoSeconds);
+    QCOMPARE(m_list->currentData().toString(), b);
+
+    simB.process().kill();
+    QVERIFY(simB.waitForExit());
+    QTRY_VERIFY_WITH_TIMEOUT(listedPorts().isEmpty(), kWithinTwoSeconds);
+    m_page->hide();
+}
+
+void tst_PortList::thePortInUseIsNeverProbed()
+{
+    const QString a = m_dir->filePath(u"module-a"_s);
+    const QString b = m_dir->filePath(u"module-b"_s);
+    setExtraPorts({ a, b });
+    SimProcess simA;
+    QVERIFY(startSim(simA, a));
+    auto probes = std::make_shared<QHash<QString, int>>();
+    Frm8Options options;
+    options.portAccess = [probes](const QString &name) {
+        ++(*probes)[name];
+        return PortCatalog::access(name);
+    };
+    QVERIFY(showPage(options));
+
+    m_page->controlAs<QPushButton>(u"cmd2"_s)->click(); // status monitoring on a
+    QTRY_VERIFY(m_page->link()->isOpen());
+    probes->clear();
+
+    SimProcess simB;
+    QVERIFY(startSim(simB, b));
+    QTRY_COMPARE_WITH_TIMEOUT(listedPorts(), (QStringList { a, b }), kWithinTwoSeconds);
+    QTest::qWait(int(5 * kRefresh.count()));
+    // An activation asks every port afresh, but not the one in use.
+    m_page->formActivate();
+    QCOMPARE(probes->value(a), 0);
+    QCOMPARE(probes->value(b), 2); // once when it came (not on every look), once on the activation
+    QVERIFY(m_page->statusRunning());
+    QVERIFY(m_page->link()->isOpen());
+    QCOMPARE(m_list->currentData().toString(), a);
+    m_page->hide();
+}
+
+void tst_PortList::refusedPortIsListedAndExplained_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("advice");
+
+    QTest::newRow("German") << u"0"_s << u"%1 (keine Berechtigung)"_s
+                            << u"FEHLER:\r\nKeine Berechtigung für den Port %1 !\r\n\r\n"
+                               "Unter Debian: Benutzer in die Gruppe \"dialout\" aufnehmen "
+                               "(sudo adduser $USER dialout), dann ab- und wieder anmelden.\r\n"_s;
+    QTest::newRow("English") << u"1"_s << u"%1 (no permission)"_s
+                             << u"ERROR:\r\nNo permission to open port %1 !\r\n\r\n"
+                                "On Debian: add the user to the group \"dialout\" "
+                                "(sudo adduser $USER dialout), then log out and in again.\r\n"_s;
+    QTest::newRow("French") << u"2"_s << u"%1 (pas d'autorisation)"_s
+                            << u"ERREUR:\r\nPas d'autorisation pour le port %1 !\r\n\r\n"
+                               "Sous Debian : ajouter l'utilisateur au groupe \"dialout\" "
+                               "(sudo adduser $USER dialout), puis se déconnecter et se reconnecter.\r\n"_s;
+}
+
+void tst_PortList::refusedPortIsListedAndExplained()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, label);
+    QFETCH(QString, advice);
+
+    // The refusal comes from the port opener (a test running as root may open anything); the page's
+    // listing, its texts and its handling of the failed open are the real ones.
+    const QString usable = m_dir->filePath(u"module"_s);
+    const QString refused = m_dir->filePath(u"ttyUSB7"_s);
+    {
+        QFile device(refused);
+        QVERIFY(device.open(QIODevice::WriteOnly));
+    }
+    setExtraPorts({ usable, refused });
+    SimProcess sim;
+    QVERIFY(startSim(sim, usable));
+    Frm8Options options;
+    options.portAccess = [refused](const QString &name) {
+        return name == refused ? PortCatalog::Access::PermissionDenied : PortCatalog::Access::Usable;
+    };
+    WindowRegistry::instance().window(u"frm1"_s)->controlAs<QLineEdit>("language")->setText(language);
+    QVERIFY(showPage(options));
+
+    QCOMPARE(listedPorts(), (QStringList { usable, refused }));
+    QCOMPARE(m_list->itemText(1), label.arg(refused));
+    QCOMPARE(m_page->meldText(), QString());
+
+    m_list->setCurrentIndex(1); // the user chooses it
+    QCOMPARE(m_page->meldText(), advice.arg(refused));
+
+    m_page->controlAs<QPushButton>(u"cmd2"_s)->click(); // and tries it anyway
+    QTRY_VERIFY(!m_page->statusRunning());
+    QCOMPARE(m_page->meldText(), advice.arg(refused));
+    m_page->hide();
+}
+
+void tst_PortList::refusedByTheSystem_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("closed to others") << 0000 << u"denied"_s;
+    QTest::newRow("open to all") << 0666 << u"usable"_s;
+}
+
+void tst_PortList::refusedByTheSystem()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, expected);
+
+    // A pseudo-terminal stands in for an adapter's device; its permissions are the test's to set.
+    SimProcess sim;
+    QVERIFY(sim.start({ u"--quiet-log"_s }));
+    const QByteArray device = QFile::encodeName(sim.devicePath());
+    QCOMPARE(::chmod(device.constData(), mode_t(mode)), 0);
+
+    QString answer;
+    if (::geteuid() != 0) {
+        answer = QString::fromLatin1(accessName(PortCatalog::access(sim.devicePath())));
+    } else {
+        // Permission bits do not stop root: the question is asked by this program as a user without rights.
+        QProcess asUser;
+        asUser.start(u"setpriv"_s,
+            { u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s,
+                QCoreApplication::applicationFilePath(), u"--access"_s, sim.devicePath() });
+        if (!asUser.waitForStarted(5000))
+            QSKIP("setpriv is not available to run the check as a user without rights");
+        QVERIFY(asUser.waitForFinished(10000));
+        QVERIFY2(asUser.exitStatus() == QProcess::NormalExit && asUser.exitCode() == 0,
+            asUser.readAllStandardError().constData());
+        answer = QString::fromLatin1(asUser.readAllStandardOutput()).trimmed();
+    }
+    QCOMPARE(answer, expected);
+}
+
+// "--access PATH": prints what the port catalog says about PATH (run as another user by the test above).
+int main(int argc, char *argv[])
+{
+    if (argc == 3 && std::strcmp(argv[1], "--access") == 0) {
+        QCoreApplication app(argc, argv);
+        std::puts(accessName(PortCatalog::access(QFile::decodeName(argv[2]))));
+        return 0;
+    }
+    QApplication app(argc, argv);
+    tst_PortList test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_portlist.moc"
