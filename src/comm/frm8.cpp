@@ -486,9 +486,11 @@ void Frm8::fitPortList()
 #ifndef Q_OS_WIN
     // Device paths do not fit the width made for a port number: the list grows to the left, over the free
     // end of its label, and its right edge stays in line with the message box.
+    // Measured only: left at AdjustToContents the list would resize itself after every refresh.
     m_cmbCOM->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    QRect geometry = twipsRect(kCmbCOM);
     const int widest = m_cmbCOM->sizeHint().width();
+    m_cmbCOM->setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
+    QRect geometry = twipsRect(kCmbCOM);
     if (widest > geometry.width()) {
         const int right = twips(kPortListRightEdge);
         const int width = qMin(widest, right - twips(kLabel0.left() + kLabel0.width()));

@@ -2,3 +2,4 @@
 rm425t_add_test(tst_captiontable core l10n/tst_captiontable.cpp)
 rm425t_add_test(tst_applylanguage ui l10n/tst_applylanguage.cpp)
 rm425t_add_test(tst_languages ui l10n/tst_languages.cpp)
+rm425t_add_test(tst_windowlanguage ui l10n/tst_windowlanguage.cpp)
