@@ -20,8 +20,8 @@ QString cannotBeOpened(const QString &reason)
 
 QString noUsablePort()
 {
-    return textForLanguage(QStringLiteral("Kein COM- Port verfügbar !"), QStringLiteral("No COM- Port available !"),
-        QStringLiteral("Pas de port COM disponible !"));
+    return textForLanguage(QStringLiteral("Kein COM- Port verfügbar !"),
+        QStringLiteral("No COM- Port available !"), QStringLiteral("Pas de port COM disponible !"));
 }
 
 QString badCharacter(const QString &what, QChar character)

@@ -19,6 +19,7 @@
 #include <QCommandLineParser>
 
 #include <cmath>
+#include <cstdio>
 #include <optional>
 
 namespace {
@@ -26,28 +27,28 @@ namespace {
 const QStringList kCommands = { QStringLiteral("record"), QStringLiteral("upload"), QStringLiteral("status"),
     QStringLiteral("sms"), QStringLiteral("ports") };
 
-const char kExitStatuses[] = "Exit status:\n"
-                             "  0   success\n"
-                             "  2   wrong command, option or value\n"
-                             "  3   the settings file cannot be used (missing, unreadable, over 1 MB, not a settings file)\n"
-                             "  4   no port: it does not exist or cannot be opened (ports: none usable)\n"
-                             "  5   no answer from the module\n"
-                             "  6   wrong version: the module speaks another protocol\n"
-                             "  7   incomplete transfer: a block was not acknowledged\n"
-                             "  8   the port was lost while in use\n"
-                             "  9   record refused: the pages give a record that is not 640 characters long\n"
-                             "  10  the module could not send the SMS\n";
+const char kExitStatuses[]
+    = "Exit status:\n"
+      "  0   success\n"
+      "  2   wrong command, option or value\n"
+      "  3   the settings file cannot be used (missing, unreadable, over 1 MB, not a settings file)\n"
+      "  4   no port: it does not exist or cannot be opened (ports: none usable)\n"
+      "  5   no answer from the module\n"
+      "  6   wrong version: the module speaks another protocol\n"
+      "  7   incomplete transfer: a block was not acknowledged\n"
+      "  8   the port was lost while in use\n"
+      "  9   record refused: the pages give a record that is not 640 characters long\n"
+      "  10  the module could not send the SMS\n";
 
 QString overview()
 {
-    return QStringLiteral(
-               "Configures the RM425T GSM control module. Without a command the window starts.\n\n"
-               "Commands (rm425t COMMAND --help for each):\n"
-               "  record   print the parameter record the pages give for a settings file\n"
-               "  upload   send that record to one or more modules\n"
-               "  status   print the module's status messages and signal level\n"
-               "  sms      send an SMS through the module\n"
-               "  ports    list the serial ports and why any cannot be opened\n\n")
+    return QStringLiteral("Configures the RM425T GSM control module. Without a command the window starts.\n\n"
+                          "Commands (rm425t COMMAND --help for each):\n"
+                          "  record   print the parameter record the pages give for a settings file\n"
+                          "  upload   send that record to one or more modules\n"
+                          "  status   print the module's status messages and signal level\n"
+                          "  sms      send an SMS through the module\n"
+                          "  ports    list the serial ports and why any cannot be opened\n\n")
         + QString::fromLatin1(kExitStatuses);
 }
 
@@ -62,7 +63,8 @@ public:
     Command(const QString &name, const QString &description)
         : m_name(name)
     {
-        m_parser.setApplicationDescription(description + QStringLiteral("\n\n") + QString::fromLatin1(kExitStatuses));
+        m_parser.setApplicationDescription(
+            description + QStringLiteral("\n\n") + QString::fromLatin1(kExitStatuses));
         m_parser.addHelpOption();
     }
 
@@ -76,7 +78,9 @@ public:
         if (m_parser.isSet(QStringLiteral("help")))
             return Usage {};
         if (!m_parser.positionalArguments().isEmpty()) {
-            return Usage { QStringLiteral("Unexpected argument '%1'.").arg(m_parser.positionalArguments().constFirst()) };
+            return Usage {
+                QStringLiteral("Unexpected argument '%1'.").arg(m_parser.positionalArguments().constFirst())
+            };
         }
         return std::nullopt;
     }
@@ -101,15 +105,16 @@ const QCommandLineOption kSettings(QStringLiteral("settings"),
 const QCommandLineOption kLang(QStringLiteral("lang"),
     QStringLiteral("Language of the messages: de, en or fr (default: the language of the settings)."),
     QStringLiteral("LANG"));
-const QCommandLineOption kPort(
-    QStringLiteral("port"), QStringLiteral("Serial port of the module, e.g. /dev/ttyUSB0 or COM3."), QStringLiteral("PORT"));
+const QCommandLineOption kPort(QStringLiteral("port"),
+    QStringLiteral("Serial port of the module, e.g. /dev/ttyUSB0 or COM3."), QStringLiteral("PORT"));
 const QCommandLineOption kWait(QStringLiteral("wait"),
-    QStringLiteral("Seconds to wait for the module to announce itself (default 30 for upload, 20 otherwise)."),
+    QStringLiteral(
+        "Seconds to wait for the module to announce itself (default 30 for upload, 20 otherwise)."),
     QStringLiteral("SECONDS"));
 
 // The pages, built as the window builds them, holding the configuration of the file: its values over the
 // design values, by every page's load step and load rules.
-std::optional<int> loadPages(const QCommandLineParser &parser)
+std::optional<int> loadPages(const QCommandLineParser &parser, bool takesSettingsOption = true)
 {
     registerProgramWindows();
     // The communication page is only needed for its texts: no port is probed for it.
@@ -118,9 +123,10 @@ std::optional<int> loadPages(const QCommandLineParser &parser)
         options.discoverPorts = [] { return QList<PortEntry>(); };
         return new Frm8(nullptr, options);
     });
-    const bool chosen = parser.isSet(kSettings);
+    const bool chosen = takesSettingsOption && parser.isSet(kSettings);
     const QString path = chosen ? parser.value(kSettings) : IniFilePath();
-    SettingsFileRead read = chosen ? readConfigurationFile(path) : readSettingsFile(path, SettingsFileUse::Working);
+    SettingsFileRead read
+        = chosen ? readConfigurationFile(path) : readSettingsFile(path, SettingsFileUse::Working);
     if (!chosen && read.problem == SettingsFileProblem::Missing)
         read.document = IniDocument();
 
@@ -130,7 +136,8 @@ std::optional<int> loadPages(const QCommandLineParser &parser)
     endStartupLoad();
     if (!read.document) {
         // Said in the language asked for, else in the program's default.
-        printErr(chosen ? configurationRefusedText(read.problem, path) : settingsFileNotLoadedText(read.problem, path));
+        printErr(chosen ? configurationRefusedText(read.problem, path)
+                        : settingsFileNotLoadedText(read.problem, path));
         return ExitCode::kSettingsRefused;
     }
     loadConfigurationIntoPages(*read.document);
@@ -160,7 +167,9 @@ std::optional<Usage> readTimeouts(const QCommandLineParser &parser, LinkTimeouts
     bool ok = false;
     const double seconds = parser.value(kWait).toDouble(&ok);
     if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds > 3600)
-        return Usage { QStringLiteral("--wait takes seconds between 0 and 3600, not '%1'.").arg(parser.value(kWait)) };
+        return Usage {
+            QStringLiteral("--wait takes seconds between 0 and 3600, not '%1'.").arg(parser.value(kWait))
+        };
     const auto limit = std::chrono::milliseconds(qRound64(seconds * 1000));
     timeouts.uploadSearch = limit;
     timeouts.search = limit;
@@ -196,12 +205,14 @@ std::optional<QByteArray> moduleRecord(QString *text = nullptr)
 int recordCommand(const QStringList &arguments)
 {
     Command command(QStringLiteral("record"),
-        QStringLiteral("Prints the 640-character parameter record that \"Senden\" sends for the settings file, "
-                       "as the module receives it. With --fields, a table of section, field, offset, width "
-                       "and value."));
+        QStringLiteral(
+            "Prints the 640-character parameter record that \"Senden\" sends for the settings file, "
+            "as the module receives it. With --fields, a table of section, field, offset, width "
+            "and value."));
     QCommandLineParser &parser = command.parser();
     parser.addOption(kSettings);
-    parser.addOption(QCommandLineOption(QStringLiteral("fields"), QStringLiteral("Print the record field by field.")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("fields"), QStringLiteral("Print the record field by field.")));
     if (const std::optional<Usage> usage = command.parse(arguments))
         return command.usage(*usage);
     if (const std::optional<int> failed = loadPages(parser))
@@ -233,9 +244,10 @@ int recordCommand(const QStringList &arguments)
 int uploadCommand(const QStringList &arguments)
 {
     Command command(QStringLiteral("upload"),
-        QStringLiteral("Finds the module on each port and sends it the parameter record of the settings file, "
-                       "exactly as \"Senden\" does. With several --port all modules are programmed at the "
-                       "same time and a summary line per port is printed."));
+        QStringLiteral(
+            "Finds the module on each port and sends it the parameter record of the settings file, "
+            "exactly as \"Senden\" does. With several --port all modules are programmed at the "
+            "same time and a summary line per port is printed."));
     QCommandLineParser &parser = command.parser();
     parser.addOptions({ kSettings, kPort, kLang, kWait });
     if (const std::optional<Usage> usage = command.parse(arguments))
@@ -269,8 +281,8 @@ int statusCommand(const QStringList &arguments)
                        "Ctrl+C or when the port goes."));
     QCommandLineParser &parser = command.parser();
     parser.addOptions({ kPort, kLang, kWait });
-    parser.addOption(QCommandLineOption(
-        QStringLiteral("timestamps"), QStringLiteral("Put the time before each line (standard output only).")));
+    parser.addOption(QCommandLineOption(QStringLiteral("timestamps"),
+        QStringLiteral("Put the time before each line (standard output only).")));
     if (const std::optional<Usage> usage = command.parse(arguments))
         return command.usage(*usage);
     LinkTimeouts timeouts;
@@ -282,7 +294,7 @@ int statusCommand(const QStringList &arguments)
     if (problem)
         return command.usage(*problem);
     // The language of the working settings, as the window would speak.
-    if (const std::optional<int> failed = loadPages(parser); failed && !parser.isSet(kLang))
+    if (const std::optional<int> failed = loadPages(parser, false); failed && !parser.isSet(kLang))
         setRuntimeLanguageOverride(kEnglish);
     return runStatus(parser.value(kPort), parser.isSet(QStringLiteral("timestamps")), timeouts);
 }
@@ -290,12 +302,15 @@ int statusCommand(const QStringList &arguments)
 int smsCommand(const QStringList &arguments)
 {
     Command command(QStringLiteral("sms"),
-        QStringLiteral("Sends an SMS through the module under the rules of the window: digits and \"+\" in the "
-                       "number; in the text letters, digits and the usual signs (umlauts become their vowel), "
-                       "at most 160 characters."));
+        QStringLiteral(
+            "Sends an SMS through the module under the rules of the window: digits and \"+\" in the "
+            "number; in the text letters, digits and the usual signs (umlauts become their vowel), "
+            "at most 160 characters."));
     QCommandLineParser &parser = command.parser();
-    const QCommandLineOption number(QStringLiteral("number"), QStringLiteral("The telephone number."), QStringLiteral("NUMBER"));
-    const QCommandLineOption text(QStringLiteral("text"), QStringLiteral("The text of the SMS."), QStringLiteral("TEXT"));
+    const QCommandLineOption number(
+        QStringLiteral("number"), QStringLiteral("The telephone number."), QStringLiteral("NUMBER"));
+    const QCommandLineOption text(
+        QStringLiteral("text"), QStringLiteral("The text of the SMS."), QStringLiteral("TEXT"));
     parser.addOptions({ kPort, number, text, kLang, kWait });
     if (const std::optional<Usage> usage = command.parse(arguments))
         return command.usage(*usage);
@@ -307,12 +322,13 @@ int smsCommand(const QStringList &arguments)
         problem = readTimeouts(parser, timeouts);
     if (problem)
         return command.usage(*problem);
-    if (const std::optional<int> failed = loadPages(parser); failed && !parser.isSet(kLang))
+    if (const std::optional<int> failed = loadPages(parser, false); failed && !parser.isSet(kLang))
         setRuntimeLanguageOverride(kEnglish);
 
     // The fields' own filters, applied to every character as to typed keys; a character the field would
     // swallow is an error here, since nobody sees the field.
-    const auto filtered = [](KeyFilter filter, const QString &value, const QString &what, QString &out) -> std::optional<Usage> {
+    const auto filtered = [](KeyFilter filter, const QString &value, const QString &what,
+                              QString &out) -> std::optional<Usage> {
         for (const QChar c : value) {
             const QChar kept = filterTypedCharacter(filter, c);
             if (kept.isNull())
@@ -346,7 +362,7 @@ int portsCommand(const QStringList &arguments)
         return command.usage(*usage);
     if (const std::optional<Usage> problem = applyLanguageOption(parser))
         return command.usage(*problem);
-    if (!parser.isSet(kLang) && loadPages(parser))
+    if (!parser.isSet(kLang) && loadPages(parser, false))
         setRuntimeLanguageOverride(kEnglish);
     int usable = 0;
     for (const QString &port : PortCatalog::candidatePorts()) {
@@ -376,11 +392,30 @@ bool isCommandLine(int argc, char *argv[])
     const QString first = QString::fromLocal8Bit(argv[1]);
     // Options of Qt's own (-platform, -style …) still start the window.
     return !first.startsWith(u'-') || first == QLatin1String("--help") || first == QLatin1String("-h")
-        || first == QLatin1String("--help-all") || first == QLatin1String("--version") || first == QLatin1String("-v");
+        || first == QLatin1String("--help-all") || first == QLatin1String("--version")
+        || first == QLatin1String("-v");
 }
+
+namespace {
+
+// Standard output and error are the commands' answer, read by scripts: the platform's notes about a
+// session it does not have stay out of them.
+void commandMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg)
+        return;
+    if (type == QtWarningMsg
+        && ((context.category && qstrncmp(context.category, "qt.", 3) == 0)
+            || message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
 
 int runCommandLine(int argc, char *argv[])
 {
+    qInstallMessageHandler(commandMessages);
     // The pages are built for their load rules but never shown: no display is needed.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

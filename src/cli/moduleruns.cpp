@@ -31,8 +31,9 @@ namespace {
 void print(std::FILE *stream, QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (!text.endsWith(u'\n'))
-        text += u'\n';
+    while (text.endsWith(u'\n'))
+        text.chop(1);
+    text += u'\n';
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fflush(stream);
 }
@@ -49,7 +50,8 @@ QString searchText(Function function)
 QString perPort(const QString &port, const QString &text)
 {
     QStringList lines;
-    for (const QString &line : QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n')) {
+    for (const QString &line :
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n')) {
         if (!line.trimmed().isEmpty())
             lines.append(port + QStringLiteral(": ") + line);
     }
@@ -60,7 +62,8 @@ QString perPort(const QString &port, const QString &text)
 QString oneLine(const QString &text)
 {
     QStringList parts;
-    for (const QString &line : QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n')) {
+    for (const QString &line :
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n')) {
         if (!line.trimmed().isEmpty())
             parts.append(line.trimmed());
     }
@@ -98,7 +101,9 @@ public:
             [[maybe_unused]] const ssize_t got = ::read(g_signalPipe[0], &byte, 1);
             handler();
         });
-        struct sigaction action {};
+        struct sigaction action
+        {
+        };
         action.sa_handler = onSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
@@ -124,8 +129,12 @@ public:
 
 private:
     std::unique_ptr<QSocketNotifier> m_notifier;
-    struct sigaction m_oldInt {};
-    struct sigaction m_oldTerm {};
+    struct sigaction m_oldInt
+    {
+    };
+    struct sigaction m_oldTerm
+    {
+    };
     bool m_installed = false;
 };
 #else
@@ -171,9 +180,8 @@ int runUpload(const QStringList &ports, const QByteArray &record, const LinkTime
         run->link = std::make_unique<QtSerialLink>();
         run->session = std::make_unique<UploadSession>(run->link.get(), timeouts);
         UploadRun *r = run.get();
-        QObject::connect(r->session.get(), &UploadSession::searching, [r] {
-            printErr(perPort(r->port, searchText(Function::Upload)));
-        });
+        QObject::connect(r->session.get(), &UploadSession::searching,
+            [r] { printErr(perPort(r->port, searchText(Function::Upload))); });
         QObject::connect(r->session.get(), &UploadSession::transferring, [r](int block) {
             if (block == 1)
                 printErr(perPort(r->port, Frm8Text::transferring()));
@@ -253,12 +261,14 @@ int runStatus(const QString &port, bool timestamps, const LinkTimeouts &timeouts
         loop.quit();
     };
     QObject::connect(&session, &StatusSession::searching, [] { printErr(searchText(Function::Status)); });
-    QObject::connect(&session, &StatusSession::monitoringStarted,
-        [] { printErr(CliText::statusLogFile(QDir::current().absoluteFilePath(StatusLog::kDefaultFileName))); });
+    QObject::connect(&session, &StatusSession::monitoringStarted, [] {
+        printErr(CliText::statusLogFile(QDir::current().absoluteFilePath(StatusLog::kDefaultFileName)));
+    });
     const auto stamp = [timestamps] {
         return timestamps ? QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + u' ' : QString();
     };
-    QObject::connect(&session, &StatusSession::message, [stamp](const QString &text) { printOut(stamp() + text); });
+    QObject::connect(
+        &session, &StatusSession::message, [stamp](const QString &text) { printOut(stamp() + text); });
     QObject::connect(&session, &StatusSession::signalLevel,
         [stamp](int level) { printOut(stamp() + CliText::signalLevel(level)); });
     QObject::connect(&session, &StatusSession::logFailed,
@@ -284,7 +294,8 @@ int runStatus(const QString &port, bool timestamps, const LinkTimeouts &timeouts
     // the port is closed all the same.
     SignalWatch interrupt([&] {
         session.stopMonitoring();
-        QTimer::singleShot(std::chrono::seconds(1), &loop, [&] { end(ExitCode::kSuccess, CliText::stopped()); });
+        QTimer::singleShot(
+            std::chrono::seconds(1), &loop, [&] { end(ExitCode::kSuccess, CliText::stopped()); });
     });
     if (!session.start(port))
         return ExitCode::kNoPort;

@@ -122,7 +122,8 @@ void ConfigurationFiles::startUpFinished(SettingsFileProblem problem)
     if (problem == SettingsFileProblem::None)
         return;
     // Said once the window is up, in the language the pages now hold.
-    QTimer::singleShot(0, this, [this, problem] { showMessage(settingsFileNotLoadedText(problem, IniFilePath())); });
+    QTimer::singleShot(
+        0, this, [this, problem] { showMessage(settingsFileNotLoadedText(problem, IniFilePath())); });
 }
 
 bool ConfigurationFiles::openConfiguration(const QString &path)
@@ -161,7 +162,8 @@ void ConfigurationFiles::chooseAndOpen()
     if (busy())
         return;
     m_inDialog = true;
-    const QString start = m_currentFile.isEmpty() ? QDir::homePath() : QFileInfo(m_currentFile).absolutePath();
+    const QString start
+        = m_currentFile.isEmpty() ? QDir::homePath() : QFileInfo(m_currentFile).absolutePath();
     const QString path = QFileDialog::getOpenFileName(m_start, openText().remove(u'…'), start, fileFilter());
     if (!path.isEmpty())
         openConfiguration(path);
@@ -240,7 +242,8 @@ void ConfigurationFiles::watchPages()
             else if (auto *button = qobject_cast<QAbstractButton *>(w))
                 connect(button, &QAbstractButton::toggled, this, &ConfigurationFiles::scheduleMarkUpdate);
             else if (auto *combo = qobject_cast<QComboBox *>(w))
-                connect(combo, &QComboBox::currentIndexChanged, this, &ConfigurationFiles::scheduleMarkUpdate);
+                connect(
+                    combo, &QComboBox::currentIndexChanged, this, &ConfigurationFiles::scheduleMarkUpdate);
             else if (auto *list = qobject_cast<QListWidget *>(w))
                 connect(list, &QListWidget::currentRowChanged, this, &ConfigurationFiles::scheduleMarkUpdate);
         }
@@ -280,8 +283,8 @@ QMenu *ConfigurationFiles::createContextMenu(QWidget *parent)
         // "&1 name": the number picks the entry from the keyboard; the full path is in the tool tip.
         QString name = QFileInfo(file).fileName();
         name.replace(u'&', QStringLiteral("&&"));
-        QAction *recent = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name), this,
-            [this, file] { openConfiguration(file); });
+        QAction *recent = menu->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(name), this, [this, file] { openConfiguration(file); });
         recent->setToolTip(QDir::toNativeSeparators(file));
         recent->setStatusTip(QDir::toNativeSeparators(file));
         recent->setEnabled(enabled);

@@ -20,18 +20,22 @@ QString problemReason(SettingsFileProblem problem)
         return textForLanguage(QStringLiteral("Die Datei kann nicht gelesen werden."),
             QStringLiteral("The file cannot be read."), QStringLiteral("Le fichier ne peut pas être lu."));
     case SettingsFileProblem::TooLarge:
-        return textForLanguage(QStringLiteral("Die Datei ist größer als 1 MB; so groß ist keine Einstellungsdatei."),
+        return textForLanguage(
+            QStringLiteral("Die Datei ist größer als 1 MB; so groß ist keine Einstellungsdatei."),
             QStringLiteral("The file is larger than 1 MB; no settings file is that large."),
             QStringLiteral("Le fichier dépasse 1 Mo ; aucun fichier de réglages n'est aussi grand."));
     case SettingsFileProblem::NotText:
-        return textForLanguage(QStringLiteral("Die Datei enthält Binärdaten; sie ist keine Einstellungsdatei."),
+        return textForLanguage(
+            QStringLiteral("Die Datei enthält Binärdaten; sie ist keine Einstellungsdatei."),
             QStringLiteral("The file holds binary data; it is not a settings file."),
-            QStringLiteral("Le fichier contient des données binaires ; ce n'est pas un fichier de réglages."));
+            QStringLiteral(
+                "Le fichier contient des données binaires ; ce n'est pas un fichier de réglages."));
     case SettingsFileProblem::NoKnownSection:
         return textForLanguage(
             QStringLiteral("Die Datei enthält keinen Abschnitt einer Seite ([frm1] … [frm9]); sie ist keine "
                            "Einstellungsdatei."),
-            QStringLiteral("The file has no section of any page ([frm1] … [frm9]); it is not a settings file."),
+            QStringLiteral(
+                "The file has no section of any page ([frm1] … [frm9]); it is not a settings file."),
             QStringLiteral("Le fichier ne contient aucune section de page ([frm1] … [frm9]) ; ce n'est pas "
                            "un fichier de réglages."));
     case SettingsFileProblem::None:
@@ -83,10 +87,12 @@ QString configurationRefusedText(SettingsFileProblem problem, const QString &pat
 QString settingsFileNotLoadedText(SettingsFileProblem problem, const QString &path)
 {
     return textForLanguage(
-        QStringLiteral("Die Einstellungsdatei „%1“ wurde nicht geladen.\n\n%2\n\nDas Programm beginnt mit den "
-                       "Grundeinstellungen. Die Datei bleibt unverändert, bis Sie speichern."),
-        QStringLiteral("The settings file \"%1\" was not loaded.\n\n%2\n\nThe program starts with the default "
-                       "values. The file stays as it is until you save."),
+        QStringLiteral(
+            "Die Einstellungsdatei „%1“ wurde nicht geladen.\n\n%2\n\nDas Programm beginnt mit den "
+            "Grundeinstellungen. Die Datei bleibt unverändert, bis Sie speichern."),
+        QStringLiteral(
+            "The settings file \"%1\" was not loaded.\n\n%2\n\nThe program starts with the default "
+            "values. The file stays as it is until you save."),
         QStringLiteral("Le fichier de réglages « %1 » n'a pas été chargé.\n\n%2\n\nLe programme démarre avec "
                        "les valeurs par défaut. Le fichier reste inchangé jusqu'à ce que vous enregistriez."))
         .arg(QDir::toNativeSeparators(path), problemReason(problem));

@@ -264,30 +264,34 @@ void tst_Cli::failuresHaveTheirExitStatus_data()
     QTest::addColumn<QString>("said");
 
     const QStringList upload = { u"upload"_s, u"--lang"_s, u"en"_s, u"--port"_s, u"PORT"_s };
-    QTest::newRow("no such port") << QStringList() << QStringList({ u"upload"_s, u"--port"_s, u"/nonexistent/tty"_s })
-                                  << 4 << u"not available"_s;
+    QTest::newRow("no such port") << QStringList()
+                                  << QStringList({ u"upload"_s, u"--port"_s, u"/nonexistent/tty"_s }) << 4
+                                  << u"not available"_s;
     QTest::newRow("silent module") << QStringList({ u"--scenario"_s, u"silent"_s })
                                    << upload + QStringList({ u"--wait"_s, u"0.3"_s }) << 5
                                    << u"No response from module"_s;
     QTest::newRow("wrong version") << QStringList({ u"--scenario"_s, u"wrong-version"_s }) << upload << 6
                                    << u"Wrong version"_s;
-    QTest::newRow("wrong acknowledgement") << QStringList({ u"--scenario"_s, u"wrong-ack"_s }) << upload << 7
-                                           << u"Data not sent complete"_s;
-    QTest::newRow("hang-up at block 3") << QStringList({ u"--scenario"_s, u"hangup"_s }) << upload << 8
-                                        << u"not available"_s;
+    QTest::newRow("wrong acknowledgement")
+        << QStringList({ u"--scenario"_s, u"wrong-ack"_s }) << upload << 7 << u"Data not sent complete"_s;
+    QTest::newRow("hang-up at block 3")
+        << QStringList({ u"--scenario"_s, u"hangup"_s }) << upload << 8 << u"not available"_s;
     QTest::newRow("not a settings file")
-        << QStringList() << QStringList({ u"record"_s, u"--settings"_s, u"BINARY"_s }) << 3 << u"binary data"_s;
+        << QStringList() << QStringList({ u"record"_s, u"--settings"_s, u"BINARY"_s }) << 3
+        << u"binary data"_s;
     QTest::newRow("unknown option") << QStringList() << QStringList({ u"upload"_s, u"--bogus"_s }) << 2
                                     << u"Unknown option 'bogus'"_s;
-    QTest::newRow("unknown language") << QStringList()
-                                      << QStringList({ u"upload"_s, u"--port"_s, u"x"_s, u"--lang"_s, u"nl"_s })
-                                      << 2 << u"--lang must be de, en or fr"_s;
-    QTest::newRow("no port given") << QStringList() << QStringList({ u"status"_s }) << 2 << u"--port is required"_s;
-    QTest::newRow("unknown command") << QStringList() << QStringList({ u"uplaod"_s }) << 2 << u"unknown command"_s;
+    QTest::newRow("unknown language")
+        << QStringList() << QStringList({ u"upload"_s, u"--port"_s, u"x"_s, u"--lang"_s, u"nl"_s }) << 2
+        << u"--lang must be de, en or fr"_s;
+    QTest::newRow("no port given") << QStringList() << QStringList({ u"status"_s }) << 2
+                                   << u"--port is required"_s;
+    QTest::newRow("unknown command") << QStringList() << QStringList({ u"uplaod"_s }) << 2
+                                     << u"unknown command"_s;
     QTest::newRow("status: silent module")
         << QStringList({ u"--scenario"_s, u"silent"_s })
-        << QStringList({ u"status"_s, u"--lang"_s, u"en"_s, u"--port"_s, u"PORT"_s, u"--wait"_s, u"0.3"_s }) << 5
-        << u"No response from module"_s;
+        << QStringList({ u"status"_s, u"--lang"_s, u"en"_s, u"--port"_s, u"PORT"_s, u"--wait"_s, u"0.3"_s })
+        << 5 << u"No response from module"_s;
     QTest::newRow("sms: module fails")
         << QStringList({ u"--scenario"_s, u"sms-fail"_s })
         << QStringList({ u"sms"_s, u"--lang"_s, u"en"_s, u"--port"_s, u"PORT"_s, u"--number"_s, u"+491701"_s,
@@ -307,7 +311,8 @@ void tst_Cli::failuresHaveTheirExitStatus()
         QVERIFY(sim.start(simArguments(scenario)));
         arguments.replaceInStrings(u"PORT"_s, sim.devicePath());
     }
-    arguments.replaceInStrings(u"BINARY"_s, writeFile(u"picture.ini"_s, QByteArray("[frm1]\r\n\0\x89PNG", 12)));
+    arguments.replaceInStrings(
+        u"BINARY"_s, writeFile(u"picture.ini"_s, QByteArray("[frm1]\r\n\0\x89PNG", 12)));
     const Run result = run(arguments);
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY2(result.err.contains(said), qPrintable(result.err));
@@ -355,8 +360,8 @@ void tst_Cli::smsFollowsTheWindowsRules_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("received");
 
-    QTest::newRow("sent, umlaut folded") << u"+491701"_s << u"Tür offen"_s << 0
-                                         << QByteArray("S+491701\"\r>Tur offen\x1A");
+    QTest::newRow("sent, umlaut folded")
+        << u"+491701"_s << u"Tür offen"_s << 0 << QByteArray("S+491701\"\r>Tur offen\x1A");
     QTest::newRow("a sign the module does not take") << u"+491701"_s << u"a@b"_s << 2 << QByteArray();
     QTest::newRow("letters in the number") << u"0171abc"_s << u"Test"_s << 2 << QByteArray();
     QTest::newRow("161 characters") << u"0171"_s << QString(161, u'x') << 2 << QByteArray();
@@ -374,7 +379,8 @@ void tst_Cli::smsFollowsTheWindowsRules()
 
     SimProcess sim;
     QVERIFY(sim.start(simArguments()));
-    const Run result = run({ u"sms"_s, u"--port"_s, sim.devicePath(), u"--number"_s, number, u"--text"_s, text });
+    const Run result
+        = run({ u"sms"_s, u"--port"_s, sim.devicePath(), u"--number"_s, number, u"--text"_s, text });
     QCOMPARE(result.exitCode, exitCode);
     if (received.isEmpty()) {
         QVERIFY(sim.recordedBytes().isEmpty());
@@ -388,7 +394,8 @@ void tst_Cli::helpDescribesEveryCommand()
 {
     const Run help = run({ u"--help"_s });
     QCOMPARE(help.exitCode, 0);
-    for (const char *word : { "record", "upload", "status", "sms", "ports", "10  the module could not send the SMS" })
+    for (const char *word :
+        { "record", "upload", "status", "sms", "ports", "10  the module could not send the SMS" })
         QVERIFY2(help.out.contains(QLatin1String(word)), word);
     const Run upload = run({ u"upload"_s, u"--help"_s });
     QCOMPARE(upload.exitCode, 0);

@@ -36,12 +36,16 @@ QByteArray fileBytes(const QString &path)
 
 QLineEdit *text(const char *page, const char *name, int index = -1)
 {
-    return WindowRegistry::instance().window(QString::fromLatin1(page))->controlAs<QLineEdit>(QString::fromLatin1(name), index);
+    return WindowRegistry::instance()
+        .window(QString::fromLatin1(page))
+        ->controlAs<QLineEdit>(QString::fromLatin1(name), index);
 }
 
 QCheckBox *box(const char *page, const char *name, int index = -1)
 {
-    return WindowRegistry::instance().window(QString::fromLatin1(page))->controlAs<QCheckBox>(QString::fromLatin1(name), index);
+    return WindowRegistry::instance()
+        .window(QString::fromLatin1(page))
+        ->controlAs<QCheckBox>(QString::fromLatin1(name), index);
 }
 
 } // namespace
@@ -101,7 +105,8 @@ FrmStart *tst_ConfigFiles::start()
 
 void tst_ConfigFiles::openTakesTheFileAndDesignValuesForWhatItLacks()
 {
-    putFile(IniFilePath(), "[frm1]\r\ntxtbez=Working\r\nlanguage=1\r\n[frm2]\r\nchk2(1)=1\r\ntxtwert(1)=55\r\n");
+    putFile(
+        IniFilePath(), "[frm1]\r\ntxtbez=Working\r\nlanguage=1\r\n[frm2]\r\nchk2(1)=1\r\ntxtwert(1)=55\r\n");
     FrmStart *w = start();
     const QString designSim = text("frm1", "txtsim")->text();
     text("frm1", "txtsim")->setText(u"9999"_s);
@@ -122,7 +127,8 @@ void tst_ConfigFiles::openTakesTheFileAndDesignValuesForWhatItLacks()
     // A save would write the design values the file lacks as well: the pages differ from the file.
     QVERIFY(w->isWindowModified());
     // Opening writes nothing.
-    QCOMPARE(fileBytes(IniFilePath()), QByteArray("[frm1]\r\ntxtbez=Working\r\nlanguage=1\r\n[frm2]\r\nchk2(1)=1\r\ntxtwert(1)=55\r\n"));
+    QCOMPARE(fileBytes(IniFilePath()),
+        QByteArray("[frm1]\r\ntxtbez=Working\r\nlanguage=1\r\n[frm2]\r\nchk2(1)=1\r\ntxtwert(1)=55\r\n"));
     QVERIFY(m_messages.isEmpty());
 }
 
@@ -241,8 +247,8 @@ void tst_ConfigFiles::menuOffersBothEntriesAndTheLastFiveFiles()
             entries.append(action->text());
     }
     QCOMPARE(entries,
-        QStringList({ u"Konfiguration öffnen…"_s, u"Konfiguration speichern unter…"_s, u"&1 k2.ini"_s, u"&2 k6.ini"_s,
-            u"&3 k5.ini"_s, u"&4 k4.ini"_s, u"&5 k3.ini"_s }));
+        QStringList({ u"Konfiguration öffnen…"_s, u"Konfiguration speichern unter…"_s, u"&1 k2.ini"_s,
+            u"&2 k6.ini"_s, u"&3 k5.ini"_s, u"&4 k4.ini"_s, u"&5 k3.ini"_s }));
     QCOMPARE(menu->actions().constFirst()->shortcut(), QKeySequence(u"Ctrl+O"_s));
 }
 
