@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 
 #include <cmath>
 #include <cstdio>
@@ -135,9 +136,8 @@ std::optional<int> loadPages(const QCommandLineParser &parser, bool takesSetting
         WindowRegistry::instance().window(name);
     endStartupLoad();
     if (!read.document) {
-        // Said in the language asked for, else in the program's default.
-        printErr(chosen ? configurationRefusedText(read.problem, path)
-                        : settingsFileNotLoadedText(read.problem, path));
+        // Said in the language asked for, else in the program's default; nothing is sent.
+        printErr(QDir::toNativeSeparators(path) + QStringLiteral(": ") + settingsProblemText(read.problem));
         return ExitCode::kSettingsRefused;
     }
     loadConfigurationIntoPages(*read.document);

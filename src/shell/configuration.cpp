@@ -46,6 +46,11 @@ QString problemReason(SettingsFileProblem problem)
 
 } // namespace
 
+QString settingsProblemText(SettingsFileProblem problem)
+{
+    return problemReason(problem);
+}
+
 SettingsFileRead readConfigurationFile(const QString &path)
 {
     return readSettingsFile(path, SettingsFileUse::Chosen);

@@ -21,6 +21,9 @@ void applyConfiguration(const IniDocument &document);
 // What a save of the configuration pages writes, in the order of a save.
 IniDocument documentOfPages();
 
+// What is wrong with a settings file, in one sentence of the language in force.
+QString settingsProblemText(SettingsFileProblem problem);
+
 // Why a file could not be opened as a configuration, in the language in force; ends with the note that
 // nothing was changed.
 QString configurationRefusedText(SettingsFileProblem problem, const QString &path);
