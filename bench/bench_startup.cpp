@@ -1,12 +1,15 @@
 // Start-up and save figures of the program: the time from process start until the start window is shown
 // with all pages created, next to the same time for an empty Qt window, and the time of a save of all
-// pages. Each start is measured in a fresh child process; the figures are medians.
+// pages. Each start is measured in a fresh child process; the figures are medians. Starts with a settings
+// file just under the size a settings file may have and with one far over it show what reading the file
+// costs; the child's peak memory is printed beside them.
 #include "shell/frmstart.h"
 #include "shell/settingsfile.h"
 #include "shell/windowregistry.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +17,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -23,12 +30,37 @@ qint64 nowNs()
         .count();
 }
 
-// Child: show a window, print the moment it is exposed.
-int runChild(const QString &what, int argc, char **argv)
+long peakMemoryKb()
+{
+#ifdef Q_OS_UNIX
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+#else
+    return -1;
+#endif
+}
+
+// A settings file of about `bytes` bytes: real values of the general page first, then keys no page has.
+void writeSettingsFile(const QString &directory, qint64 bytes)
+{
+    QFile file(directory + QStringLiteral("/ZERiruze.ini"));
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    QByteArray chunk = "[frm1]\r\ntxtbez=Bench\r\nlanguage=1\r\n";
+    for (int i = 0; chunk.size() < 64 * 1024; ++i)
+        chunk += "unused" + QByteArray::number(i) + "=" + QByteArray(40, 'x') + "\r\n";
+    for (qint64 written = 0; written < bytes; written += chunk.size())
+        file.write(chunk);
+}
+
+// Child: show a window, print the moment it is exposed and the peak memory. `settings` is the folder of
+// the settings file, or empty for a fresh one.
+int runChild(const QString &what, const QString &settings, int argc, char **argv)
 {
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    setSettingsDirectory(dir.path());
+    setSettingsDirectory(settings.isEmpty() ? dir.path() : settings);
     QWidget *window = nullptr;
     QWidget empty;
     if (what == QLatin1String("empty")) {
@@ -40,7 +72,7 @@ int runChild(const QString &what, int argc, char **argv)
     window->show();
     if (!QTest::qWaitForWindowExposed(window))
         return 1;
-    std::printf("%lld\n", static_cast<long long>(nowNs()));
+    std::printf("%lld %ld\n", static_cast<long long>(nowNs()), peakMemoryKb());
     return 0;
 }
 
@@ -50,14 +82,29 @@ double median(QList<double> values)
     return values.isEmpty() ? 0 : values.at(values.size() / 2);
 }
 
-double startupMs(const QString &program, const QString &what)
+struct ChildRun
+{
+    double ms = -1;
+    double peakMb = -1;
+};
+
+ChildRun startup(const QString &program, const QString &what, const QString &settings = {})
 {
     QProcess child;
     const qint64 started = nowNs();
-    child.start(program, { QStringLiteral("--child"), what });
-    child.waitForFinished(60000);
-    const qint64 shown = child.readAllStandardOutput().trimmed().toLongLong();
-    return shown > started ? (shown - started) / 1e6 : -1;
+    child.start(program, { QStringLiteral("--child"), what, settings });
+    child.waitForFinished(120000);
+    const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
+    ChildRun run;
+    const qint64 shown = fields.value(0).toLongLong();
+    run.ms = shown > started ? (shown - started) / 1e6 : -1;
+    run.peakMb = fields.value(1).toLongLong() / 1024.0;
+    return run;
+}
+
+double startupMs(const QString &program, const QString &what)
+{
+    return startup(program, what).ms;
 }
 
 } // namespace
@@ -65,7 +112,8 @@ double startupMs(const QString &program, const QString &what)
 int main(int argc, char **argv)
 {
     if (argc >= 3 && QString::fromLatin1(argv[1]) == QLatin1String("--child"))
-        return runChild(QString::fromLatin1(argv[2]), argc, argv);
+        return runChild(QString::fromLatin1(argv[2]), argc >= 4 ? QString::fromLocal8Bit(argv[3]) : QString(),
+            argc, argv);
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
@@ -77,6 +125,27 @@ int main(int argc, char **argv)
         empty.append(startupMs(self, QStringLiteral("empty")));
         program.append(startupMs(self, QStringLiteral("program")));
     }
+
+    // The settings file read at start-up: one just under the bound, one of 46 MB far over it.
+    struct Sized
+    {
+        const char *name;
+        qint64 bytes;
+        QList<double> ms, peakMb;
+    };
+    Sized sized[] = { { "settings file of 1000 KB", 1000 * 1024, {}, {} },
+        { "settings file of 46 MB   ", 46ll * 1024 * 1024, {}, {} } };
+    constexpr int kSizedRuns = 3;
+    for (Sized &s : sized) {
+        QTemporaryDir folder;
+        writeSettingsFile(folder.path(), s.bytes);
+        for (int i = 0; i < kSizedRuns; ++i) {
+            const ChildRun run = startup(self, QStringLiteral("program"), folder.path());
+            s.ms.append(run.ms);
+            s.peakMb.append(run.peakMb);
+        }
+    }
+    const ChildRun plain = startup(self, QStringLiteral("program"));
 
     QTemporaryDir dir;
     setSettingsDirectory(dir.path());
@@ -96,5 +165,10 @@ int main(int argc, char **argv)
     out << "process start -> empty Qt window shown:               " << median(empty) << " ms\n";
     out << "process start -> start window shown, all pages made: " << median(program) << " ms\n";
     out << "save of all pages (median of 20):                     " << median(saves) << " ms\n";
+    out << "start without settings file: peak memory " << plain.peakMb << " MB\n";
+    for (const Sized &s : sized) {
+        out << "process start -> start window shown, " << s.name << ": " << median(s.ms)
+            << " ms, peak memory " << median(s.peakMb) << " MB (median of " << kSizedRuns << ")\n";
+    }
     return 0;
 }

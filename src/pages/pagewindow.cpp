@@ -20,7 +20,15 @@ PageWindow::PageWindow(const QString &formName, int pageNumber, QWidget *parent)
 
 void PageWindow::formLoad()
 {
+    captureDesignValues(this);
     LoadFormSettings(this);
+    EnableNotifyBoxesFromTargets(this);
+    pageLoaded();
+}
+
+void PageWindow::loadConfiguration(const IniDocument &document)
+{
+    ApplyFormSettings(this, document);
     EnableNotifyBoxesFromTargets(this);
     pageLoaded();
 }

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+class IniDocument;
 class NotifySet;
 class QFrame;
 class TwoStateButton;
@@ -13,7 +14,7 @@ class TwoStateButton;
 // window and the current-page number on activation, F1 with the page's topic, the tab strip and the
 // notification sets.
 //
-// Load step (once, when the registry creates the page): LoadFormSettings, then the members of the page's
+// Load step (once, when the registry creates the page): design values noted, LoadFormSettings, then the members of the page's
 // notification sets follow the targets of the general settings page, then pageLoaded() for the page's own
 // rules. Activation: PlacePage, currentPage = the page's number, then pageActivated().
 class PageWindow : public FormWindow
@@ -26,6 +27,9 @@ public:
     int pageNumber() const { return m_pageNumber; }
 
     void formLoad() override;
+    // The load step again for a configuration opened later: the page's values from the document (design
+    // values where it has none), then its notification boxes and its own load rules, as at start-up.
+    void loadConfiguration(const IniDocument &document);
     void formActivate() override;
     int helpTopic() const override { return m_pageNumber == 1 ? 1010 : 1030; }
 

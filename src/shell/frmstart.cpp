@@ -2,6 +2,7 @@
 
 #include "l10n/languagecode.h"
 #include "shell/colors.h"
+#include "shell/configfiles.h"
 #include "shell/help.h"
 #include "shell/inifile.h"
 #include "shell/settingsfile.h"
@@ -176,6 +177,8 @@ FrmStart::FrmStart(QWidget *parent)
         setLabelLook(square, Bgr::Navy, Bgr::Navy);
         add(square, QStringLiteral("Label1"), i);
     }
+
+    m_configurationFiles = new ConfigurationFiles(this);
 }
 
 void FrmStart::createMenu()
@@ -233,8 +236,15 @@ void FrmStart::formLoad()
     WindowRegistry::instance().setCurrentPage(0);
     // A status log left from an earlier run is removed; the communication page appends to it while we run.
     QFile::remove(StatusLogPath());
+    // The settings file is read once for all pages, which the caption table creates in its order.
+    const SettingsFileProblem problem = beginStartupLoad(IniFileReadPath());
     if (languageStep())
         languageStep()();
+    // With a language code the table does not know, it creates none: the pages still load from this reading.
+    for (const QString &name : configurationPageNames())
+        WindowRegistry::instance().window(name);
+    endStartupLoad();
+    m_configurationFiles->startUpFinished(problem);
 }
 
 void FrmStart::applySkin()

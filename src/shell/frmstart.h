@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 
+class ConfigurationFiles;
 class QFrame;
 class QLabel;
 class TwoStateButton;
@@ -32,6 +33,8 @@ public:
     QLabel *picSkin() const { return m_picSkin; }
     QLabel *nPaneltit() const { return m_nPaneltit; }
     QFrame *bar() const { return m_bar; }
+    // Open / save as / recent files / drop, and the configuration named in the title.
+    ConfigurationFiles *configurationFiles() const { return m_configurationFiles; }
 
     // The click action of a menu button, as a user's click or a call by code.
     void Check_Click(int index);
@@ -82,6 +85,7 @@ private:
     QLabel *m_picMod = nullptr;
     QLabel *m_lblMeld = nullptr;
     QLabel *m_lblSp = nullptr;
+    ConfigurationFiles *m_configurationFiles = nullptr;
     bool m_saveFailureShown = false;
     std::function<void()> m_quit;
 };

@@ -1,3 +1,4 @@
+#include "cli/commandline.h"
 #include "shell/formwindow.h"
 #include "shell/windowregistry.h"
 
@@ -19,6 +20,10 @@ QIcon programIcon()
 
 int main(int argc, char *argv[])
 {
+    // `rm425t COMMAND …` runs a function without the window.
+    if (isCommandLine(argc, argv))
+        return runCommandLine(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("RM425T"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")

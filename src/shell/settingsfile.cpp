@@ -7,9 +7,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QCoreApplication>
+#include <QFile>
+#include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -20,6 +24,27 @@ QString &settingsDirectory()
 {
     static QString directory;
     return directory;
+}
+
+// The settings file as read once at start-up, while the pages are being created.
+std::optional<IniDocument> &startupDocument()
+{
+    static std::optional<IniDocument> document;
+    return document;
+}
+
+bool &startupLoadActive()
+{
+    static bool active = false;
+    return active;
+}
+
+// Design values by window, in the stored form, keyed by settings key. Windows live as long as the program;
+// a test that destroys them drops their entry with them.
+QHash<const FormWindow *, QHash<QString, QString>> &designValues()
+{
+    static QHash<const FormWindow *, QHash<QString, QString>> values;
+    return values;
 }
 
 // A value read as a number, reduced to its integer part; the file only ever holds small integers, so anything
@@ -77,6 +102,38 @@ void applyValue(const ControlRef &ref, const QString &value)
     }
 }
 
+QString storedValue(const ControlRef &ref);
+
+// Values a document holds, by case-folded section and key: what the private-profile calls would see.
+QHash<QString, QString> flatValues(const IniDocument &document)
+{
+    QHash<QString, QString> values;
+    for (const QString &section : document.sections()) {
+        const QString sectionKey = section.toCaseFolded() + QLatin1Char('\n');
+        for (const QString &key : document.keys(section)) {
+            const QString flatKey = sectionKey + key.toCaseFolded();
+            if (values.contains(flatKey))
+                continue;
+            if (const std::optional<QString> value = document.value(section, key))
+                values.insert(flatKey, *value);
+        }
+    }
+    return values;
+}
+
+void applyDocument(FormWindow *window, const IniDocument &document)
+{
+    const QString section = window->formName();
+    // A copy: the handlers that run for restored values may touch the window's controls.
+    const QList<ControlRef> controls = window->controls();
+    for (const ControlRef &ref : controls) {
+        if (!ref.widget || ref.kind == ControlKind::Other)
+            continue;
+        if (const std::optional<QString> value = document.value(section, ref.key()))
+            applyValue(ref, *value);
+    }
+}
+
 QString storedValue(const ControlRef &ref)
 {
     switch (ref.kind) {
@@ -125,22 +182,125 @@ void setSettingsDirectory(const QString &directory)
     settingsDirectory() = directory;
 }
 
+QStringList configurationPageNames()
+{
+    return { QStringLiteral("frm1"), QStringLiteral("frm2"), QStringLiteral("frm3"), QStringLiteral("frm4"),
+        QStringLiteral("frm5"), QStringLiteral("frm6"), QStringLiteral("frm7"), QStringLiteral("frm9") };
+}
+
+SettingsFileRead readSettingsFile(const QString &path, SettingsFileUse use)
+{
+    SettingsFileRead result;
+    QFile file(path);
+    if (!file.exists()) {
+        result.problem = SettingsFileProblem::Missing;
+        return result;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.problem = SettingsFileProblem::Unreadable;
+        return result;
+    }
+    // The size is checked on what is read, not on what the directory says, so a file that grows meanwhile
+    // (or a device without a size) cannot slip past the bound.
+    const QByteArray bytes = file.read(kMaxSettingsFileSize + 1);
+    if (bytes.size() > kMaxSettingsFileSize) {
+        result.problem = SettingsFileProblem::TooLarge;
+        return result;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        result.problem = SettingsFileProblem::Unreadable;
+        return result;
+    }
+    if (use == SettingsFileUse::Chosen && bytes.contains('\0')) {
+        result.problem = SettingsFileProblem::NotText;
+        return result;
+    }
+    IniDocument document = IniDocument::fromBytes(bytes);
+    if (use == SettingsFileUse::Chosen) {
+        const QStringList pages = configurationPageNames();
+        const QStringList sections = document.sections();
+        const bool known = std::any_of(sections.cbegin(), sections.cend(),
+            [&pages](const QString &section) { return pages.contains(section, Qt::CaseInsensitive); });
+        if (!known) {
+            result.problem = SettingsFileProblem::NoKnownSection;
+            return result;
+        }
+    }
+    result.document = std::move(document);
+    return result;
+}
+
+SettingsFileProblem beginStartupLoad(const QString &path)
+{
+    SettingsFileRead read;
+    read.problem = SettingsFileProblem::Missing;
+    if (!path.isEmpty())
+        read = readSettingsFile(path, SettingsFileUse::Working);
+    startupDocument() = std::move(read.document);
+    startupLoadActive() = true;
+    return read.problem == SettingsFileProblem::Missing ? SettingsFileProblem::None : read.problem;
+}
+
+void endStartupLoad()
+{
+    startupDocument().reset();
+    startupLoadActive() = false;
+}
+
+void captureDesignValues(FormWindow *window)
+{
+    if (!window || designValues().contains(window))
+        return;
+    QHash<QString, QString> values;
+    for (const ControlRef &ref : window->controls()) {
+        if (ref.widget && ref.kind != ControlKind::Other)
+            values.insert(ref.key(), storedValue(ref));
+    }
+    designValues().insert(window, values);
+    QObject::connect(window, &QObject::destroyed, [window] { designValues().remove(window); });
+}
+
 void LoadFormSettings(FormWindow *window)
 {
     if (!window)
         return;
-    const std::optional<IniDocument> file = readIniFile(IniFileReadPath());
-    if (!file)
+    if (startupLoadActive()) {
+        if (startupDocument())
+            applyDocument(window, *startupDocument());
         return;
-    const QString section = window->formName();
-    // A copy: the handlers that run for restored values may touch the window's controls.
-    const QList<ControlRef> controls = window->controls();
-    for (const ControlRef &ref : controls) {
-        if (!ref.widget || ref.kind == ControlKind::Other)
-            continue;
-        if (const std::optional<QString> value = file->value(section, ref.key()))
-            applyValue(ref, *value);
     }
+    const SettingsFileRead read = readSettingsFile(IniFileReadPath(), SettingsFileUse::Working);
+    if (read.document)
+        applyDocument(window, *read.document);
+}
+
+void ApplyFormSettings(FormWindow *window, const IniDocument &document)
+{
+    if (!window)
+        return;
+    const QHash<QString, QString> design = designValues().value(window);
+    const QList<ControlRef> controls = window->controls();
+    // First the whole window back to its design values, then the document over them as start-up applies
+    // the file to a new window: a control's handler sees the same neighbours either way. A handler run by
+    // the reset may move a control it already passed, hence a second round when anything was off.
+    for (int round = 0; round < 3; ++round) {
+        bool changed = false;
+        for (const ControlRef &ref : controls) {
+            if (!ref.widget || ref.kind == ControlKind::Other)
+                continue;
+            const auto value = design.constFind(ref.key());
+            if (value == design.cend() || storedValue(ref) == *value)
+                continue;
+            changed = true;
+            if (ref.kind == ControlKind::TextBox)
+                setControlText(ref, *value);
+            else
+                applyValue(ref, *value);
+        }
+        if (!changed)
+            break;
+    }
+    applyDocument(window, document);
 }
 
 void SaveFormSettings(FormWindow *window, IniDocument &document)
@@ -155,6 +315,19 @@ void SaveFormSettings(FormWindow *window, IniDocument &document)
         if (!value.isEmpty())
             document.setValue(section, ref.key(), value);
     }
+}
+
+IniDocument documentOfWindows(const QList<FormWindow *> &windows)
+{
+    IniDocument document;
+    for (FormWindow *window : windows)
+        SaveFormSettings(window, document);
+    return document;
+}
+
+bool sameSettings(const IniDocument &a, const IniDocument &b)
+{
+    return flatValues(a) == flatValues(b);
 }
 
 bool SaveAllFormsToFile(const QList<FormWindow *> &windows, QString *errorText)

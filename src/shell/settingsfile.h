@@ -1,10 +1,13 @@
 #pragma once
 
+#include "shell/inifile.h"
+
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class FormWindow;
-class IniDocument;
 
 // The settings file "ZERiruze.ini" (where it lives: settingslocation.h): one section per configuration page,
 // named after the window, and one key per input control, named after the control ("txtFon1(5)" for a member
@@ -26,13 +29,64 @@ QString StatusLogPath();
 // Tests only: the folder of the settings file; an empty text goes back to the rules of settingslocation.h.
 void setSettingsDirectory(const QString &directory);
 
+// The windows whose controls a settings file holds, in the order a save writes them.
+QStringList configurationPageNames();
+
+// No settings file is anywhere near this size; a larger file is not read at all.
+inline constexpr qint64 kMaxSettingsFileSize = 1024 * 1024;
+
+enum class SettingsFileProblem {
+    None,
+    Missing, // no file at the path
+    Unreadable, // the file exists but cannot be read
+    TooLarge, // larger than kMaxSettingsFileSize
+    NotText, // holds bytes no settings file has (NUL), so it is some other kind of file
+    NoKnownSection, // no section of any configuration page
+};
+
+struct SettingsFileRead
+{
+    std::optional<IniDocument> document; // only when problem is None
+    SettingsFileProblem problem = SettingsFileProblem::None;
+};
+
+// What a file is read for: the working settings file is taken as it is (it may be empty, or damaged and
+// still worth its readable values); a file the user picks must look like a settings file: no NUL bytes and
+// at least one section of a configuration page.
+enum class SettingsFileUse { Working, Chosen };
+
+// Reads and checks a settings file in one go. Nothing larger than kMaxSettingsFileSize is read.
+SettingsFileRead readSettingsFile(const QString &path, SettingsFileUse use);
+
+// Start-up reads the settings file at path once for all pages: between these calls every page's
+// LoadFormSettings takes its values from that one reading (an empty path: no file, design values).
+// endStartupLoad() lets the document go; the first call returns what was wrong with the file (None when it
+// was used or simply missing).
+SettingsFileProblem beginStartupLoad(const QString &path);
+void endStartupLoad();
+
+// Remembers the current value of every stored control of the window as its design value; once per window,
+// before its first load, so a configuration opened later can put back exactly what a file does not hold.
+void captureDesignValues(FormWindow *window);
+
 // Restores the window's controls from the settings file through their ordinary setters, so the window's own
 // change handling runs as for user input. Controls without a (usable) value keep what they have; without a
-// file nothing changes.
+// file nothing changes. During start-up the file read by beginStartupLoad() is used.
 void LoadFormSettings(FormWindow *window);
+
+// Applies a whole configuration to the window: each stored control takes its value from the document, or
+// its design value when the document has none for it (captureDesignValues must have run).
+void ApplyFormSettings(FormWindow *window, const IniDocument &document);
 
 // Adds the window's values to the document, in the order the window registered its controls.
 void SaveFormSettings(FormWindow *window, IniDocument &document);
+
+// The document a save of these windows writes.
+IniDocument documentOfWindows(const QList<FormWindow *> &windows);
+
+// True when the two documents hold the same values under the same sections and keys (names compare without
+// case; order and layout of the file do not count).
+bool sameSettings(const IniDocument &a, const IniDocument &b);
 
 // Writes the windows, in the given order, as the new settings file; the old file is only replaced once the
 // new one is complete. On failure returns false and sets errorText (when given) to the path and the reason.

@@ -14,6 +14,8 @@ set(SHELL_UI_SOURCES
     src/shell/twostatebutton.cpp
     src/shell/frmstart.cpp
     src/shell/frmabout.cpp
+    src/shell/configuration.cpp
+    src/shell/configfiles.cpp
 )
 
 # Pictures and help topics bundled into the program (aliases relative to resources/).

@@ -1,0 +1,57 @@
+#include "cli/clitexts.h"
+
+#include "l10n/languagecode.h"
+
+namespace CliText {
+
+QString signalLevel(int level)
+{
+    return textForLanguage(QStringLiteral("Signalpegel: %1"), QStringLiteral("Signal level: %1"),
+        QStringLiteral("Niveau du signal : %1"))
+        .arg(level);
+}
+
+QString cannotBeOpened(const QString &reason)
+{
+    return textForLanguage(QStringLiteral("kann nicht geöffnet werden: %1"),
+        QStringLiteral("cannot be opened: %1"), QStringLiteral("ne peut pas être ouvert : %1"))
+        .arg(reason);
+}
+
+QString noUsablePort()
+{
+    return textForLanguage(QStringLiteral("Kein COM- Port verfügbar !"),
+        QStringLiteral("No COM- Port available !"), QStringLiteral("Pas de port COM disponible !"));
+}
+
+QString badCharacter(const QString &what, QChar character)
+{
+    return textForLanguage(QStringLiteral("%1: das Zeichen „%2“ kann nicht gesendet werden"),
+        QStringLiteral("%1: the character \"%2\" cannot be sent"),
+        QStringLiteral("%1 : le caractère « %2 » ne peut pas être envoyé"))
+        .arg(what, QString(character));
+}
+
+QString smsTooLong(int length, int limit)
+{
+    return textForLanguage(QStringLiteral("--text: %1 Zeichen, höchstens %2 sind möglich"),
+        QStringLiteral("--text: %1 characters, at most %2 can be sent"),
+        QStringLiteral("--text : %1 caractères, %2 au plus peuvent être envoyés"))
+        .arg(length)
+        .arg(limit);
+}
+
+QString stopped()
+{
+    return textForLanguage(QStringLiteral("Überwachung beendet."), QStringLiteral("Monitoring ended."),
+        QStringLiteral("Surveillance terminée."));
+}
+
+QString statusLogFile(const QString &path)
+{
+    return textForLanguage(QStringLiteral("Meldungen werden an %1 angehängt."),
+        QStringLiteral("Messages are appended to %1."), QStringLiteral("Les messages sont ajoutés à %1."))
+        .arg(path);
+}
+
+} // namespace CliText

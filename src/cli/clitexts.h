@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// What the commands say beyond the communication page's own texts, in the language in force.
+namespace CliText {
+
+QString signalLevel(int level);
+QString cannotBeOpened(const QString &reason);
+QString noUsablePort();
+QString badCharacter(const QString &what, QChar character);
+QString smsTooLong(int length, int limit);
+QString stopped();
+QString statusLogFile(const QString &path);
+
+} // namespace CliText

@@ -1,0 +1,459 @@
+#include "cli/commandline.h"
+
+#include "cli/clitexts.h"
+#include "cli/moduleruns.h"
+#include "cli/recordfields.h"
+#include "comm/frm8.h"
+#include "comm/frm8texts.h"
+#include "comm/parameterrecord.h"
+#include "comm/portcatalog.h"
+#include "comm/registrycontrolvalues.h"
+#include "comm/seriallink.h"
+#include "l10n/language.h"
+#include "l10n/languagecode.h"
+#include "pages/keyfilters.h"
+#include "shell/configuration.h"
+#include "shell/windowregistry.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+const QStringList kCommands = { QStringLiteral("record"), QStringLiteral("upload"), QStringLiteral("status"),
+    QStringLiteral("sms"), QStringLiteral("ports") };
+
+const char kExitStatuses[]
+    = "Exit status:\n"
+      "  0   success\n"
+      "  2   wrong command, option or value\n"
+      "  3   the settings file cannot be used (missing, unreadable, over 1 MB, not a settings file)\n"
+      "  4   no port: it does not exist or cannot be opened (ports: none usable)\n"
+      "  5   no answer from the module\n"
+      "  6   wrong version: the module speaks another protocol\n"
+      "  7   incomplete transfer: a block was not acknowledged\n"
+      "  8   the port was lost while in use\n"
+      "  9   record refused: the pages give a record that is not 640 characters long\n"
+      "  10  the module could not send the SMS\n";
+
+QString overview()
+{
+    return QStringLiteral("Configures the RM425T GSM control module. Without a command the window starts.\n\n"
+                          "Commands (rm425t COMMAND --help for each):\n"
+                          "  record   print the parameter record the pages give for a settings file\n"
+                          "  upload   send that record to one or more modules\n"
+                          "  status   print the module's status messages and signal level\n"
+                          "  sms      send an SMS through the module\n"
+                          "  ports    list the serial ports and why any cannot be opened\n\n")
+        + QString::fromLatin1(kExitStatuses);
+}
+
+struct Usage
+{
+    QString error; // empty: help was asked for, printed to standard output
+};
+
+class Command
+{
+public:
+    Command(const QString &name, const QString &description)
+        : m_name(name)
+    {
+        m_parser.setApplicationDescription(
+            description + QStringLiteral("\n\n") + QString::fromLatin1(kExitStatuses));
+        m_parser.addHelpOption();
+    }
+
+    QCommandLineParser &parser() { return m_parser; }
+
+    // Parses the arguments after the command; nullopt when they are fine.
+    std::optional<Usage> parse(const QStringList &arguments)
+    {
+        if (!m_parser.parse(QStringList { QStringLiteral("rm425t ") + m_name } + arguments))
+            return Usage { m_parser.errorText() };
+        if (m_parser.isSet(QStringLiteral("help")))
+            return Usage {};
+        if (!m_parser.positionalArguments().isEmpty()) {
+            return Usage {
+                QStringLiteral("Unexpected argument '%1'.").arg(m_parser.positionalArguments().constFirst())
+            };
+        }
+        return std::nullopt;
+    }
+
+    int usage(const Usage &usage)
+    {
+        if (usage.error.isEmpty()) {
+            printOut(m_parser.helpText());
+            return ExitCode::kSuccess;
+        }
+        printErr(QStringLiteral("rm425t %1: %2\nSee 'rm425t %1 --help'.").arg(m_name, usage.error));
+        return ExitCode::kUsage;
+    }
+
+private:
+    QString m_name;
+    QCommandLineParser m_parser;
+};
+
+const QCommandLineOption kSettings(QStringLiteral("settings"),
+    QStringLiteral("The settings file to use instead of the working settings file."), QStringLiteral("FILE"));
+const QCommandLineOption kLang(QStringLiteral("lang"),
+    QStringLiteral("Language of the messages: de, en or fr (default: the language of the settings)."),
+    QStringLiteral("LANG"));
+const QCommandLineOption kPort(QStringLiteral("port"),
+    QStringLiteral("Serial port of the module, e.g. /dev/ttyUSB0 or COM3."), QStringLiteral("PORT"));
+const QCommandLineOption kWait(QStringLiteral("wait"),
+    QStringLiteral(
+        "Seconds to wait for the module to announce itself (default 30 for upload, 20 otherwise)."),
+    QStringLiteral("SECONDS"));
+
+// The pages, built as the window builds them, holding the configuration of the file: its values over the
+// design values, by every page's load step and load rules.
+std::optional<int> loadPages(const QCommandLineParser &parser, bool takesSettingsOption = true)
+{
+    registerProgramWindows();
+    // The communication page is only needed for its texts: no port is probed for it.
+    WindowRegistry::instance().registerFactory(QStringLiteral("frm8"), [] {
+        Frm8Options options;
+        options.discoverPorts = [] { return QList<PortEntry>(); };
+        return new Frm8(nullptr, options);
+    });
+    const bool chosen = takesSettingsOption && parser.isSet(kSettings);
+    const QString path = chosen ? parser.value(kSettings) : IniFileReadPath();
+    SettingsFileRead read
+        = chosen ? readConfigurationFile(path) : readSettingsFile(path, SettingsFileUse::Working);
+    if (!chosen && read.problem == SettingsFileProblem::Missing)
+        read.document = IniDocument();
+
+    beginStartupLoad(QString());
+    for (const QString &name : configurationPageNames())
+        WindowRegistry::instance().window(name);
+    endStartupLoad();
+    if (!read.document) {
+        // Said in the language asked for, else in the program's default; nothing is sent.
+        printErr(QDir::toNativeSeparators(path) + QStringLiteral(": ") + settingsProblemText(read.problem));
+        return ExitCode::kSettingsRefused;
+    }
+    loadConfigurationIntoPages(*read.document);
+    return std::nullopt;
+}
+
+std::optional<Usage> applyLanguageOption(const QCommandLineParser &parser)
+{
+    if (!parser.isSet(kLang))
+        return std::nullopt;
+    const QString lang = parser.value(kLang).toLower();
+    if (lang == QLatin1String("de"))
+        setRuntimeLanguageOverride(kGerman);
+    else if (lang == QLatin1String("en"))
+        setRuntimeLanguageOverride(kEnglish);
+    else if (lang == QLatin1String("fr"))
+        setRuntimeLanguageOverride(kFrench);
+    else
+        return Usage { QStringLiteral("--lang must be de, en or fr, not '%1'.").arg(parser.value(kLang)) };
+    return std::nullopt;
+}
+
+std::optional<Usage> readTimeouts(const QCommandLineParser &parser, LinkTimeouts &timeouts)
+{
+    if (!parser.isSet(kWait))
+        return std::nullopt;
+    bool ok = false;
+    const double seconds = parser.value(kWait).toDouble(&ok);
+    if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds > 3600)
+        return Usage {
+            QStringLiteral("--wait takes seconds between 0 and 3600, not '%1'.").arg(parser.value(kWait))
+        };
+    const auto limit = std::chrono::milliseconds(qRound64(seconds * 1000));
+    timeouts.uploadSearch = limit;
+    timeouts.search = limit;
+    return std::nullopt;
+}
+
+std::optional<Usage> onePort(const QCommandLineParser &parser)
+{
+    const QStringList ports = parser.values(kPort);
+    if (ports.isEmpty())
+        return Usage { QStringLiteral("--port is required.") };
+    if (ports.size() > 1)
+        return Usage { QStringLiteral("--port is given once for this command.") };
+    if (ports.constFirst().isEmpty())
+        return Usage { QStringLiteral("--port needs a port name.") };
+    return std::nullopt;
+}
+
+// The record as the communication page builds it before "Senden"; nullopt (said why) when it would be
+// refused there.
+std::optional<QByteArray> moduleRecord(QString *text = nullptr)
+{
+    const QString record = BuildParameterRecord(RegistryControlValues());
+    if (text)
+        *text = record;
+    int length = 0;
+    std::optional<QByteArray> bytes = RecordToModuleBytes(record, nullptr, &length);
+    if (!bytes)
+        printErr(Frm8Text::wrongRecordLength(length));
+    return bytes;
+}
+
+int recordCommand(const QStringList &arguments)
+{
+    Command command(QStringLiteral("record"),
+        QStringLiteral(
+            "Prints the 640-character parameter record that \"Senden\" sends for the settings file, "
+            "as the module receives it. With --fields, a table of section, field, offset, width "
+            "and value."));
+    QCommandLineParser &parser = command.parser();
+    parser.addOption(kSettings);
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("fields"), QStringLiteral("Print the record field by field.")));
+    if (const std::optional<Usage> usage = command.parse(arguments))
+        return command.usage(*usage);
+    if (const std::optional<int> failed = loadPages(parser))
+        return *failed;
+    QString text;
+    const std::optional<QByteArray> bytes = moduleRecord(&text);
+    if (!bytes)
+        return ExitCode::kRecordRefused;
+    if (!parser.isSet(QStringLiteral("fields"))) {
+        // The bytes themselves: what goes down the line.
+        std::fwrite(bytes->constData(), 1, size_t(bytes->size()), stdout);
+        std::fputc('\n', stdout);
+        std::fflush(stdout);
+        return ExitCode::kSuccess;
+    }
+    QStringList lines { QStringLiteral("section\tfield\toffset\twidth\tvalue") };
+    for (const RecordField &field : parameterRecordFields()) {
+        // Brackets show the blanks that fill a field.
+        lines.append(QStringLiteral("%1\t%2\t%3\t%4\t[%5]")
+                         .arg(field.section, field.field)
+                         .arg(field.offset)
+                         .arg(field.width)
+                         .arg(text.mid(field.offset, field.width)));
+    }
+    printOut(lines.join(u'\n'));
+    return ExitCode::kSuccess;
+}
+
+int uploadCommand(const QStringList &arguments)
+{
+    Command command(QStringLiteral("upload"),
+        QStringLiteral(
+            "Finds the module on each port and sends it the parameter record of the settings file, "
+            "exactly as \"Senden\" does. With several --port all modules are programmed at the "
+            "same time and a summary line per port is printed."));
+    QCommandLineParser &parser = command.parser();
+    parser.addOptions({ kSettings, kPort, kLang, kWait });
+    if (const std::optional<Usage> usage = command.parse(arguments))
+        return command.usage(*usage);
+    LinkTimeouts timeouts;
+    std::optional<Usage> problem = applyLanguageOption(parser);
+    if (!problem)
+        problem = readTimeouts(parser, timeouts);
+    QStringList ports = parser.values(kPort);
+    if (!problem && ports.isEmpty())
+        problem = Usage { QStringLiteral("--port is required.") };
+    if (!problem && ports.removeDuplicates() > 0)
+        problem = Usage { QStringLiteral("each port can be given only once.") };
+    if (!problem && ports.contains(QString()))
+        problem = Usage { QStringLiteral("--port needs a port name.") };
+    if (problem)
+        return command.usage(*problem);
+    if (const std::optional<int> failed = loadPages(parser))
+        return *failed;
+    const std::optional<QByteArray> record = moduleRecord();
+    if (!record)
+        return ExitCode::kRecordRefused;
+    return runUpload(ports, *record, timeouts);
+}
+
+int statusCommand(const QStringList &arguments)
+{
+    Command command(QStringLiteral("status"),
+        QStringLiteral("Prints each status message of the module and its signal level as they arrive, and "
+                       "appends the messages to GSM.DAT in the current folder as the window does. Ends on "
+                       "Ctrl+C or when the port goes."));
+    QCommandLineParser &parser = command.parser();
+    parser.addOptions({ kPort, kLang, kWait });
+    parser.addOption(QCommandLineOption(QStringLiteral("timestamps"),
+        QStringLiteral("Put the time before each line (standard output only).")));
+    if (const std::optional<Usage> usage = command.parse(arguments))
+        return command.usage(*usage);
+    LinkTimeouts timeouts;
+    std::optional<Usage> problem = onePort(parser);
+    if (!problem)
+        problem = applyLanguageOption(parser);
+    if (!problem)
+        problem = readTimeouts(parser, timeouts);
+    if (problem)
+        return command.usage(*problem);
+    // The language of the working settings, as the window would speak.
+    if (const std::optional<int> failed = loadPages(parser, false); failed && !parser.isSet(kLang))
+        setRuntimeLanguageOverride(kEnglish);
+    return runStatus(parser.value(kPort), parser.isSet(QStringLiteral("timestamps")), timeouts);
+}
+
+int smsCommand(const QStringList &arguments)
+{
+    Command command(QStringLiteral("sms"),
+        QStringLiteral(
+            "Sends an SMS through the module under the rules of the window: digits and \"+\" in the "
+            "number; in the text letters, digits and the usual signs (umlauts become their vowel), "
+            "at most 160 characters."));
+    QCommandLineParser &parser = command.parser();
+    const QCommandLineOption number(
+        QStringLiteral("number"), QStringLiteral("The telephone number."), QStringLiteral("NUMBER"));
+    const QCommandLineOption text(
+        QStringLiteral("text"), QStringLiteral("The text of the SMS."), QStringLiteral("TEXT"));
+    parser.addOptions({ kPort, number, text, kLang, kWait });
+    if (const std::optional<Usage> usage = command.parse(arguments))
+        return command.usage(*usage);
+    LinkTimeouts timeouts;
+    std::optional<Usage> problem = onePort(parser);
+    if (!problem)
+        problem = applyLanguageOption(parser);
+    if (!problem)
+        problem = readTimeouts(parser, timeouts);
+    if (problem)
+        return command.usage(*problem);
+    if (const std::optional<int> failed = loadPages(parser, false); failed && !parser.isSet(kLang))
+        setRuntimeLanguageOverride(kEnglish);
+
+    // The fields' own filters, applied to every character as to typed keys; a character the field would
+    // swallow is an error here, since nobody sees the field.
+    const auto filtered = [](KeyFilter filter, const QString &value, const QString &what,
+                              QString &out) -> std::optional<Usage> {
+        for (const QChar c : value) {
+            const QChar kept = filterTypedCharacter(filter, c);
+            if (kept.isNull())
+                return Usage { CliText::badCharacter(what, c) };
+            out += kept;
+        }
+        return std::nullopt;
+    };
+    QString smsNumber;
+    QString smsText;
+    problem = filtered(KeyFilter::PhoneNumber, parser.value(number), QStringLiteral("--number"), smsNumber);
+    if (!problem)
+        problem = filtered(KeyFilter::SmsText, parser.value(text), QStringLiteral("--text"), smsText);
+    if (!problem && smsText.size() > Frm8::kSmsTextLength)
+        problem = Usage { CliText::smsTooLong(int(smsText.size()), Frm8::kSmsTextLength) };
+    if (!problem && (smsNumber.isEmpty() || smsText.isEmpty()))
+        problem = Usage { Frm8Text::smsMissing().section(QStringLiteral("\r\n"), 1) };
+    if (problem)
+        return command.usage(*problem);
+    return runSms(parser.value(kPort), smsNumber, smsText, timeouts);
+}
+
+int portsCommand(const QStringList &arguments)
+{
+    Command command(QStringLiteral("ports"),
+        QStringLiteral("Lists the serial ports, one per line: a usable port by its name, one that cannot be "
+                       "opened with the reason."));
+    QCommandLineParser &parser = command.parser();
+    parser.addOption(kLang);
+    if (const std::optional<Usage> usage = command.parse(arguments))
+        return command.usage(*usage);
+    if (const std::optional<Usage> problem = applyLanguageOption(parser))
+        return command.usage(*problem);
+    if (!parser.isSet(kLang) && loadPages(parser, false))
+        setRuntimeLanguageOverride(kEnglish);
+    int usable = 0;
+    for (const QString &port : PortCatalog::candidatePorts()) {
+        QtSerialLink link;
+        QString error;
+        if (link.open(port, &error)) {
+            link.close();
+            ++usable;
+            printOut(port);
+        } else {
+            printOut(port + u'\t' + CliText::cannotBeOpened(error));
+        }
+    }
+    if (usable == 0) {
+        printErr(CliText::noUsablePort());
+        return ExitCode::kNoPort;
+    }
+    return ExitCode::kSuccess;
+}
+
+} // namespace
+
+bool isCommandLine(int argc, char *argv[])
+{
+    if (argc < 2)
+        return false;
+    const QString first = QString::fromLocal8Bit(argv[1]);
+    // Options of Qt's own (-platform, -style …) still start the window.
+    return !first.startsWith(u'-') || first == QLatin1String("--help") || first == QLatin1String("-h")
+        || first == QLatin1String("--help-all") || first == QLatin1String("--version")
+        || first == QLatin1String("-v");
+}
+
+namespace {
+
+// Standard output and error are the commands' answer, read by scripts: the platform's notes about a
+// session it does not have stay out of them.
+void commandMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg)
+        return;
+    if (type == QtWarningMsg
+        && ((context.category && qstrncmp(context.category, "qt.", 3) == 0)
+            || message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
+
+int runCommandLine(int argc, char *argv[])
+{
+    qInstallMessageHandler(commandMessages);
+    // The pages are built for their load rules but never shown: no display is needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("rm425t"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(RM425T_VERSION_MAJOR)
+                                            .arg(RM425T_VERSION_MINOR)
+                                            .arg(RM425T_VERSION_PATCH));
+
+    const QStringList arguments = QApplication::arguments();
+    const QString first = arguments.value(1);
+    const QStringList rest = arguments.mid(2);
+    if (first == QLatin1String("record"))
+        return recordCommand(rest);
+    if (first == QLatin1String("upload"))
+        return uploadCommand(rest);
+    if (first == QLatin1String("status"))
+        return statusCommand(rest);
+    if (first == QLatin1String("sms"))
+        return smsCommand(rest);
+    if (first == QLatin1String("ports"))
+        return portsCommand(rest);
+    if (first == QLatin1String("--version") || first == QLatin1String("-v")) {
+        printOut(QStringLiteral("rm425t ") + QApplication::applicationVersion());
+        return ExitCode::kSuccess;
+    }
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(overview());
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("command"), kCommands.join(QStringLiteral(", ")),
+        QStringLiteral("[command] [options]"));
+    if (first.startsWith(u'-')) {
+        printOut(parser.helpText());
+        return ExitCode::kSuccess;
+    }
+    printErr(QStringLiteral("rm425t: unknown command '%1' (commands: %2).\nSee 'rm425t --help'.")
+                 .arg(first, kCommands.join(QStringLiteral(", "))));
+    return ExitCode::kUsage;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+// The program's functions without the window: `rm425t COMMAND …` (record, upload, status, sms, ports).
+
+// Exit statuses of the commands; `rm425t --help` lists them.
+namespace ExitCode {
+inline constexpr int kSuccess = 0;
+inline constexpr int kUsage = 2; // wrong command, option or value
+inline constexpr int kSettingsRefused = 3; // the settings file cannot be used
+inline constexpr int kNoPort = 4; // the port does not exist or cannot be opened; `ports`: none usable
+inline constexpr int kNoAnswer = 5; // the module did not answer in time
+inline constexpr int kWrongVersion = 6; // the module speaks another protocol version
+inline constexpr int kIncompleteTransfer = 7; // a block of the record was not acknowledged
+inline constexpr int kPortLost = 8; // the port went away while in use
+inline constexpr int kRecordRefused = 9; // the record built from the pages is not 640 characters long
+inline constexpr int kSmsNotSent = 10; // the module could not send the SMS
+} // namespace ExitCode
+
+// True when the arguments ask for a command (or for the commands' help) rather than for the window.
+bool isCommandLine(int argc, char *argv[]);
+
+// Runs the command and returns its exit status. Needs no display: it creates its own application object
+// on the offscreen platform.
+int runCommandLine(int argc, char *argv[]);

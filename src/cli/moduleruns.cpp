@@ -1,0 +1,346 @@
+#include "cli/moduleruns.h"
+
+#include "cli/clitexts.h"
+#include "cli/commandline.h"
+#include "comm/frm8texts.h"
+#include "comm/seriallink.h"
+#include "comm/smssession.h"
+#include "comm/statussession.h"
+#include "comm/uploadsession.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QEventLoop>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+using Frm8Text::Function;
+
+namespace {
+
+void print(std::FILE *stream, QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    while (text.endsWith(u'\n'))
+        text.chop(1);
+    text += u'\n';
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+// The search text without the busy indicator, which only turns in the window.
+QString searchText(Function function)
+{
+    QString text = Frm8Text::searching(function);
+    text.chop(1);
+    return text;
+}
+
+// Each line of a report prefixed with the port, so the reports of several modules can be told apart.
+QString perPort(const QString &port, const QString &text)
+{
+    QStringList lines;
+    for (const QString &line :
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n')) {
+        if (!line.trimmed().isEmpty())
+            lines.append(port + QStringLiteral(": ") + line);
+    }
+    return lines.join(u'\n');
+}
+
+// A report folded into one line for the summary.
+QString oneLine(const QString &text)
+{
+    QStringList parts;
+    for (const QString &line :
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n')) {
+        if (!line.trimmed().isEmpty())
+            parts.append(line.trimmed());
+    }
+    return parts.join(u' ');
+}
+
+// The port's own reason, where it gave one, below the page's text.
+QString withReason(const QString &text, const QString &reason)
+{
+    return reason.isEmpty() ? text : text + reason + QStringLiteral("\r\n");
+}
+
+#ifdef Q_OS_UNIX
+// SIGINT and SIGTERM reach the event loop through a pipe: the handler only writes one byte.
+int g_signalPipe[2] = { -1, -1 };
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[1], &byte, 1);
+}
+
+class SignalWatch
+{
+public:
+    explicit SignalWatch(std::function<void()> handler)
+    {
+        if (::pipe(g_signalPipe) != 0)
+            return;
+        for (const int fd : g_signalPipe)
+            ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        m_notifier = std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [handler] {
+            char byte = 0;
+            [[maybe_unused]] const ssize_t got = ::read(g_signalPipe[0], &byte, 1);
+            handler();
+        });
+        struct sigaction action
+        {
+        };
+        action.sa_handler = onSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        ::sigaction(SIGINT, &action, &m_oldInt);
+        ::sigaction(SIGTERM, &action, &m_oldTerm);
+        m_installed = true;
+    }
+    ~SignalWatch()
+    {
+        if (m_installed) {
+            ::sigaction(SIGINT, &m_oldInt, nullptr);
+            ::sigaction(SIGTERM, &m_oldTerm, nullptr);
+        }
+        m_notifier.reset();
+        for (int &fd : g_signalPipe) {
+            if (fd >= 0)
+                ::close(fd);
+            fd = -1;
+        }
+    }
+    SignalWatch(const SignalWatch &) = delete;
+    SignalWatch &operator=(const SignalWatch &) = delete;
+
+private:
+    std::unique_ptr<QSocketNotifier> m_notifier;
+    struct sigaction m_oldInt
+    {
+    };
+    struct sigaction m_oldTerm
+    {
+    };
+    bool m_installed = false;
+};
+#else
+class SignalWatch
+{
+public:
+    explicit SignalWatch(std::function<void()>) { }
+};
+#endif
+
+struct UploadRun
+{
+    QString port;
+    std::unique_ptr<QtSerialLink> link;
+    std::unique_ptr<UploadSession> session;
+    bool done = false;
+    int exitCode = ExitCode::kSuccess;
+    QString report;
+};
+
+} // namespace
+
+void printOut(const QString &text)
+{
+    print(stdout, text);
+}
+
+void printErr(const QString &text)
+{
+    print(stderr, text);
+}
+
+int runUpload(const QStringList &ports, const QByteArray &record, const LinkTimeouts &timeouts)
+{
+    QEventLoop loop;
+    std::vector<std::unique_ptr<UploadRun>> runs;
+    const auto allDone = [&runs] {
+        return std::all_of(runs.cbegin(), runs.cend(), [](const auto &run) { return run->done; });
+    };
+    for (const QString &port : ports) {
+        auto run = std::make_unique<UploadRun>();
+        run->port = port;
+        run->link = std::make_unique<QtSerialLink>();
+        run->session = std::make_unique<UploadSession>(run->link.get(), timeouts);
+        UploadRun *r = run.get();
+        QObject::connect(r->session.get(), &UploadSession::searching,
+            [r] { printErr(perPort(r->port, searchText(Function::Upload))); });
+        QObject::connect(r->session.get(), &UploadSession::transferring, [r](int block) {
+            if (block == 1)
+                printErr(perPort(r->port, Frm8Text::transferring()));
+        });
+        QObject::connect(r->session.get(), &UploadSession::finished,
+            [r, &loop, &allDone](UploadSession::Outcome outcome, int block) {
+                using O = UploadSession::Outcome;
+                switch (outcome) {
+                case O::Success:
+                    r->report = Frm8Text::uploadDone();
+                    r->exitCode = ExitCode::kSuccess;
+                    break;
+                case O::NoAnswer:
+                    r->report = Frm8Text::noAnswer();
+                    r->exitCode = ExitCode::kNoAnswer;
+                    break;
+                case O::PortOpenFailed:
+                    r->report = withReason(Frm8Text::portUnavailable(r->port), r->session->portError());
+                    r->exitCode = ExitCode::kNoPort;
+                    break;
+                case O::WrongVersion:
+                    r->report = Frm8Text::wrongVersion();
+                    r->exitCode = ExitCode::kWrongVersion;
+                    break;
+                case O::IncompleteTransfer:
+                    r->report = Frm8Text::incompleteTransfer();
+                    r->exitCode = ExitCode::kIncompleteTransfer;
+                    break;
+                case O::PortLost:
+                    r->report = block > 0 ? Frm8Text::portLostDuringTransfer(r->port)
+                                          : Frm8Text::portUnavailable(r->port);
+                    r->exitCode = ExitCode::kPortLost;
+                    break;
+                }
+                // The session has closed the port; make sure of it before the report.
+                r->link->close();
+                r->done = true;
+                printErr(perPort(r->port, r->report));
+                if (allDone())
+                    loop.quit();
+            });
+        runs.push_back(std::move(run));
+    }
+    // Started together, so every module is programmed at the same time.
+    for (const auto &run : runs) {
+        if (!run->session->start(run->port, record)) {
+            run->done = true;
+            run->exitCode = ExitCode::kNoPort;
+        }
+    }
+    if (!allDone())
+        loop.exec();
+
+    int status = ExitCode::kSuccess;
+    for (const auto &run : runs) {
+        printOut(run->port + QStringLiteral(": ") + oneLine(run->report));
+        if (status == ExitCode::kSuccess)
+            status = run->exitCode;
+    }
+    return status;
+}
+
+int runStatus(const QString &port, bool timestamps, const LinkTimeouts &timeouts)
+{
+    QEventLoop loop;
+    QtSerialLink link;
+    StatusSession session(&link, timeouts);
+    int status = ExitCode::kSuccess;
+    bool finished = false;
+    const auto end = [&](int code, const QString &text) {
+        if (finished)
+            return;
+        finished = true;
+        status = code;
+        link.close();
+        printErr(text);
+        loop.quit();
+    };
+    QObject::connect(&session, &StatusSession::searching, [] { printErr(searchText(Function::Status)); });
+    QObject::connect(&session, &StatusSession::monitoringStarted, [] {
+        printErr(CliText::statusLogFile(QDir::current().absoluteFilePath(StatusLog::kDefaultFileName)));
+    });
+    const auto stamp = [timestamps] {
+        return timestamps ? QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + u' ' : QString();
+    };
+    QObject::connect(
+        &session, &StatusSession::message, [stamp](const QString &text) { printOut(stamp() + text); });
+    QObject::connect(&session, &StatusSession::signalLevel,
+        [stamp](int level) { printOut(stamp() + CliText::signalLevel(level)); });
+    QObject::connect(&session, &StatusSession::logFailed,
+        [](const QString &fileName) { printErr(Frm8Text::logNotWritten(fileName)); });
+    QObject::connect(&session, &StatusSession::finished, [&](StatusSession::Outcome outcome) {
+        using O = StatusSession::Outcome;
+        switch (outcome) {
+        case O::Stopped:
+            end(ExitCode::kSuccess, CliText::stopped());
+            break;
+        case O::NoAnswer:
+            end(ExitCode::kNoAnswer, Frm8Text::noAnswer());
+            break;
+        case O::PortOpenFailed:
+            end(ExitCode::kNoPort, withReason(Frm8Text::portUnavailable(port), session.portError()));
+            break;
+        case O::PortLost:
+            end(ExitCode::kPortLost, Frm8Text::portUnavailable(port));
+            break;
+        }
+    });
+    // Ctrl+C ends monitoring as the page's other functions do; should the session not answer at once,
+    // the port is closed all the same.
+    SignalWatch interrupt([&] {
+        session.stopMonitoring();
+        QTimer::singleShot(
+            std::chrono::seconds(1), &loop, [&] { end(ExitCode::kSuccess, CliText::stopped()); });
+    });
+    if (!session.start(port))
+        return ExitCode::kNoPort;
+    if (!finished)
+        loop.exec();
+    return status;
+}
+
+int runSms(const QString &port, const QString &number, const QString &text, const LinkTimeouts &timeouts)
+{
+    QEventLoop loop;
+    QtSerialLink link;
+    SmsSession session(&link, timeouts);
+    int status = ExitCode::kSuccess;
+    QObject::connect(&session, &SmsSession::searching, [] { printErr(searchText(Function::Sms)); });
+    QObject::connect(&session, &SmsSession::handingOver, [] { printErr(Frm8Text::smsHandingOver()); });
+    QObject::connect(&session, &SmsSession::finished, [&](SmsSession::Outcome outcome) {
+        using O = SmsSession::Outcome;
+        switch (outcome) {
+        case O::Success:
+            printErr(Frm8Text::smsSent());
+            status = ExitCode::kSuccess;
+            break;
+        case O::SendFailed:
+            printErr(Frm8Text::smsNotSent());
+            status = ExitCode::kSmsNotSent;
+            break;
+        case O::NoAnswer:
+            printErr(Frm8Text::noAnswer());
+            status = ExitCode::kNoAnswer;
+            break;
+        case O::PortOpenFailed:
+            printErr(withReason(Frm8Text::portUnavailable(port), session.portError()));
+            status = ExitCode::kNoPort;
+            break;
+        case O::PortLost:
+            printErr(Frm8Text::portUnavailable(port));
+            status = ExitCode::kPortLost;
+            break;
+        }
+        link.close();
+        loop.quit();
+    });
+    if (!session.start(port, number, text))
+        return ExitCode::kNoPort;
+    loop.exec();
+    return status;
+}

@@ -1,0 +1,104 @@
+#include "shell/configuration.h"
+
+#include "l10n/applylanguage.h"
+#include "l10n/languagecode.h"
+#include "pages/pagewindow.h"
+#include "shell/windowregistry.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString problemReason(SettingsFileProblem problem)
+{
+    switch (problem) {
+    case SettingsFileProblem::Missing:
+        return textForLanguage(QStringLiteral("Die Datei wurde nicht gefunden."),
+            QStringLiteral("The file was not found."), QStringLiteral("Le fichier est introuvable."));
+    case SettingsFileProblem::Unreadable:
+        return textForLanguage(QStringLiteral("Die Datei kann nicht gelesen werden."),
+            QStringLiteral("The file cannot be read."), QStringLiteral("Le fichier ne peut pas être lu."));
+    case SettingsFileProblem::TooLarge:
+        return textForLanguage(
+            QStringLiteral("Die Datei ist größer als 1 MB; so groß ist keine Einstellungsdatei."),
+            QStringLiteral("The file is larger than 1 MB; no settings file is that large."),
+            QStringLiteral("Le fichier dépasse 1 Mo ; aucun fichier de réglages n'est aussi grand."));
+    case SettingsFileProblem::NotText:
+        return textForLanguage(
+            QStringLiteral("Die Datei enthält Binärdaten; sie ist keine Einstellungsdatei."),
+            QStringLiteral("The file holds binary data; it is not a settings file."),
+            QStringLiteral(
+                "Le fichier contient des données binaires ; ce n'est pas un fichier de réglages."));
+    case SettingsFileProblem::NoKnownSection:
+        return textForLanguage(
+            QStringLiteral("Die Datei enthält keinen Abschnitt einer Seite ([frm1] … [frm9]); sie ist keine "
+                           "Einstellungsdatei."),
+            QStringLiteral(
+                "The file has no section of any page ([frm1] … [frm9]); it is not a settings file."),
+            QStringLiteral("Le fichier ne contient aucune section de page ([frm1] … [frm9]) ; ce n'est pas "
+                           "un fichier de réglages."));
+    case SettingsFileProblem::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+QString settingsProblemText(SettingsFileProblem problem)
+{
+    return problemReason(problem);
+}
+
+SettingsFileRead readConfigurationFile(const QString &path)
+{
+    return readSettingsFile(path, SettingsFileUse::Chosen);
+}
+
+void loadConfigurationIntoPages(const IniDocument &document)
+{
+    WindowRegistry &registry = WindowRegistry::instance();
+    for (const QString &name : configurationPageNames()) {
+        // A page created here loads the working settings file first, as at start-up; then it takes the
+        // configuration like every other page.
+        if (auto *page = qobject_cast<PageWindow *>(registry.window(name)))
+            page->loadConfiguration(document);
+    }
+}
+
+void applyConfiguration(const IniDocument &document)
+{
+    loadConfigurationIntoPages(document);
+    ApplyLanguage();
+}
+
+IniDocument documentOfPages()
+{
+    QList<FormWindow *> pages;
+    for (const QString &name : configurationPageNames())
+        pages.append(WindowRegistry::instance().window(name));
+    return documentOfWindows(pages);
+}
+
+QString configurationRefusedText(SettingsFileProblem problem, const QString &path)
+{
+    return textForLanguage(QStringLiteral("„%1“ wurde nicht geöffnet.\n\n%2\n\nDie Seiten sind unverändert."),
+        QStringLiteral("\"%1\" was not opened.\n\n%2\n\nThe pages are unchanged."),
+        QStringLiteral("« %1 » n'a pas été ouvert.\n\n%2\n\nLes pages restent inchangées."))
+        .arg(QDir::toNativeSeparators(path), problemReason(problem));
+}
+
+QString settingsFileNotLoadedText(SettingsFileProblem problem, const QString &path)
+{
+    return textForLanguage(
+        QStringLiteral(
+            "Die Einstellungsdatei „%1“ wurde nicht geladen.\n\n%2\n\nDas Programm beginnt mit den "
+            "Grundeinstellungen. Die Datei bleibt unverändert, bis Sie speichern."),
+        QStringLiteral(
+            "The settings file \"%1\" was not loaded.\n\n%2\n\nThe program starts with the default "
+            "values. The file stays as it is until you save."),
+        QStringLiteral("Le fichier de réglages « %1 » n'a pas été chargé.\n\n%2\n\nLe programme démarre avec "
+                       "les valeurs par défaut. Le fichier reste inchangé jusqu'à ce que vous enregistriez."))
+        .arg(QDir::toNativeSeparators(path), problemReason(problem));
+}

@@ -1,0 +1,420 @@
+#include "cli/recordfields.h"
+#include "comm/frm8.h"
+#include "shell/configfiles.h"
+#include "shell/frmstart.h"
+#include "shell/settingsfile.h"
+#include "shell/windowregistry.h"
+#include "support/simprocess.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QStringList simArguments(const QStringList &extra = {})
+{
+    return QStringList { u"--announce-ms"_s, u"30"_s, u"--abandon-ms"_s, u"0"_s, u"--quiet-log"_s } + extra;
+}
+
+// A configuration a technician might keep: values on every kind of control, greyed boxes, a provider.
+const QByteArray kCustomer = "[frm1]\r\nlanguage=0\r\ntxtbez=Pumpe 3\r\ntxtsim=1234\r\ntxtFon1(1)=+491701\r\n"
+                             "txtFon1(2)=+491702\r\noptAnb(2)=-1\r\n"
+                             "[frm2]\r\nchk2(1)=1\r\ntxtwert(1)=40\r\nOptO(1)=-1\r\nchksms1(1)=1\r\n"
+                             "[frm3]\r\nchk3(1)=2\r\n"
+                             "[frm4]\r\nchk4(1)=1\r\ntxtSMS(1)=Pumpe an\r\nchksms1(2)=1\r\n"
+                             "[frm7]\r\nchk7=1\r\noptZ(3)=-1\r\n"
+                             "[frm9]\r\ntxtZust=Alles OK\r\nchkPsw9=2\r\n";
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+class tst_Cli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void recordFieldsCoverTheRecord();
+    void uploadSendsWhatTheWindowSends_data();
+    void uploadSendsWhatTheWindowSends();
+    void uploadProgramsTwoModulesAtOnce();
+    void failuresHaveTheirExitStatus_data();
+    void failuresHaveTheirExitStatus();
+    void statusRunsUntilThePortGoes();
+    void statusEndsOnInterrupt();
+    void smsFollowsTheWindowsRules_data();
+    void smsFollowsTheWindowsRules();
+    void helpDescribesEveryCommand();
+
+private:
+    // The program with the arguments, in the test's folder, with no display of any kind.
+    QProcessEnvironment environment() const;
+    Run run(const QStringList &arguments, std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    void startCli(QProcess &process, const QStringList &arguments);
+    QString writeFile(const QString &name, const QByteArray &content);
+    QByteArray windowUpload(const QString &file);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void tst_Cli::initTestCase()
+{
+    ConfigurationFiles::setMessageHook([](const QString &message) { qWarning("%s", qPrintable(message)); });
+}
+
+void tst_Cli::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    setSettingsDirectory(m_dir->path());
+}
+
+void tst_Cli::cleanup()
+{
+    WindowRegistry::instance().reset();
+    setSettingsDirectory(QString());
+}
+
+QProcessEnvironment tst_Cli::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        env.remove(QString::fromLatin1(name));
+    env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+    // Only the ports a test names are offered.
+    env.insert(u"RM425T_EXTRA_PORTS"_s, QString());
+    return env;
+}
+
+void tst_Cli::startCli(QProcess &process, const QStringList &arguments)
+{
+    process.setProcessEnvironment(environment());
+    process.setWorkingDirectory(m_dir->path());
+    process.start(QStringLiteral(RM425T_PROGRAM_PATH), arguments);
+}
+
+Run tst_Cli::run(const QStringList &arguments, std::chrono::milliseconds timeout)
+{
+    QProcess process;
+    startCli(process, arguments);
+    Run result;
+    if (!process.waitForFinished(int(timeout.count()))) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+QString tst_Cli::writeFile(const QString &name, const QByteArray &content)
+{
+    const QString path = m_dir->filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(content);
+    return path;
+}
+
+// What "Senden" sends after "Open configuration…" of the file, from a window whose pages held another
+// configuration before.
+QByteArray tst_Cli::windowUpload(const QString &file)
+{
+    SimProcess sim;
+    if (!sim.start(simArguments()))
+        return "sim did not start";
+    registerProgramWindows();
+    const QString port = sim.devicePath();
+    WindowRegistry::instance().registerFactory(u"frm8"_s, [port] {
+        Frm8Options options;
+        options.discoverPorts = [port] { return QList<PortEntry> { PortCatalog::entryFor(port) }; };
+        return new Frm8(nullptr, options);
+    });
+    auto *start = WindowRegistry::instance().get<FrmStart>(u"frmStart"_s);
+    start->setQuitHandler([] {});
+    FormWindow *frm1 = WindowRegistry::instance().window(u"frm1"_s);
+    frm1->controlAs<QLineEdit>(u"txtbez"_s)->setText(u"Vorheriger Kunde"_s);
+    frm1->controlAs<QLineEdit>(u"txtFon1"_s, 5)->setText(u"+4955555"_s);
+    if (!start->configurationFiles()->openConfiguration(file))
+        return "not opened";
+    auto *frm8 = WindowRegistry::instance().get<Frm8>(u"frm8"_s);
+    frm8->cmd_Click();
+    if (!QTest::qWaitFor([frm8] { return !frm8->uploadRunning(); }, 10000))
+        return "upload did not end";
+    if (!sim.waitForRecorded(1 + 640))
+        return "incomplete: " + sim.recordedBytes();
+    WindowRegistry::instance().reset();
+    return sim.recordedBytes();
+}
+
+void tst_Cli::recordFieldsCoverTheRecord()
+{
+    const QList<RecordField> fields = parameterRecordFields();
+    int next = 0;
+    for (const RecordField &field : fields) {
+        QCOMPARE(field.offset, next);
+        QVERIFY(field.width > 0);
+        next += field.width;
+    }
+    QCOMPARE(next, 640);
+
+    const QString file = writeFile(u"customer.ini"_s, kCustomer);
+    const Run record = run({ u"record"_s, u"--settings"_s, file });
+    QCOMPARE(record.exitCode, 0);
+    const QString line = record.out.chopped(1);
+    QCOMPARE(line.size(), 640);
+
+    const Run table = run({ u"record"_s, u"--fields"_s, u"--settings"_s, file });
+    QCOMPARE(table.exitCode, 0);
+    QStringList rows = table.out.trimmed().split(u'\n');
+    QCOMPARE(rows.takeFirst(), u"section\tfield\toffset\twidth\tvalue"_s);
+    int offset = 0;
+    QString joined;
+    for (const QString &row : rows) {
+        const QStringList cells = row.split(u'\t');
+        QCOMPARE(cells.size(), 5);
+        QCOMPARE(cells.at(2).toInt(), offset);
+        const int width = cells.at(3).toInt();
+        offset += width;
+        QString value = cells.at(4);
+        QVERIFY(value.startsWith(u'[') && value.endsWith(u']'));
+        value = value.mid(1, value.size() - 2);
+        QCOMPARE(value.size(), width);
+        joined += value;
+    }
+    QCOMPARE(offset, 640);
+    QCOMPARE(joined, line);
+    QVERIFY(table.out.contains(u"frm1\ttxtbez\t4\t16\t[         Pumpe 3]"_s));
+}
+
+void tst_Cli::uploadSendsWhatTheWindowSends_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("customer") << kCustomer;
+    QTest::newRow("only a language: design values") << QByteArray("[frm1]\r\nlanguage=2\r\n");
+    QTest::newRow("other provider, greyed in-use boxes")
+        << QByteArray("[frm1]\r\noptAnb(0)=-1\r\ntxtAnr=0815\r\ntxtFax1(1)=123\r\ntxtFAxPref=99\r\n"
+                      "[frm2]\r\nchk2(2)=2\r\n[frm5]\r\nchk5=1\r\ntxt5=Tank\r\ntxtwert=7\r\nOptU=-1\r\n"
+                      "[frm6]\r\nchk6=1\r\nchkCLI=1\r\n");
+}
+
+void tst_Cli::uploadSendsWhatTheWindowSends()
+{
+    QFETCH(QByteArray, content);
+    const QString file = writeFile(u"config.ini"_s, content);
+    const QByteArray window = windowUpload(file);
+    QCOMPARE(window.size(), 1 + 640);
+
+    SimProcess sim;
+    QVERIFY(sim.start(simArguments()));
+    const Run upload = run({ u"upload"_s, u"--settings"_s, file, u"--port"_s, sim.devicePath() });
+    QCOMPARE(upload.exitCode, 0);
+    QVERIFY(sim.waitForRecorded(window.size()));
+    QCOMPARE(sim.recordedBytes(), window);
+}
+
+void tst_Cli::uploadProgramsTwoModulesAtOnce()
+{
+    SimProcess first;
+    SimProcess second;
+    // Paced as on a real line, so the two transfers overlap in time.
+    QVERIFY(first.start(simArguments({ u"--pace-9600"_s })));
+    QVERIFY(second.start(simArguments({ u"--pace-9600"_s })));
+    const QString file = writeFile(u"customer.ini"_s, kCustomer);
+    const Run upload = run({ u"upload"_s, u"--settings"_s, file, u"--port"_s, first.devicePath(), u"--port"_s,
+        second.devicePath(), u"--lang"_s, u"en"_s });
+    QCOMPARE(upload.exitCode, 0);
+    const QStringList lines = upload.out.trimmed().split(u'\n');
+    QCOMPARE(lines.size(), 2);
+    QVERIFY(lines.at(0).startsWith(first.devicePath() + u": All data transferred !"_s));
+    QVERIFY(lines.at(1).startsWith(second.devicePath() + u": All data transferred !"_s));
+    QVERIFY(first.waitForRecorded(641));
+    QVERIFY(second.waitForRecorded(641));
+    QCOMPARE(first.recordedBytes(), second.recordedBytes());
+    // Each step is reported per port on standard error.
+    QVERIFY(upload.err.contains(first.devicePath() + u": Sending data to module."_s));
+    QVERIFY(upload.err.contains(second.devicePath() + u": Sending data to module."_s));
+}
+
+void tst_Cli::failuresHaveTheirExitStatus_data()
+{
+    QTest::addColumn<QStringList>("scenario"); // empty: no simulator
+    QTest::addColumn<QStringList>("arguments"); // "PORT" stands for the simulator's device
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");
+
+    const QStringList upload = { u"upload"_s, u"--lang"_s, u"en"_s, u"--port"_s, u"PORT"_s };
+    QTest::newRow("no such port") << QStringList()
+                                  << QStringList({ u"upload"_s, u"--port"_s, u"/nonexistent/tty"_s }) << 4
+                                  << u"not available"_s;
+    QTest::newRow("silent module") << QStringList({ u"--scenario"_s, u"silent"_s })
+                                   << upload + QStringList({ u"--wait"_s, u"0.3"_s }) << 5
+                                   << u"No response from module"_s;
+    QTest::newRow("wrong version") << QStringList({ u"--scenario"_s, u"wrong-version"_s }) << upload << 6
+                                   << u"Wrong version"_s;
+    QTest::newRow("wrong acknowledgement")
+        << QStringList({ u"--scenario"_s, u"wrong-ack"_s }) << upload << 7 << u"Data not sent complete"_s;
+    QTest::newRow("hang-up at block 3")
+        << QStringList({ u"--scenario"_s, u"hangup"_s }) << upload << 8 << u"not available"_s;
+    QTest::newRow("not a settings file")
+        << QStringList() << QStringList({ u"record"_s, u"--settings"_s, u"BINARY"_s }) << 3
+        << u"binary data"_s;
+    QTest::newRow("unknown option") << QStringList() << QStringList({ u"upload"_s, u"--bogus"_s }) << 2
+                                    << u"Unknown option 'bogus'"_s;
+    QTest::newRow("unknown language")
+        << QStringList() << QStringList({ u"upload"_s, u"--port"_s, u"x"_s, u"--lang"_s, u"nl"_s }) << 2
+        << u"--lang must be de, en or fr"_s;
+    QTest::newRow("no port given") << QStringList() << QStringList({ u"status"_s }) << 2
+                                   << u"--port is required"_s;
+    QTest::newRow("unknown command") << QStringList() << QStringList({ u"uplaod"_s }) << 2
+                                     << u"unknown command"_s;
+    QTest::newRow("status: silent module")
+        << QStringList({ u"--scenario"_s, u"silent"_s })
+        << QStringList({ u"status"_s, u"--lang"_s, u"en"_s, u"--port"_s, u"PORT"_s, u"--wait"_s, u"0.3"_s })
+        << 5 << u"No response from module"_s;
+    QTest::newRow("sms: module fails")
+        << QStringList({ u"--scenario"_s, u"sms-fail"_s })
+        << QStringList({ u"sms"_s, u"--lang"_s, u"en"_s, u"--port"_s, u"PORT"_s, u"--number"_s, u"+491701"_s,
+               u"--text"_s, u"Test"_s })
+        << 10 << u"Could not send SMS"_s;
+}
+
+void tst_Cli::failuresHaveTheirExitStatus()
+{
+    QFETCH(QStringList, scenario);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+
+    SimProcess sim;
+    if (!scenario.isEmpty()) {
+        QVERIFY(sim.start(simArguments(scenario)));
+        arguments.replaceInStrings(u"PORT"_s, sim.devicePath());
+    }
+    arguments.replaceInStrings(
+        u"BINARY"_s, writeFile(u"picture.ini"_s, QByteArray("[frm1]\r\n\0\x89PNG", 12)));
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(result.err.contains(said), qPrintable(result.err));
+    // A failure is never reported as success.
+    QVERIFY(!result.out.contains(u"All data transferred"_s));
+}
+
+void tst_Cli::statusRunsUntilThePortGoes()
+{
+    SimProcess sim;
+    QVERIFY(sim.start(simArguments({ u"--status"_s, u"--status-ms"_s, u"350"_s })));
+    QProcess cli;
+    startCli(cli, { u"status"_s, u"--port"_s, sim.devicePath(), u"--timestamps"_s, u"--lang"_s, u"en"_s });
+    QVERIFY(QTest::qWaitFor([&cli] { return cli.canReadLine() && cli.peek(4096).count('\n') >= 3; }, 10000));
+    sim.command("hangup");
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), 8);
+    const QStringList out = QString::fromUtf8(cli.readAllStandardOutput()).trimmed().split(u'\n');
+    QVERIFY(out.contains(QRegularExpression(u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ PEGEL Netz: 17$"_s)));
+    QVERIFY(out.contains(QRegularExpression(u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ Signal level: 17$"_s)));
+    // The log holds the messages as the window writes them: no time stamps.
+    QFile log(m_dir->filePath(u"GSM.DAT"_s));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.readAll().startsWith("PEGEL Netz: 17\r\n"));
+}
+
+void tst_Cli::statusEndsOnInterrupt()
+{
+    SimProcess sim;
+    QVERIFY(sim.start(simArguments({ u"--status"_s, u"--status-ms"_s, u"350"_s })));
+    QProcess cli;
+    startCli(cli, { u"status"_s, u"--port"_s, sim.devicePath() });
+    QVERIFY(QTest::qWaitFor([&cli] { return cli.canReadLine(); }, 10000));
+    ::kill(pid_t(cli.processId()), SIGINT);
+    QVERIFY(cli.waitForFinished(5000));
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), 0);
+    QVERIFY(cli.readAllStandardError().contains("Monitoring ended."));
+}
+
+void tst_Cli::smsFollowsTheWindowsRules_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("received");
+
+    QTest::newRow("sent, umlaut folded")
+        << u"+491701"_s << u"Tür offen"_s << 0 << QByteArray("S+491701\"\r>Tur offen\x1A");
+    QTest::newRow("a sign the module does not take") << u"+491701"_s << u"a@b"_s << 2 << QByteArray();
+    QTest::newRow("letters in the number") << u"0171abc"_s << u"Test"_s << 2 << QByteArray();
+    QTest::newRow("161 characters") << u"0171"_s << QString(161, u'x') << 2 << QByteArray();
+    QTest::newRow("160 characters") << u"0171"_s << QString(160, u'x') << 0
+                                    << QByteArray("S0171\"\r>" + QByteArray(160, 'x') + "\x1A");
+    QTest::newRow("no text") << u"0171"_s << QString() << 2 << QByteArray();
+}
+
+void tst_Cli::smsFollowsTheWindowsRules()
+{
+    QFETCH(QString, number);
+    QFETCH(QString, text);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, received);
+
+    SimProcess sim;
+    QVERIFY(sim.start(simArguments()));
+    const Run result
+        = run({ u"sms"_s, u"--port"_s, sim.devicePath(), u"--number"_s, number, u"--text"_s, text });
+    QCOMPARE(result.exitCode, exitCode);
+    if (received.isEmpty()) {
+        QVERIFY(sim.recordedBytes().isEmpty());
+        return;
+    }
+    QVERIFY(sim.waitForRecorded(received.size()));
+    QCOMPARE(sim.recordedBytes(), received);
+}
+
+void tst_Cli::helpDescribesEveryCommand()
+{
+    const Run help = run({ u"--help"_s });
+    QCOMPARE(help.exitCode, 0);
+    for (const char *word :
+        { "record", "upload", "status", "sms", "ports", "10  the module could not send the SMS" })
+        QVERIFY2(help.out.contains(QLatin1String(word)), word);
+    const Run upload = run({ u"upload"_s, u"--help"_s });
+    QCOMPARE(upload.exitCode, 0);
+    for (const char *word : { "--settings", "--port", "--lang", "--wait", "Exit status" })
+        QVERIFY2(upload.out.contains(QLatin1String(word)), word);
+    // ports lists at least the simulator's device it is told about.
+    SimProcess sim;
+    QVERIFY(sim.start(simArguments()));
+    QProcess ports;
+    QProcessEnvironment env = environment();
+    env.insert(u"RM425T_EXTRA_PORTS"_s, sim.devicePath() + u":/nonexistent/tty"_s);
+    ports.setProcessEnvironment(env);
+    ports.start(QStringLiteral(RM425T_PROGRAM_PATH), { u"ports"_s, u"--lang"_s, u"en"_s });
+    QVERIFY(ports.waitForFinished(10000));
+    QCOMPARE(ports.exitCode(), 0);
+    const QStringList lines = QString::fromUtf8(ports.readAllStandardOutput()).split(u'\n');
+    QVERIFY(lines.contains(sim.devicePath()));
+    QVERIFY(lines.contains(QRegularExpression(u"^/nonexistent/tty\tcannot be opened: .+"_s)));
+}
+
+QTEST_MAIN(tst_Cli)
+#include "tst_cli.moc"

@@ -1,0 +1,272 @@
+#include "shell/configfiles.h"
+#include "shell/configuration.h"
+#include "shell/frmstart.h"
+#include "shell/inifile.h"
+#include "shell/settingsfile.h"
+#include "shell/twostatebutton.h"
+#include "shell/windowregistry.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void putFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QLineEdit *text(const char *page, const char *name, int index = -1)
+{
+    return WindowRegistry::instance()
+        .window(QString::fromLatin1(page))
+        ->controlAs<QLineEdit>(QString::fromLatin1(name), index);
+}
+
+QCheckBox *box(const char *page, const char *name, int index = -1)
+{
+    return WindowRegistry::instance()
+        .window(QString::fromLatin1(page))
+        ->controlAs<QCheckBox>(QString::fromLatin1(name), index);
+}
+
+} // namespace
+
+class tst_ConfigFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void openTakesTheFileAndDesignValuesForWhatItLacks();
+    void saveAsRoundTripAndTheTitleMark();
+    void refusedFileChangesNothing_data();
+    void refusedFileChangesNothing();
+    void oversizedWorkingFileIsNotLoadedAndNotTouched();
+    void menuOffersBothEntriesAndTheLastFiveFiles();
+    void droppedFileIsOpened();
+
+private:
+    FrmStart *start();
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_messages;
+};
+
+void tst_ConfigFiles::initTestCase()
+{
+    registerProgramWindows();
+    ConfigurationFiles::setMessageHook([this](const QString &message) { m_messages.append(message); });
+}
+
+void tst_ConfigFiles::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    setSettingsDirectory(m_dir->path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->filePath(u"config"_s));
+    m_messages.clear();
+}
+
+void tst_ConfigFiles::cleanup()
+{
+    WindowRegistry::instance().reset();
+    setSettingsDirectory(QString());
+}
+
+FrmStart *tst_ConfigFiles::start()
+{
+    auto *w = WindowRegistry::instance().get<FrmStart>(u"frmStart"_s);
+    w->setQuitHandler([] {});
+    return w;
+}
+
+void tst_ConfigFiles::openTakesTheFileAndDesignValuesForWhatItLacks()
+{
+    putFile(
+        IniFilePath(), "[frm1]\r\ntxtbez=Working\r\nlanguage=1\r\n[frm2]\r\nchk2(1)=1\r\ntxtwert(1)=55\r\n");
+    FrmStart *w = start();
+    const QString designSim = text("frm1", "txtsim")->text();
+    text("frm1", "txtsim")->setText(u"9999"_s);
+    QCOMPARE(box("frm2", "chk2", 1)->checkState(), Qt::Checked);
+    QCOMPARE(w->windowTitle(), u"GSM"_s);
+
+    // German, a name, one phone number; nothing of frm2: its in-use box and limit go back to design.
+    putFile(path(u"Kunde A.ini"_s), "[frm1]\r\nlanguage=0\r\ntxtbez=Kunde A\r\ntxtFon1(3)=+4917012\r\n");
+    QVERIFY(w->configurationFiles()->openConfiguration(path(u"Kunde A.ini"_s)));
+    QCOMPARE(text("frm1", "txtbez")->text(), u"Kunde A"_s);
+    QCOMPARE(text("frm1", "txtFon1", 3)->text(), u"+4917012"_s);
+    QCOMPARE(text("frm1", "txtsim")->text(), designSim);
+    QCOMPARE(box("frm2", "chk2", 1)->checkState(), Qt::Unchecked);
+    QVERIFY(text("frm2", "txtwert", 1)->text() != u"55"_s);
+    // The captions follow the language of the file.
+    QCOMPARE(w->check(14)->text(), u"Speichern"_s);
+    QCOMPARE(w->windowTitle(), u"GSM - Kunde A.ini[*]"_s);
+    // A save would write the design values the file lacks as well: the pages differ from the file.
+    QVERIFY(w->isWindowModified());
+    // Opening writes nothing.
+    QCOMPARE(fileBytes(IniFilePath()),
+        QByteArray("[frm1]\r\ntxtbez=Working\r\nlanguage=1\r\n[frm2]\r\nchk2(1)=1\r\ntxtwert(1)=55\r\n"));
+    QVERIFY(m_messages.isEmpty());
+}
+
+void tst_ConfigFiles::saveAsRoundTripAndTheTitleMark()
+{
+    FrmStart *w = start();
+    ConfigurationFiles *files = w->configurationFiles();
+    text("frm1", "txtbez")->setText(u"Pumpe 3"_s);
+    box("frm2", "chk2", 2)->setChecked(true);
+    const QByteArray saved = documentOfPages().toBytes();
+
+    QVERIFY(files->saveConfigurationAs(path(u"a.ini"_s)));
+    QCOMPARE(fileBytes(path(u"a.ini"_s)), saved);
+    QVERIFY(!QFile::exists(IniFilePath())); // "Speichern" alone writes the working file
+    QCOMPARE(w->windowTitle(), u"GSM - a.ini[*]"_s);
+    QVERIFY(!w->isWindowModified());
+
+    // An edit marks the title once the pause has passed; undoing it clears the mark again.
+    text("frm1", "txtbez")->setText(u"Pumpe 4"_s);
+    QTRY_VERIFY(w->isWindowModified());
+    text("frm1", "txtbez")->setText(u"Pumpe 3"_s);
+    QTRY_VERIFY(!w->isWindowModified());
+
+    // "Speichern" does not change which configuration the title names, nor its mark.
+    text("frm1", "txtbez")->setText(u"Anders"_s);
+    QVERIFY(w->SaveAllPages());
+    QVERIFY(QFile::exists(IniFilePath()));
+    QCOMPARE(w->windowTitle(), u"GSM - a.ini[*]"_s);
+    QTRY_VERIFY(w->isWindowModified());
+
+    QVERIFY(files->openConfiguration(path(u"a.ini"_s)));
+    QCOMPARE(text("frm1", "txtbez")->text(), u"Pumpe 3"_s);
+    QCOMPARE(box("frm2", "chk2", 2)->checkState(), Qt::Checked);
+    QVERIFY(!w->isWindowModified());
+    QCOMPARE(documentOfPages().toBytes(), saved);
+
+    // A file changed behind the program's back differs from the pages as well.
+    putFile(path(u"a.ini"_s), "[frm1]\r\ntxtbez=Fremd\r\n");
+    files->updateModifiedMark();
+    QVERIFY(w->isWindowModified());
+}
+
+void tst_ConfigFiles::refusedFileChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
+
+    QByteArray huge = "[frm1]\r\ntxtbez=Riesig\r\n";
+    huge += QByteArray(int(kMaxSettingsFileSize), ';');
+    QTest::newRow("over 1 MB") << huge << u"larger than 1 MB"_s;
+    QTest::newRow("binary") << QByteArray("[frm1]\r\ntxtbez=Bin\0\x01\x02\r\n", 22) << u"binary data"_s;
+    QTest::newRow("no page section") << QByteArray("[Desktop Entry]\r\nName=Other\r\ntxtbez=X\r\n")
+                                     << u"no section of any page"_s;
+    QTest::newRow("empty") << QByteArray() << u"no section of any page"_s;
+    QTest::newRow("missing") << QByteArray("-") << u"not found"_s;
+}
+
+void tst_ConfigFiles::refusedFileChangesNothing()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+
+    FrmStart *w = start();
+    ConfigurationFiles *files = w->configurationFiles();
+    text("frm1", "txtbez")->setText(u"Vorher"_s);
+    QVERIFY(files->saveConfigurationAs(path(u"before.ini"_s)));
+    const QByteArray pages = documentOfPages().toBytes();
+
+    const QString file = path(u"candidate.ini"_s);
+    if (content != "-")
+        putFile(file, content);
+    QVERIFY(!files->openConfiguration(file));
+    QCOMPARE(documentOfPages().toBytes(), pages);
+    QCOMPARE(w->windowTitle(), u"GSM - before.ini[*]"_s);
+    QCOMPARE(files->recentFiles().size(), 1);
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.constFirst().contains(reason), qPrintable(m_messages.constFirst()));
+    QVERIFY(m_messages.constFirst().contains(u"The pages are unchanged."_s));
+}
+
+void tst_ConfigFiles::oversizedWorkingFileIsNotLoadedAndNotTouched()
+{
+    QByteArray huge = "[frm1]\r\ntxtbez=Riesig\r\nlanguage=2\r\n";
+    huge += QByteArray(int(kMaxSettingsFileSize), ';');
+    putFile(IniFilePath(), huge);
+
+    start();
+    QVERIFY(text("frm1", "txtbez")->text() != u"Riesig"_s);
+    // Said once the window is up, in the language of the design values.
+    QTRY_COMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.constFirst().contains(u"was not loaded"_s), qPrintable(m_messages.constFirst()));
+    QVERIFY(m_messages.constFirst().contains(u"larger than 1 MB"_s));
+    QCOMPARE(fileBytes(IniFilePath()), huge);
+}
+
+void tst_ConfigFiles::menuOffersBothEntriesAndTheLastFiveFiles()
+{
+    FrmStart *w = start();
+    ConfigurationFiles *files = w->configurationFiles();
+    for (int i = 1; i <= 6; ++i)
+        QVERIFY(files->saveConfigurationAs(path(u"k%1.ini"_s.arg(i))));
+    // Opening one again puts it first; the list keeps five and survives the window.
+    QVERIFY(files->openConfiguration(path(u"k2.ini"_s)));
+    WindowRegistry::instance().reset();
+    files = start()->configurationFiles();
+    QStringList names;
+    for (const QString &file : files->recentFiles())
+        names.append(QFileInfo(file).fileName());
+    QCOMPARE(names, QStringList({ u"k2.ini"_s, u"k6.ini"_s, u"k5.ini"_s, u"k4.ini"_s, u"k3.ini"_s }));
+
+    text("frm1", "language")->setText(u"0"_s);
+    std::unique_ptr<QMenu> menu(files->createContextMenu(nullptr));
+    QStringList entries;
+    for (QAction *action : menu->actions()) {
+        if (!action->isSeparator())
+            entries.append(action->text());
+    }
+    QCOMPARE(entries,
+        QStringList({ u"Konfiguration öffnen…"_s, u"Konfiguration speichern unter…"_s, u"&1 k2.ini"_s,
+            u"&2 k6.ini"_s, u"&3 k5.ini"_s, u"&4 k4.ini"_s, u"&5 k3.ini"_s }));
+    QCOMPARE(menu->actions().constFirst()->shortcut(), QKeySequence(u"Ctrl+O"_s));
+}
+
+void tst_ConfigFiles::droppedFileIsOpened()
+{
+    FrmStart *w = start();
+    putFile(path(u"dropped.ini"_s), "[frm1]\r\ntxtbez=Abgelegt\r\n");
+    QMimeData data;
+    data.setUrls({ QUrl::fromLocalFile(path(u"dropped.ini"_s)) });
+    const QPoint where(10, 10);
+    QDragEnterEvent enter(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &drop);
+    QTRY_COMPARE(text("frm1", "txtbez")->text(), u"Abgelegt"_s);
+    QCOMPARE(w->windowTitle(), u"GSM - dropped.ini[*]"_s);
+}
+
+QTEST_MAIN(tst_ConfigFiles)
+#include "tst_configfiles.moc"
