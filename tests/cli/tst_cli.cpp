@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -85,6 +86,8 @@ void tst_Cli::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     setSettingsDirectory(m_dir->path());
+    // The recent files of the window's "Open" stay in the test's folder.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->filePath(u"config"_s));
 }
 
 void tst_Cli::cleanup()
