@@ -14,7 +14,9 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
