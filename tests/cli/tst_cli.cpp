@@ -57,6 +57,7 @@ private slots:
     void uploadSendsWhatTheWindowSends_data();
     void uploadSendsWhatTheWindowSends();
     void uploadProgramsTwoModulesAtOnce();
+    void oneFailingPortDecidesTheStatus();
     void failuresHaveTheirExitStatus_data();
     void failuresHaveTheirExitStatus();
     void statusRunsUntilThePortGoes();
@@ -257,6 +258,21 @@ void tst_Cli::uploadProgramsTwoModulesAtOnce()
     // Each step is reported per port on standard error.
     QVERIFY(upload.err.contains(first.devicePath() + u": Sending data to module."_s));
     QVERIFY(upload.err.contains(second.devicePath() + u": Sending data to module."_s));
+}
+
+void tst_Cli::oneFailingPortDecidesTheStatus()
+{
+    SimProcess good;
+    QVERIFY(good.start(simArguments()));
+    const QString file = writeFile(u"customer.ini"_s, kCustomer);
+    const Run upload = run({ u"upload"_s, u"--settings"_s, file, u"--port"_s, good.devicePath(), u"--port"_s,
+        u"/nonexistent/tty"_s, u"--lang"_s, u"en"_s });
+    QCOMPARE(upload.exitCode, 4);
+    const QStringList lines = upload.out.trimmed().split(u'\n');
+    QCOMPARE(lines.size(), 2);
+    QVERIFY(lines.at(0).startsWith(good.devicePath() + u": All data transferred !"_s));
+    QVERIFY(lines.at(1).startsWith(u"/nonexistent/tty: ERROR: COM- Port /nonexistent/tty not available !"_s));
+    QVERIFY(good.waitForRecorded(641));
 }
 
 void tst_Cli::failuresHaveTheirExitStatus_data()
