@@ -58,6 +58,7 @@ private slots:
     void uploadSendsWhatTheWindowSends();
     void uploadProgramsTwoModulesAtOnce();
     void oneFailingPortDecidesTheStatus();
+    void interruptedUploadSaysWhatTheModuleHolds();
     void failuresHaveTheirExitStatus_data();
     void failuresHaveTheirExitStatus();
     void statusRunsUntilThePortGoes();
@@ -273,6 +274,23 @@ void tst_Cli::oneFailingPortDecidesTheStatus()
     QVERIFY(lines.at(0).startsWith(good.devicePath() + u": All data transferred !"_s));
     QVERIFY(lines.at(1).startsWith(u"/nonexistent/tty: ERROR: COM- Port /nonexistent/tty not available !"_s));
     QVERIFY(good.waitForRecorded(641));
+}
+
+void tst_Cli::interruptedUploadSaysWhatTheModuleHolds()
+{
+    // The module stops answering after block 3; Ctrl+C does not wait for the ten seconds of the reply.
+    SimProcess sim;
+    QVERIFY(sim.start(simArguments({ u"--scenario"_s, u"no-answer"_s })));
+    const QString file = writeFile(u"customer.ini"_s, kCustomer);
+    QProcess cli;
+    startCli(
+        cli, { u"upload"_s, u"--settings"_s, file, u"--port"_s, sim.devicePath(), u"--lang"_s, u"en"_s });
+    QVERIFY(sim.waitForRecorded(1 + 3 * 64));
+    ::kill(pid_t(cli.processId()), SIGINT);
+    QVERIFY(cli.waitForFinished(5000));
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), 7);
+    QVERIFY(cli.readAllStandardOutput().contains("Switch module off and send data again !"));
 }
 
 void tst_Cli::failuresHaveTheirExitStatus_data()
