@@ -14,7 +14,9 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -225,6 +227,14 @@ int runUpload(const QStringList &ports, const QByteArray &record, const LinkTime
             });
         runs.push_back(std::move(run));
     }
+    // Ctrl+C stops every run at its next check, so each module's report says how far it got (a module
+    // that holds part of the record is told to be switched off) and every port is closed.
+    SignalWatch interrupt([&runs] {
+        for (const auto &run : runs) {
+            if (!run->done)
+                run->session->requestStop();
+        }
+    });
     // Started together, so every module is programmed at the same time.
     for (const auto &run : runs) {
         if (!run->session->start(run->port, record)) {

@@ -15,7 +15,7 @@ void printErr(const QString &text);
 
 // Uploads the record (640 bytes as the module receives them) through every port at the same time, reports
 // each step on standard error and one summary line per port on standard output. The status is 0 when all
-// succeeded, else that of the first port, in the order given, that failed.
+// succeeded, else that of the first port, in the order given, that failed. SIGINT / SIGTERM stop the runs.
 int runUpload(const QStringList &ports, const QByteArray &record, const LinkTimeouts &timeouts);
 
 // Prints each status message and signal level on standard output until interrupted (SIGINT, SIGTERM) or

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,6 +57,8 @@ private slots:
     void uploadSendsWhatTheWindowSends_data();
     void uploadSendsWhatTheWindowSends();
     void uploadProgramsTwoModulesAtOnce();
+    void oneFailingPortDecidesTheStatus();
+    void interruptedUploadSaysWhatTheModuleHolds();
     void failuresHaveTheirExitStatus_data();
     void failuresHaveTheirExitStatus();
     void statusRunsUntilThePortGoes();
@@ -85,6 +88,8 @@ void tst_Cli::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     setSettingsDirectory(m_dir->path());
+    // The recent files of the window's "Open" stay in the test's folder.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->filePath(u"config"_s));
 }
 
 void tst_Cli::cleanup()
@@ -254,6 +259,38 @@ void tst_Cli::uploadProgramsTwoModulesAtOnce()
     // Each step is reported per port on standard error.
     QVERIFY(upload.err.contains(first.devicePath() + u": Sending data to module."_s));
     QVERIFY(upload.err.contains(second.devicePath() + u": Sending data to module."_s));
+}
+
+void tst_Cli::oneFailingPortDecidesTheStatus()
+{
+    SimProcess good;
+    QVERIFY(good.start(simArguments()));
+    const QString file = writeFile(u"customer.ini"_s, kCustomer);
+    const Run upload = run({ u"upload"_s, u"--settings"_s, file, u"--port"_s, good.devicePath(), u"--port"_s,
+        u"/nonexistent/tty"_s, u"--lang"_s, u"en"_s });
+    QCOMPARE(upload.exitCode, 4);
+    const QStringList lines = upload.out.trimmed().split(u'\n');
+    QCOMPARE(lines.size(), 2);
+    QVERIFY(lines.at(0).startsWith(good.devicePath() + u": All data transferred !"_s));
+    QVERIFY(lines.at(1).startsWith(u"/nonexistent/tty: ERROR: COM- Port /nonexistent/tty not available !"_s));
+    QVERIFY(good.waitForRecorded(641));
+}
+
+void tst_Cli::interruptedUploadSaysWhatTheModuleHolds()
+{
+    // The module stops answering after block 3; Ctrl+C does not wait for the ten seconds of the reply.
+    SimProcess sim;
+    QVERIFY(sim.start(simArguments({ u"--scenario"_s, u"no-answer"_s })));
+    const QString file = writeFile(u"customer.ini"_s, kCustomer);
+    QProcess cli;
+    startCli(
+        cli, { u"upload"_s, u"--settings"_s, file, u"--port"_s, sim.devicePath(), u"--lang"_s, u"en"_s });
+    QVERIFY(sim.waitForRecorded(1 + 3 * 64));
+    ::kill(pid_t(cli.processId()), SIGINT);
+    QVERIFY(cli.waitForFinished(5000));
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), 7);
+    QVERIFY(cli.readAllStandardOutput().contains("Switch module off and send data again !"));
 }
 
 void tst_Cli::failuresHaveTheirExitStatus_data()

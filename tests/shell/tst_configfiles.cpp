@@ -110,16 +110,20 @@ void tst_ConfigFiles::openTakesTheFileAndDesignValuesForWhatItLacks()
     FrmStart *w = start();
     const QString designSim = text("frm1", "txtsim")->text();
     text("frm1", "txtsim")->setText(u"9999"_s);
+    box("frm2", "chk2", 2)->setChecked(true);
     QCOMPARE(box("frm2", "chk2", 1)->checkState(), Qt::Checked);
     QCOMPARE(w->windowTitle(), u"GSM"_s);
 
     // German, a name, one phone number; nothing of frm2: its in-use box and limit go back to design.
-    putFile(path(u"Kunde A.ini"_s), "[frm1]\r\nlanguage=0\r\ntxtbez=Kunde A\r\ntxtFon1(3)=+4917012\r\n");
+    // A value that is no value for its control counts as missing, too.
+    putFile(path(u"Kunde A.ini"_s),
+        "[frm1]\r\nlanguage=0\r\ntxtbez=Kunde A\r\ntxtFon1(3)=+4917012\r\n[frm2]\r\nchk2(2)=ja\r\n");
     QVERIFY(w->configurationFiles()->openConfiguration(path(u"Kunde A.ini"_s)));
     QCOMPARE(text("frm1", "txtbez")->text(), u"Kunde A"_s);
     QCOMPARE(text("frm1", "txtFon1", 3)->text(), u"+4917012"_s);
     QCOMPARE(text("frm1", "txtsim")->text(), designSim);
     QCOMPARE(box("frm2", "chk2", 1)->checkState(), Qt::Unchecked);
+    QCOMPARE(box("frm2", "chk2", 2)->checkState(), Qt::Unchecked);
     QVERIFY(text("frm2", "txtwert", 1)->text() != u"55"_s);
     // The captions follow the language of the file.
     QCOMPARE(w->check(14)->text(), u"Speichern"_s);
