@@ -19,9 +19,9 @@ namespace {
 QString g_helpFile = QStringLiteral("\\GSM_HILFE.CHM");
 QPointer<HelpWindow> g_helpWindow;
 // Where the user last had the help window, so a help window opened again comes back there.
-std::optional<QPoint> g_helpPosition;
+std::optional<QRect> g_helpGeometry;
 
-// Remembers where the help window is moved to.
+// Remembers where the help window is moved to, and its size.
 class HelpPositionKeeper : public QObject
 {
 public:
@@ -30,10 +30,11 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Move || event->type() == QEvent::Hide) {
+        if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
             auto *window = static_cast<QWidget *>(watched);
+            // The inner geometry: frame sizes are unknown to a window that is not shown yet.
             if (window->isVisible())
-                g_helpPosition = window->pos();
+                g_helpGeometry = window->geometry();
         }
         return false;
     }
@@ -124,8 +125,8 @@ void showHelpTopic(int topic)
 {
     if (!g_helpWindow) {
         g_helpWindow = new HelpWindow;
-        if (g_helpPosition) {
-            g_helpWindow->move(*g_helpPosition);
+        if (g_helpGeometry) {
+            g_helpWindow->setGeometry(*g_helpGeometry);
         } else {
             // Frame sizes are only known once shown: the usual border is allowed for.
             const QRect place = besideStartWindow(g_helpWindow->size(), QSize(10, 30));
