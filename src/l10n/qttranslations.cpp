@@ -10,12 +10,6 @@
 
 namespace {
 
-QString &translationsPath()
-{
-    static QString path = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    return path;
-}
-
 // Installed once and kept while the program runs; swapped when the language changes.
 std::unique_ptr<QTranslator> &installed()
 {
@@ -24,12 +18,6 @@ std::unique_ptr<QTranslator> &installed()
 }
 
 } // namespace
-
-void setQtTranslationsPath(const char *path)
-{
-    translationsPath()
-        = path ? QString::fromLocal8Bit(path) : QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-}
 
 bool applyQtTranslations(int code)
 {
@@ -55,7 +43,8 @@ bool applyQtTranslations(int code)
         return true;
     // "qt_de" pulls in qtbase_de and the other modules' files Debian installs beside it.
     auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(QLocale(language), QStringLiteral("qt"), QStringLiteral("_"), translationsPath()))
+    if (!translator->load(QLocale(language), QStringLiteral("qt"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return false;
     QCoreApplication::installTranslator(translator.get());
     installed() = std::move(translator);

@@ -5,6 +5,3 @@
 // other codes change nothing. False when the translation of the language could not be loaded (the
 // program then goes on with Qt's English texts).
 bool applyQtTranslations(int code);
-
-// Where Qt's translations are looked for (QLibraryInfo's translations folder unless a test sets another).
-void setQtTranslationsPath(const char *path);

@@ -19,9 +19,9 @@ namespace {
 QString g_helpFile = QStringLiteral("\\GSM_HILFE.CHM");
 QPointer<HelpWindow> g_helpWindow;
 // Where the user last had the help window, so a help window opened again comes back there.
-std::optional<QPoint> g_helpPosition;
+std::optional<QRect> g_helpGeometry;
 
-// Remembers where the help window is moved to.
+// Remembers where the help window is moved to, and its size.
 class HelpPositionKeeper : public QObject
 {
 public:
@@ -30,10 +30,11 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Move || event->type() == QEvent::Hide) {
+        if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
             auto *window = static_cast<QWidget *>(watched);
+            // The inner geometry: frame sizes are unknown to a window that is not shown yet.
             if (window->isVisible())
-                g_helpPosition = window->pos();
+                g_helpGeometry = window->geometry();
         }
         return false;
     }
@@ -63,24 +64,25 @@ QRect screenRoom()
 
 // Beside the start window and the page it shows, on the side with room, so the menu stays free; narrower
 // than usual where that makes it fit.
-QRect besideStartWindow(const QSize &helpSize, const QSize &frame)
+std::optional<QRect> besideStartWindow(const QSize &helpSize, const QSize &frame)
 {
     constexpr int kNarrowest = 380;
     const std::optional<QRect> taken = startWindowArea();
     const QRect room = screenRoom();
     if (!taken || room.isEmpty())
-        return { QPoint(), helpSize };
+        return std::nullopt;
     const int top = qBound(room.top(), taken->top(), qMax(room.top(), room.bottom() - helpSize.height()));
     const int roomRight = room.right() - taken->right() - frame.width();
     const int roomLeft = taken->left() - room.left() - frame.width();
     const auto width = [&](int space) { return space >= helpSize.width() ? helpSize.width() : space; };
     if (roomRight >= qMin(helpSize.width(), kNarrowest))
-        return { QPoint(taken->right() + 1, top), QSize(width(roomRight), helpSize.height()) };
+        return QRect(QPoint(taken->right() + 1, top), QSize(width(roomRight), helpSize.height()));
     if (roomLeft >= qMin(helpSize.width(), kNarrowest)) {
         const int w = width(roomLeft);
-        return { QPoint(taken->left() - w - frame.width(), top), QSize(w, helpSize.height()) };
+        return QRect(QPoint(taken->left() - w - frame.width(), top), QSize(w, helpSize.height()));
     }
-    return { QPoint(qMax(room.left(), room.right() + 1 - helpSize.width() - frame.width()), top), helpSize };
+    return QRect(
+        QPoint(qMax(room.left(), room.right() + 1 - helpSize.width() - frame.width()), top), helpSize);
 }
 } // namespace
 
@@ -97,7 +99,7 @@ QString helpFile()
 QString helpSetFor(const QString &fileName)
 {
     return fileName.endsWith(QLatin1String("GSM_HELP.CHM"), Qt::CaseInsensitive) ? QStringLiteral("en")
-                                                                                   : QStringLiteral("de");
+                                                                                 : QStringLiteral("de");
 }
 
 QString helpTopicResource(const QString &set, int topic)
@@ -109,7 +111,8 @@ QString helpTopicResource(const QString &set, int topic)
 QList<int> helpTopics(const QString &set)
 {
     QList<int> topics;
-    const QStringList files = QDir(QStringLiteral(":/help/%1").arg(set)).entryList({ QStringLiteral("*.html") });
+    const QStringList files
+        = QDir(QStringLiteral(":/help/%1").arg(set)).entryList({ QStringLiteral("*.html") });
     for (const QString &file : files) {
         bool ok = false;
         const int topic = file.chopped(5).toInt(&ok);
@@ -124,13 +127,12 @@ void showHelpTopic(int topic)
 {
     if (!g_helpWindow) {
         g_helpWindow = new HelpWindow;
-        if (g_helpPosition) {
-            g_helpWindow->move(*g_helpPosition);
-        } else {
+        if (g_helpGeometry) {
+            g_helpWindow->setGeometry(*g_helpGeometry);
+        } else if (const auto place = besideStartWindow(g_helpWindow->size(), QSize(10, 30))) {
             // Frame sizes are only known once shown: the usual border is allowed for.
-            const QRect place = besideStartWindow(g_helpWindow->size(), QSize(10, 30));
-            g_helpWindow->move(place.topLeft());
-            g_helpWindow->resize(place.size());
+            g_helpWindow->move(place->topLeft());
+            g_helpWindow->resize(place->size());
         }
         g_helpWindow->installEventFilter(new HelpPositionKeeper(g_helpWindow));
     }

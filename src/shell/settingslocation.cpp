@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace SettingsLocation {
 
@@ -12,6 +14,20 @@ namespace {
 QString inFolder(const QString &folder, const QString &fileName)
 {
     return QDir(folder).filePath(fileName);
+}
+
+// Tried rather than read from permission bits, which say nothing of access lists (Windows), read-only
+// mounts or an administrator's rights. A file is opened for writing without changing it; a folder takes a
+// file that is removed again at once.
+bool canWriteHere(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        QTemporaryFile probe(QDir(path).filePath(QStringLiteral("rm425t-XXXXXX.tmp")));
+        return probe.open();
+    }
+    QFile file(path);
+    return info.exists() && file.open(QIODevice::ReadWrite);
 }
 
 } // namespace
@@ -53,7 +69,7 @@ Folders currentFolders()
     folders.configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     folders.dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     folders.currentDir = QDir::currentPath();
-    folders.canWrite = [](const QString &path) { return QFileInfo(path).isWritable(); };
+    folders.canWrite = canWriteHere;
     return folders;
 }
 

@@ -1,9 +1,11 @@
 #include "l10n/applylanguage.h"
+#include "shell/frmabout.h"
 #include "shell/frmstart.h"
 #include "shell/settingsfile.h"
 #include "shell/windowregistry.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,13 +49,15 @@ void tst_WindowLanguage::titlesAndQtTextsFollowTheLanguage_data()
     QTest::addColumn<QString>("general");
     QTest::addColumn<QString>("cancel");
     QTest::addColumn<QString>("undo");
+    QTest::addColumn<QString>("files");
 
     QTest::newRow("German") << u"0"_s << u"GSM - Kommunikation"_s << u"GSM - Allgemeine Einstellungen"_s
-                            << u"Abbrechen"_s << u"&Rückgängig"_s;
+                            << u"Abbrechen"_s << u"&Rückgängig"_s
+                            << u"Einstellungen: %1\nStatusprotokoll: %2"_s;
     QTest::newRow("French") << u"2"_s << u"GSM - Communication"_s << u"GSM - Réglages principaux"_s
-                            << u"Annuler"_s << u"&Annuler"_s;
+                            << u"Annuler"_s << u"&Annuler"_s << u"Paramètres : %1\nJournal d'état : %2"_s;
     QTest::newRow("English") << u"1"_s << u"GSM - Communication"_s << u"GSM - General Settings"_s
-                             << u"Cancel"_s << u"&Undo"_s;
+                             << u"Cancel"_s << u"&Undo"_s << u"Settings: %1\nStatus log: %2"_s;
 }
 
 void tst_WindowLanguage::titlesAndQtTextsFollowTheLanguage()
@@ -63,6 +67,7 @@ void tst_WindowLanguage::titlesAndQtTextsFollowTheLanguage()
     QFETCH(QString, general);
     QFETCH(QString, cancel);
     QFETCH(QString, undo);
+    QFETCH(QString, files);
 
     WindowRegistry &windows = WindowRegistry::instance();
     windows.window(u"frm1"_s)->controlAs<QLineEdit>(u"language"_s)->setText(code);
@@ -73,7 +78,12 @@ void tst_WindowLanguage::titlesAndQtTextsFollowTheLanguage()
     QCOMPARE(windows.window(u"frmStart"_s)->windowTitle(), u"GSM"_s);
     // A window created later is titled in the language in force too.
     QVERIFY(!windows.exists(u"frmAbout"_s) || code != u"0"_s);
-    QCOMPARE(windows.window(u"frmAbout"_s)->windowTitle(), u"GSM - Info"_s);
+    auto *about = static_cast<FrmAbout *>(windows.window(u"frmAbout"_s));
+    QCOMPARE(about->windowTitle(), u"GSM - Info"_s);
+    // The about box says where this run keeps its files.
+    QCOMPARE(about->filesText(),
+        files.arg(QDir::toNativeSeparators(IniFilePath()),
+            QDir::toNativeSeparators(QDir::current().absoluteFilePath(u"GSM.DAT"_s))));
 
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
     QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), undo);

@@ -71,13 +71,16 @@ void tst_OwnedWindows::helpWindowComesBackWhereTheUserLeftIt()
     QVERIFY(QTest::qWaitForWindowExposed(help));
     QVERIFY(!help->frameGeometry().contains(m_start->frameGeometry().topLeft()));
 
-    help->move(123, 77); // the user moves it
+    help->move(123, 77); // the user moves it and makes it smaller
+    help->resize(help->size() - QSize(40, 30));
     QTRY_COMPARE(help->pos(), QPoint(123, 77));
+    const QSize size = help->size();
     closeAllHelp();
     QTRY_VERIFY(!currentHelpWindow());
     showHelpTopic(1040);
     QVERIFY(QTest::qWaitForWindowExposed(currentHelpWindow()));
     QCOMPARE(currentHelpWindow()->pos(), QPoint(123, 77));
+    QCOMPARE(currentHelpWindow()->size(), size);
 }
 
 QTEST_MAIN(tst_OwnedWindows)
