@@ -5,9 +5,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QDateTime>
+
 #ifdef Q_OS_LINUX
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -27,6 +30,57 @@ void putFile(const QString &path, const QByteArray &bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+#ifdef Q_OS_LINUX
+// Permission bits do not bind root, and the tests often run as root: there the writes that must meet them
+// run under an unprivileged user id, on files and folders handed to that user.
+constexpr uid_t kUnprivileged = 65534;
+
+bool isRoot()
+{
+    return geteuid() == 0;
+}
+
+void handToWriter(const QString &path)
+{
+    if (isRoot())
+        QCOMPARE(chown(QFile::encodeName(path).constData(), kUnprivileged, kUnprivileged), 0);
+}
+
+class AsWriter
+{
+public:
+    AsWriter()
+    {
+        // The real user id too, which access() checks; the saved one lets us return.
+        if (isRoot())
+            m_switched = setresuid(kUnprivileged, kUnprivileged, 0) == 0;
+    }
+    ~AsWriter()
+    {
+        if (m_switched && setresuid(0, 0, 0) != 0)
+            qFatal("could not return to the original user");
+    }
+    bool ready() const { return !isRoot() || m_switched; }
+
+private:
+    bool m_switched = false;
+};
+
+// The owner's, group's and others' bits of a Unix mode as Qt's flags; the current user's go with the owner's.
+QFile::Permissions mode(int bits)
+{
+    static constexpr QFile::Permission kFlags[]
+        = { QFile::ExeOther, QFile::WriteOther, QFile::ReadOther, QFile::ExeGroup, QFile::WriteGroup,
+              QFile::ReadGroup, QFile::ExeOwner, QFile::WriteOwner, QFile::ReadOwner };
+    QFile::Permissions p;
+    for (int bit = 0; bit < 9; ++bit) {
+        if (bits & (1 << bit))
+            p |= kFlags[bit];
+    }
+    return p | QFile::Permissions::fromInt(int(p.toInt() & 0x7000) >> 4);
+}
+#endif
+
 } // namespace
 
 class tst_IniFile : public QObject
@@ -43,6 +97,9 @@ private slots:
     void valuesReadBackAsSet();
     void atomicWriteReplacesTheFile();
     void atomicWriteFailureKeepsTheOldFile();
+    void readOnlyFolderIsWrittenInPlace();
+    void replacedFileKeepsOwnerAndMode();
+    void leftoversOfAnInterruptedWriteGo();
 };
 
 void tst_IniFile::readsValuesLikeTheProfileCalls_data()
@@ -220,6 +277,105 @@ void tst_IniFile::atomicWriteFailureKeepsTheOldFile()
     QCOMPARE(QDir(dir.filePath(QStringLiteral("sub"))).entryList(QDir::Files),
         QStringList { QStringLiteral("ZERiruze.ini") });
 #endif
+}
+
+void tst_IniFile::readOnlyFolderIsWrittenInPlace()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("folder permissions are tested on Linux");
+#else
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QFile::setPermissions(dir.path(), mode(0755)));
+    const QString folder = dir.filePath(QStringLiteral("program"));
+    QVERIFY(QDir().mkdir(folder));
+    const QString path = folder + QStringLiteral("/ZERiruze.ini");
+    putFile(path, "[frm1]\r\ntxt=alt\r\n");
+    handToWriter(folder);
+    handToWriter(path);
+    QVERIFY(QFile::setPermissions(folder, mode(0555)));
+    IniDocument document;
+    document.setValue(QStringLiteral("frm1"), QStringLiteral("txt"), QStringLiteral("neu"));
+    QString error;
+    bool written = false;
+    {
+        AsWriter writer;
+        QVERIFY(writer.ready());
+        written = writeIniFileAtomically(path, document, &error);
+    }
+    QVERIFY2(written, qPrintable(error));
+    QCOMPARE(fileBytes(path), QByteArray("[frm1]\r\ntxt=neu\r\n"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList { QStringLiteral("ZERiruze.ini") });
+
+    // A file that may not be written is refused, whatever the folder allows; the message names it once.
+    for (const int folderMode : { 0555, 0777 }) {
+        QVERIFY(QFile::setPermissions(folder, mode(folderMode)));
+        QVERIFY(QFile::setPermissions(path, mode(0444)));
+        {
+            AsWriter writer;
+            written = writeIniFileAtomically(path, document, &error);
+        }
+        QVERIFY2(!written, qPrintable(QString::number(folderMode, 8)));
+        QCOMPARE(error.count(QDir::toNativeSeparators(path)), 1);
+        QCOMPARE(fileBytes(path), QByteArray("[frm1]\r\ntxt=neu\r\n"));
+    }
+    QVERIFY(QFile::setPermissions(folder, mode(0755)));
+#endif
+}
+
+void tst_IniFile::replacedFileKeepsOwnerAndMode()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("owner and mode are tested on Linux");
+#else
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("ZERiruze.ini"));
+    putFile(path, "[old]\r\n");
+    QVERIFY(QFile::setPermissions(path, mode(0640)));
+    // Only root can give a file away: the owner part of the test needs it.
+    handToWriter(path);
+    const QFileInfo before(path);
+    IniDocument document;
+    document.setValue(QStringLiteral("frm1"), QStringLiteral("txt"), QStringLiteral("neu"));
+    QString error;
+    QVERIFY2(writeIniFileAtomically(path, document, &error), qPrintable(error));
+    const QFileInfo after(path);
+    QCOMPARE(fileBytes(path), QByteArray("[frm1]\r\ntxt=neu\r\n"));
+    QCOMPARE(after.permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+        mode(0640) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser));
+    QCOMPARE(after.ownerId(), before.ownerId());
+    QCOMPARE(after.groupId(), before.groupId());
+#endif
+}
+
+void tst_IniFile::leftoversOfAnInterruptedWriteGo()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("ZERiruze.ini"));
+    putFile(path, "[frm1]\r\ntxt=alt\r\n");
+    const QStringList stale { QStringLiteral("ZERiruze.ini.aB3dE9"), QStringLiteral("ZERiruze.ini.000000") };
+    // A save that is writing right now, and files that are no temporary files of ours.
+    const QStringList kept { QStringLiteral("ZERiruze.ini.Fresh1"), QStringLiteral("ZERiruze.ini.bak"),
+        QStringLiteral("ZERiruze.ini.ab-def"), QStringLiteral("Other.ini.aB3dE9") };
+    for (const QString &name : stale + kept) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[frm1]\r\n");
+        QVERIFY(file.flush());
+        if (name != u"ZERiruze.ini.Fresh1")
+            QVERIFY(file.setFileTime(
+                QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    }
+    IniDocument document;
+    document.setValue(QStringLiteral("frm1"), QStringLiteral("txt"), QStringLiteral("neu"));
+    QVERIFY(writeIniFileAtomically(path, document));
+    QStringList expected = kept;
+    expected << QStringLiteral("ZERiruze.ini");
+    expected.sort();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
+    QCOMPARE(fileBytes(path), QByteArray("[frm1]\r\ntxt=neu\r\n"));
 }
 
 QTEST_GUILESS_MAIN(tst_IniFile)
