@@ -3,6 +3,7 @@
 #include "shell/formwindow.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <array>
 #include <functional>
 
@@ -68,6 +69,7 @@ private:
     void showSaveMessage(const QString &text);
     void advanceSaveBar();
     void showSaveFailure(const QString &reason);
+    void acknowledgeOverlay();
     void dismissSaveFailure();
     void setMenuEnabled(bool enabled);
     void openMakerWebPage();
@@ -82,6 +84,9 @@ private:
     QLabel *m_lblMeld = nullptr;
     QLabel *m_lblSp = nullptr;
     bool m_saveFailureShown = false;
+    // The page whose failed check the message overlay shows, and that message.
+    QPointer<FormWindow> m_overlayPage;
+    QString m_overlayText;
     std::function<void()> m_quit;
 };
 

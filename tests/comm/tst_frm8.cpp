@@ -20,7 +20,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -93,6 +96,9 @@ private slots:
     void activationResetsThePage();
     void leavingThePageMidTransferShowsTheBox();
     void helpWindowDoesNotStopTheUpload();
+    void interruptedUploadBoxStaysForItsHelp();
+    void leavingWhileSearchingShowsNoFailure_data();
+    void leavingWhileSearchingShowsNoFailure();
     void statusMessagesAreShownLoggedAndLevelled();
     void statusLogThatCannotBeWrittenIsSaidOnce();
     void statusWithoutModuleIsNoAnswer();
@@ -564,6 +570,86 @@ void tst_Frm8::helpWindowDoesNotStopTheUpload()
     QTRY_VERIFY_WITH_TIMEOUT(!m_page->uploadRunning(), 10000);
     QVERIFY(m_boxes.isEmpty()); // closing the page shows no box
     QCOMPARE(m_page->meldText(), kIncompleteEn);
+}
+
+void tst_Frm8::interruptedUploadBoxStaysForItsHelp()
+{
+    QVERIFY(startSim(*m_sim, { "--scenario", "no-answer", "--block", "2" }));
+    LinkTimeouts timeouts = fast();
+    timeouts.reply = 10s;
+    openPage(QStringList { m_sim->devicePath() }, timeouts);
+    setLanguage(kEnglish);
+    QVERIFY(showActive(m_page));
+    Frm8::setMessageBoxHook({}); // the box itself this time
+    const auto restoreHook = qScopeGuard([this] {
+        Frm8::setMessageBoxHook([this](QWidget *, const QString &title, const QString &text) {
+            m_boxes.append({ title, text });
+        });
+    });
+
+    button(QStringLiteral("cmd"))->click();
+    QVERIFY2(m_sim->waitForRecorded(1 + 2 * 64, 10s), qPrintable(m_page->meldText()));
+    FormWindow *frm1 = WindowRegistry::instance().window(QStringLiteral("frm1"));
+    frm1->show();
+    frm1->activateWindow();
+    QMessageBox *box = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((box = m_page->findChild<QMessageBox *>()) && box->isVisible(), 10000);
+
+    box->button(QMessageBox::Help)->click();
+    QTRY_VERIFY(currentHelpWindow() && currentHelpWindow()->isVisible());
+    QCOMPARE(currentHelpWindow()->shownTopic(), 1095);
+    QTest::qWait(20);
+    QVERIFY(box->isVisible());
+
+    const QPointer<QMessageBox> watched = box;
+    box->button(QMessageBox::Ok)->click();
+    QTRY_VERIFY(!watched);
+}
+
+void tst_Frm8::leavingWhileSearchingShowsNoFailure_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("sms"); // else "Status"
+    QTest::addColumn<bool>("close"); // else another window of the program is activated
+
+    QTest::newRow("Status, German") << kGerman << false << false;
+    QTest::newRow("Status, closed, French") << kFrench << false << true;
+    QTest::newRow("SMS, English") << kEnglish << true << false;
+    QTest::newRow("SMS, closed, German") << kGerman << true << true;
+}
+
+void tst_Frm8::leavingWhileSearchingShowsNoFailure()
+{
+    QFETCH(QString, language);
+    QFETCH(bool, sms);
+    QFETCH(bool, close);
+    QVERIFY(startSim(*m_sim, { "--scenario", "silent" }));
+    openPage(QStringList { m_sim->devicePath() });
+    setLanguage(language);
+    QVERIFY(showActive(m_page));
+
+    if (sms) {
+        button(QStringLiteral("cmd3"))->click();
+        control<QPlainTextEdit>(QStringLiteral("Text1"))->setPlainText(QStringLiteral("Hallo"));
+        control<QLineEdit>(QStringLiteral("Text2"))->setText(QStringLiteral("0170"));
+        button(QStringLiteral("cmdS"))->click();
+    } else {
+        button(QStringLiteral("cmd2"))->click();
+    }
+    QTRY_VERIFY(m_page->meldText().contains(u'\r'));
+    QVERIFY(m_page->link()->isOpen());
+    if (close) {
+        m_page->close();
+    } else {
+        FormWindow *frm1 = WindowRegistry::instance().window(QStringLiteral("frm1"));
+        frm1->show();
+        frm1->activateWindow();
+    }
+    QTRY_VERIFY(!m_page->link()->isOpen());
+    // The run reports its end from the event loop; it must not say the module did not answer.
+    QTest::qWait(300);
+    QCOMPARE(m_page->meldText(), QString());
+    QVERIFY(!m_page->statusRunning());
 }
 
 void tst_Frm8::statusMessagesAreShownLoggedAndLevelled()

@@ -1,15 +1,22 @@
 #include "pages/frm1.h"
+#include "pages/notifysets.h"
 #include "pages/pagerules.h"
 #include "shell/frmstart.h"
+#include "shell/help.h"
+#include "shell/helpwindow.h"
 #include "shell/settingsfile.h"
 #include "shell/twostatebutton.h"
 #include "shell/windowregistry.h"
 #include "typing.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +48,19 @@ void choose(QRadioButton *option)
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
 }
 
+// The user comes back into the program at this window. After a switch to another program the window system
+// still shows the window of the program that had the focus as its own: Qt then activates the window the user
+// clicks as below, which is also what activateWindow() leads to.
+void comeBack(QWidget *window)
+{
+    if (QApplication::activeWindow())
+        window->activateWindow();
+    else
+        QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+}
+
 QString framed(const QString &text)
 {
     return QStringLiteral("\r\n  ! ! ! ! !   \r\n\r\n  ") + text + QStringLiteral("\r\n\r\n  ! ! ! ! !  ");
@@ -62,7 +82,12 @@ private slots:
     void restoredShortPinStaysUntilFieldIsLeft();
     void providerFillsAndLocksFields_data();
     void providerFillsAndLocksFields();
+    void storedProviderAppliesOnLoad_data();
     void storedProviderAppliesOnLoad();
+    void leavingForAnotherWindowChecksOnlyOnReturn_data();
+    void leavingForAnotherWindowChecksOnlyOnReturn();
+    void targetTypedBeforeSwitchingProgramsIsPropagated();
+    void controlCharactersNeverEnterAField();
     void keyboardNavigation_data();
     void keyboardNavigation();
     void enterOnProviderOpensPhoneTab();
@@ -243,20 +268,166 @@ void TestFrm1::providerFillsAndLocksFields()
     QTRY_VERIFY(field("txtAnr")->hasFocus());
 }
 
+void TestFrm1::storedProviderAppliesOnLoad_data()
+{
+    QTest::addColumn<QByteArray>("providers");
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<QString>("mailNumber");
+    QTest::addColumn<QString>("faxPrefix");
+
+    QTest::newRow("E +") << QByteArray("optAnb(0)=0\r\noptAnb(1)=0\r\noptAnb(3)=-1\r\n") << 3 << "7676245"
+                         << "1551";
+    QTest::newRow("D 1 stored") << QByteArray("optAnb(1)=-1\r\n") << 1 << "8000"
+                                << "99";
+    QTest::newRow("other provider") << QByteArray("optAnb(0)=-1\r\noptAnb(1)=0\r\n") << 0 << "555"
+                                    << "7";
+    // A file that selects no provider leaves the design choice and the numbers it holds.
+    QTest::newRow("no provider key") << QByteArray() << 1 << "555"
+                                     << "7";
+    QTest::newRow("all providers 0") << QByteArray(
+        "optAnb(0)=0\r\noptAnb(1)=0\r\noptAnb(2)=0\r\noptAnb(3)=0\r\noptAnb(4)=0\r\n")
+                                     << 1 << "555"
+                                     << "7";
+    QTest::newRow("not a number") << QByteArray("optAnb(1)=ja\r\noptAnb(2)=x\r\n") << 1 << "555"
+                                  << "7";
+}
+
 void TestFrm1::storedProviderAppliesOnLoad()
 {
-    writeSettings("[frm1]\r\ntxtAnr=999\r\ntxtFAxPref=1\r\noptAnb(0)=0\r\noptAnb(1)=0\r\noptAnb(3)=-1\r\n");
-    QCOMPARE(field("txtAnr")->text(), QStringLiteral("7676245"));
-    QCOMPARE(field("txtFAxPref")->text(), QStringLiteral("1551"));
-    QVERIFY(!field("txtAnr")->isEnabled());
-    cleanup();
-    init();
+    QFETCH(QByteArray, providers);
+    QFETCH(int, chosen);
+    QFETCH(QString, mailNumber);
+    QFETCH(QString, faxPrefix);
 
-    writeSettings("[frm1]\r\ntxtAnr=555\r\ntxtFAxPref=7\r\noptAnb(0)=-1\r\noptAnb(1)=0\r\n");
-    QCOMPARE(field("txtAnr")->text(), QStringLiteral("555"));
-    QCOMPARE(field("txtFAxPref")->text(), QStringLiteral("7"));
-    QVERIFY(field("txtAnr")->isEnabled());
-    QVERIFY(provider(0)->isChecked());
+    writeSettings("[frm1]\r\ntxtAnr=555\r\ntxtFAxPref=7\r\n" + providers);
+    QCOMPARE(field("txtAnr")->text(), mailNumber);
+    QCOMPARE(field("txtFAxPref")->text(), faxPrefix);
+    for (int k = 0; k <= 4; ++k)
+        QCOMPARE(provider(k)->isChecked(), k == chosen);
+    QCOMPARE(field("txtAnr")->isEnabled(), chosen == 0);
+    QCOMPARE(field("txtFAxPref")->isEnabled(), chosen == 0);
+}
+
+void TestFrm1::leavingForAnotherWindowChecksOnlyOnReturn_data()
+{
+    QTest::addColumn<QString>("away"); // what takes the activation from the page
+    QTest::addColumn<QString>("back"); // how the user comes back
+
+    for (const char *away : { "help window (F1)", "message box", "another program" }) {
+        for (const char *back : { "into the field", "through the start window", "save" }) {
+            QTest::addRow("%s, back %s", away, back)
+                << QString::fromLatin1(away) << QString::fromLatin1(back);
+        }
+    }
+}
+
+void TestFrm1::leavingForAnotherWindowChecksOnlyOnReturn()
+{
+    QFETCH(QString, away);
+    QFETCH(QString, back);
+
+    openPage();
+    QLineEdit *txtsim = field("txtsim");
+    QVERIFY(typing::enter(txtsim));
+    typing::typeText(txtsim, QStringLiteral("12"));
+
+    QMessageBox box(QMessageBox::Information, QStringLiteral("GSM"), QStringLiteral("..."));
+    if (away.startsWith(u"help")) {
+        QTest::keyClick(txtsim, Qt::Key_F1);
+        QTRY_VERIFY(currentHelpWindow() && currentHelpWindow()->isActiveWindow());
+        QCOMPARE(currentHelpWindow()->shownTopic(), 1010);
+    } else if (away.startsWith(u"message")) {
+        box.show();
+        box.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+    } else {
+        // As Qt delivers it when the window system gives the activation to another program.
+        QApplication::setActiveWindow(nullptr);
+        QVERIFY(!QApplication::activeWindow());
+    }
+    // Nothing is checked: the page stays, with its text, and the window that took over stays in front.
+    QCOMPARE(txtsim->text(), QStringLiteral("12"));
+    QVERIFY(frm1()->isVisible());
+    QVERIFY(!start()->lblMeld()->isVisible());
+    QVERIFY(!start()->isActiveWindow());
+
+    if (back == u"into the field") {
+        comeBack(frm1());
+        QTRY_VERIFY(txtsim->hasFocus());
+        QTest::qWait(20);
+        QCOMPARE(txtsim->text(), QStringLiteral("12"));
+        QVERIFY(!start()->lblMeld()->isVisible());
+        // Leaving it now is leaving it.
+        QTest::mouseClick(field("txtPsw1"), Qt::LeftButton);
+        QCOMPARE(txtsim->text(), QStringLiteral("5173"));
+    } else if (back == u"through the start window") {
+        comeBack(start());
+        QCOMPARE(txtsim->text(), QStringLiteral("5173"));
+        QVERIFY(!frm1()->isVisible());
+        QCOMPARE(start()->lblMeld()->text(), framed(txtsim->toolTip()));
+        QTest::mouseClick(start()->check(14), Qt::LeftButton); // "Speichern"
+        // The message waits for its OK; then the page is back with the PIN field.
+        QVERIFY(start()->lblMeld()->isVisible());
+        QTest::mouseClick(start()->check(15), Qt::LeftButton);
+        QVERIFY(frm1()->isVisible());
+        QTRY_VERIFY(txtsim->hasFocus());
+    } else {
+        start()->Check_Click(14);
+    }
+    if (back != u"into the field") {
+        QFile file(IniFilePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("txtsim=5173\r\n"));
+    }
+    closeAllHelp();
+}
+
+void TestFrm1::targetTypedBeforeSwitchingProgramsIsPropagated()
+{
+    openPage();
+    QTest::mouseClick(frm1()->tab(2), Qt::LeftButton);
+    QLineEdit *number = field("txtFon1", 3);
+    QVERIFY(typing::enter(number));
+    typing::typeText(number, QStringLiteral("0171"));
+    QApplication::setActiveWindow(nullptr);
+    auto *box = WindowRegistry::instance()
+                    .window(QStringLiteral("frm4"))
+                    ->controlAs<QCheckBox>(QStringLiteral("chksms1"), 3);
+    QVERIFY(!box->isEnabled());
+    comeBack(start());
+    QVERIFY(box->isEnabled());
+}
+
+void TestFrm1::controlCharactersNeverEnterAField()
+{
+    const char16_t raw[] = u"a\0b\tc\x7f\x1a\r\nd@e.de\x1b\x01\b";
+    const QString dirty = QString::fromUtf16(raw, qsizetype(std::size(raw)) - 1);
+    writeSettings("[frm1]\r\ntxtMail1(2)=x\ty\x01z\r\ntxtbez=Halle\x1a 7\r\n");
+    QCOMPARE(field("txtMail1", 2)->text(), QStringLiteral("xyz"));
+    QCOMPARE(field("txtbez")->text(), QStringLiteral("Halle 7"));
+
+    openPage();
+    QTest::mouseClick(frm1()->tab(4), Qt::LeftButton);
+    QLineEdit *mail = field("txtMail1", 1);
+    QVERIFY(typing::enter(mail));
+    QGuiApplication::clipboard()->setText(dirty);
+    QTest::keyClick(mail, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(mail->text(), QStringLiteral("abcd@e.de"));
+    QCOMPARE(mail->cursorPosition(), 9);
+    // The rest of an address is not filtered.
+    mail->insert(QStringLiteral("ä<>"));
+    QCOMPARE(mail->text(), QStringLiteral("abcd@e.deä<>"));
+
+    start()->Check_Click(14);
+    QFile file(IniFilePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    QVERIFY(saved.contains("txtMail1(1)=abcd@e.de\xe4<>\r\n"));
+    for (char c = 0; c < 32; ++c) {
+        if (c != '\r' && c != '\n')
+            QVERIFY2(!saved.contains(c), qPrintable(QString::number(c)));
+    }
+    QVERIFY(!saved.contains('\x7f'));
 }
 
 void TestFrm1::keyboardNavigation_data()

@@ -8,6 +8,7 @@
 #include "shell/twostatebutton.h"
 #include "shell/windowregistry.h"
 
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -76,7 +77,9 @@ private slots:
     void backgroundClickReopensCurrentWindowOrShowsPhoto();
     void saveWritesPagesInOrderAndCancelLeavesFile();
     void failedSaveIsShownAndKeepsProgramOpen();
-    void okWithInputsPageCurrentEndsOverlay();
+    void saveKeepsFocusAndDrawsFailureOnCleanBackground();
+    void okEndsOverlayWhicheverPageWasOpened_data();
+    void okEndsOverlayWhicheverPageWasOpened();
     void quitSavesFirst();
     void helpButtonAndF1ShowStartTopic();
     void logoOpensMakerAddress();
@@ -120,9 +123,16 @@ void TestFrmStart::startupRemovesStatusLogAndDressesLogo()
     QVERIFY(log.open(QIODevice::WriteOnly));
     log.write("old status\r\n");
     log.close();
+    // What a save killed before its rename left beside the settings file.
+    const QString leftover = IniFilePath() + ".k1LLed";
+    QFile stray(leftover);
+    QVERIFY(stray.open(QIODevice::WriteOnly));
+    QVERIFY(stray.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    stray.close();
 
     FrmStart *w = start();
     QVERIFY(!QFile::exists(m_dir.filePath("GSM.DAT")));
+    QVERIFY(!QFile::exists(leftover));
     QCOMPARE(WindowRegistry::instance().currentPage(), 0);
     // The logo button takes the logo picture's size, not its design size, and picSkin is never shown.
     QCOMPARE(w->check(0)->size(), QSize(175, 64));
@@ -340,22 +350,62 @@ void TestFrmStart::failedSaveIsShownAndKeepsProgramOpen()
     QVERIFY(!w->check(15)->isVisible());
 }
 
-void TestFrmStart::okWithInputsPageCurrentEndsOverlay()
+void TestFrmStart::saveKeepsFocusAndDrawsFailureOnCleanBackground()
 {
+    FrmStart *w = start();
+    w->show();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    w->check(14)->setFocus();
+    QTest::keyClick(w->check(14), Qt::Key_Return);
+    QVERIFY(QFile::exists(IniFilePath()));
+    QVERIFY(w->check(14)->hasFocus());
+    QVERIFY(w->check(14)->isBold());
+    QVERIFY(!w->check(16)->isBold());
+    // Enter again saves again; it does not switch the language.
+    const QString language
+        = WindowRegistry::instance().existing("frm1")->controlAs<QLineEdit>("language")->text();
+    QTest::keyClick(w->check(14), Qt::Key_Return);
+    QCOMPARE(WindowRegistry::instance().existing("frm1")->controlAs<QLineEdit>("language")->text(), language);
+
+    // With no page open, the failure is drawn where the module photo was, without it.
+    QVERIFY(QFile::remove(IniFilePath()));
+    QVERIFY(QDir().mkpath(IniFilePath()));
+    QTest::keyClick(w->check(14), Qt::Key_Return);
+    QVERIFY(w->lblMeld()->isVisible());
+    QVERIFY(!w->picMod()->isVisible());
+    click(15);
+    QVERIFY(!w->lblMeld()->isVisible());
+    QVERIFY(w->picMod()->isVisible());
+    QVERIFY(QDir().rmdir(IniFilePath()));
+}
+
+void TestFrmStart::okEndsOverlayWhicheverPageWasOpened_data()
+{
+    QTest::addColumn<int>("opened");
+    QTest::newRow("inputs page") << 2;
+    QTest::newRow("optocoupler page") << 3;
+}
+
+void TestFrmStart::okEndsOverlayWhicheverPageWasOpened()
+{
+    QFETCH(int, opened);
     FrmStart *w = start();
     w->show();
     FormWindow *frm1 = WindowRegistry::instance().existing("frm1");
     w->Check_Click(1);
     w->showPageMessage("check failed");
     w->showMessageOverlay(frm1, true);
-    // The user leaves the message for the inputs page and acknowledges it there.
-    click(2);
+    // The user leaves the message for another page and acknowledges it there.
+    click(opened);
+    QCOMPARE(WindowRegistry::instance().currentPage(), opened);
     click(15);
-    FormWindow *frm2 = WindowRegistry::instance().existing("frm2");
     QVERIFY(!w->lblMeld()->isVisible());
     QVERIFY(!w->check(15)->isVisible());
-    QVERIFY(frm2->isVisible());
-    QCOMPARE(frm2->focusWidget(), frm2->control("chk2", 1));
+    // The page that raised the message comes back, with the focus where its OK puts it.
+    QVERIFY(frm1->isVisible());
+    QCOMPARE(WindowRegistry::instance().currentPage(), 1);
+    QCOMPARE(frm1->focusWidget(), frm1->control("txtPsw1"));
 }
 
 void TestFrmStart::quitSavesFirst()
