@@ -11,6 +11,7 @@
 #include "shell/colors.h"
 #include "shell/frmstart.h"
 #include "shell/help.h"
+#include "shell/helpwindow.h"
 #include "shell/twostatebutton.h"
 #include "shell/windowregistry.h"
 
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QWindow>
@@ -374,7 +376,18 @@ void Frm8::showInterruptedUploadBox()
     // Help opens its topic and leaves the box up until OK: the box must not see that click.
     QAbstractButton *help = box->button(QMessageBox::Help);
     disconnect(help, &QAbstractButton::clicked, nullptr, nullptr);
-    connect(help, &QAbstractButton::clicked, box, [] { showHelpTopic(kHelpInterruptedUpload); });
+    connect(help, &QAbstractButton::clicked, box, [box] {
+        showHelpTopic(kHelpInterruptedUpload);
+        // The box blocks every other window of the program; the help it opened stays readable as long as it
+        // is up, and belongs where it did before once it goes.
+        HelpWindow *helpWindow = currentHelpWindow();
+        QWindow *handle = helpWindow ? helpWindow->windowHandle() : nullptr;
+        if (!handle || !box->windowHandle() || handle->transientParent() == box->windowHandle())
+            return;
+        QPointer<QWindow> owner = handle->transientParent();
+        handle->setTransientParent(box->windowHandle());
+        connect(box, &QObject::destroyed, handle, [handle, owner] { handle->setTransientParent(owner); });
+    });
     box->show();
 }
 
