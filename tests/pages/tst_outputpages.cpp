@@ -510,10 +510,6 @@ void TestOutputPages::loadAppliesStoredValues()
     registerProgramWindows();
     writeSettings("[frm4]\r\nchk4(1)=0\r\nchk4(2)=1\r\nopt(2)=-1\r\n");
     QVERIFY(!shown(page("frm4"), "frawer"));
-    WindowRegistry::instance().reset();
-    registerProgramWindows();
-    writeSettings("[frm4]\r\nchk4(1)=1\r\nchk4(2)=0\r\nopt(2)=-1\r\n");
-    QVERIFY(shown(page("frm4"), "frawer"));
 }
 
 void TestOutputPages::pwmCliEndsEqualToInUse_data()
