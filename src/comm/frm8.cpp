@@ -12,6 +12,7 @@
 #include "shell/frmstart.h"
 #include "shell/help.h"
 #include "shell/settingsfile.h"
+#include "shell/helpwindow.h"
 #include "shell/twostatebutton.h"
 #include "shell/windowregistry.h"
 
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTimer>
@@ -160,8 +162,14 @@ Frm8::Frm8(QWidget *parent, Frm8Options options)
     m_portRefresh.setInterval(m_options.portRefreshInterval);
     connect(&m_portRefresh, &QTimer::timeout, this, [this] { refreshPorts(false); });
 
-    // Activation as the page's own events see it: only a change between windows of the program counts.
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, &Frm8::onFocusWindowChanged);
+    // Left only for another window of the program; the help window, a message box or another program
+    // taking the activation leave the page active until the user comes back somewhere else.
+    whenLeft(this, [this] {
+        if (m_pageActive) {
+            m_pageActive = false;
+            formDeactivate();
+        }
+    });
 }
 
 Frm8::~Frm8()
@@ -300,8 +308,8 @@ int Frm8::helpTopic() const
 
 bool Frm8::event(QEvent *event)
 {
-    // The help window, a message box or another program taking the focus leaves the page active, as does
-    // coming back from them: a running upload must survive a look at its help topic.
+    // A look at the help window, a message box or another program leaves the page active, as does coming
+    // back from them: a running upload must survive a look at its help topic.
     switch (event->type()) {
     case QEvent::WindowActivate:
         if (!m_pageActive) {
@@ -310,39 +318,9 @@ bool Frm8::event(QEvent *event)
         }
         return QWidget::event(event);
     case QEvent::WindowDeactivate:
-        if (m_pageActive && anotherProgramWindowActive(nullptr)) {
-            m_pageActive = false;
-            formDeactivate();
-        }
         return QWidget::event(event);
     default:
         return FormWindow::event(event);
-    }
-}
-
-bool Frm8::anotherProgramWindowActive(QWindow *window) const
-{
-    QWidget *active = QApplication::activeWindow();
-    if (window) {
-        active = nullptr;
-        const QWidgetList windows = QApplication::topLevelWidgets();
-        for (QWidget *candidate : windows) {
-            if (candidate->windowHandle() == window) {
-                active = candidate;
-                break;
-            }
-        }
-    }
-    const auto *form = qobject_cast<const FormWindow *>(active);
-    return form && form != this;
-}
-
-void Frm8::onFocusWindowChanged(QWindow *window)
-{
-    // Back from another program straight into another window of this one: the page was left after all.
-    if (window && m_pageActive && anotherProgramWindowActive(window)) {
-        m_pageActive = false;
-        formDeactivate();
     }
 }
 
@@ -356,7 +334,10 @@ void Frm8::mouseMoveEvent(QMouseEvent *event)
 
 void Frm8::stopSequence(bool deactivating)
 {
-    // Every running wait ends at its next check; what it then reports arrives after this.
+    // Every running wait ends at its next check; what it then reports arrives after this. A search cut
+    // short by the user's leaving is no missing answer: the module never had its time.
+    const auto running = [](const auto &session) { return session && session->isRunning(); };
+    m_leftDuringRun = running(m_upload) || running(m_status) || running(m_sms);
     m_statusRunning = false;
     if (m_upload && m_upload->isRunning())
         m_upload->requestStop();
@@ -387,9 +368,20 @@ void Frm8::showInterruptedUploadBox()
     auto *box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok | QMessageBox::Help, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
-    connect(box, &QMessageBox::buttonClicked, box, [box](QAbstractButton *button) {
-        if (box->standardButton(button) == QMessageBox::Help)
-            showHelpTopic(kHelpInterruptedUpload);
+    // Help opens its topic and leaves the box up until OK: the box must not see that click.
+    QAbstractButton *help = box->button(QMessageBox::Help);
+    disconnect(help, &QAbstractButton::clicked, nullptr, nullptr);
+    connect(help, &QAbstractButton::clicked, box, [box] {
+        showHelpTopic(kHelpInterruptedUpload);
+        // The box blocks every other window of the program; the help it opened stays readable as long as it
+        // is up, and belongs where it did before once it goes.
+        HelpWindow *helpWindow = currentHelpWindow();
+        QWindow *handle = helpWindow ? helpWindow->windowHandle() : nullptr;
+        if (!handle || !box->windowHandle() || handle->transientParent() == box->windowHandle())
+            return;
+        QPointer<QWindow> owner = handle->transientParent();
+        handle->setTransientParent(box->windowHandle());
+        connect(box, &QObject::destroyed, handle, [handle, owner] { handle->setTransientParent(owner); });
     });
     box->show();
 }
@@ -597,12 +589,22 @@ void Frm8::retireOtherRuns()
     m_smsServiceActive = false;
 }
 
+QString Frm8::noAnswerText(const QString &failedPort) const
+{
+    if (!failedPort.isEmpty())
+        return portProblemText(failedPort);
+    return m_leftDuringRun ? QString() : Frm8Text::noAnswer();
+}
+
 // --- Parameter upload
 
 void Frm8::cmd_Click()
 {
     if (m_uploadRunning)
         return;
+    // What the user typed last on a page counts before the record reads it.
+    runPendingLeaves();
+    m_leftDuringRun = false;
     retireOtherRuns();
     setLook(m_cmd, Look::Active);
     showSmsFields(false);
@@ -650,7 +652,7 @@ void Frm8::uploadFinished(UploadSession *session, UploadSession::Outcome outcome
         setMeld(m_meld + Frm8Text::uploadDone());
         break;
     case O::NoAnswer:
-        setMeld(failedPort.isEmpty() ? Frm8Text::noAnswer() : portProblemText(failedPort));
+        setMeld(noAnswerText(failedPort));
         break;
     case O::PortOpenFailed:
         setMeld(portProblemText(portLabel(m_portName)));
@@ -690,6 +692,7 @@ void Frm8::cmd2_Click()
     setLook(m_cmd, Look::Normal);
     setLook(m_cmd3, Look::Normal);
     setMeld(Frm8Text::searching(Function::Status));
+    m_leftDuringRun = false;
     m_statusRunning = true;
     m_logNote.clear();
     m_portFailure.clear();
@@ -721,7 +724,7 @@ void Frm8::statusFinished(StatusSession *session, StatusSession::Outcome outcome
     const QString failedPort = takePortFailure();
     switch (outcome) {
     case O::NoAnswer:
-        setMeld(failedPort.isEmpty() ? Frm8Text::noAnswer() : portProblemText(failedPort));
+        setMeld(noAnswerText(failedPort));
         endStatusRun();
         break;
     case O::PortOpenFailed:
@@ -811,6 +814,7 @@ void Frm8::cmdS_Click()
     retire(m_status);
     retire(m_sms);
     setMeld(Frm8Text::searching(Function::Sms));
+    m_leftDuringRun = false;
     m_portFailure.clear();
 
     m_sms = std::make_unique<SmsSession>(m_link, m_options.timeouts);
@@ -840,7 +844,7 @@ void Frm8::smsFinished(SmsSession *session, SmsSession::Outcome outcome)
         setMeld(Frm8Text::smsNotSent());
         break;
     case O::NoAnswer:
-        setMeld(failedPort.isEmpty() ? Frm8Text::noAnswer() : portProblemText(failedPort));
+        setMeld(noAnswerText(failedPort));
         break;
     case O::PortOpenFailed:
         setMeld(portProblemText(portLabel(m_portName)));

@@ -131,11 +131,9 @@ private:
     void OpenModulePort();
     void closePort();
     void stopSequence(bool deactivating);
+    // The text of a run that got no answer: none when the user left the page while it was searching.
+    QString noAnswerText(const QString &failedPort) const;
     void showInterruptedUploadBox();
-    // True when the window that became active is another window of the program (not the help window, a
-    // message box or another program).
-    bool anotherProgramWindowActive(QWindow *window) const;
-    void onFocusWindowChanged(QWindow *window);
 
     // Discards what arrives while no function listens (the port stays open when monitoring hands over to
     // the SMS form): every function empties the input before it waits, so nothing is lost by it.
@@ -192,5 +190,6 @@ private:
     // The page counts as the program's active window from its activation until another window of the
     // program becomes active, as its Activate and Deactivate events see it.
     bool m_pageActive = false;
+    bool m_leftDuringRun = false; // the running function was stopped by the user's leaving the page
     bool m_limitingSmsText = false;
 };

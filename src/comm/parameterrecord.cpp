@@ -60,8 +60,14 @@ QString PadLeft(const QString &text, int width)
 
 QString ThreeDigitValue(const QString &text)
 {
-    // Built digit by digit rather than through an integer, so no length of number can overflow.
+    // Built digit by digit rather than through an integer, so no length of number can overflow. A sign
+    // still makes a whole number: "+" is dropped, "-" stays in front of the digits.
     QString digits = text.trimmed();
+    bool negative = false;
+    if (digits.startsWith(QLatin1Char('+')) || digits.startsWith(QLatin1Char('-'))) {
+        negative = digits.front() == QLatin1Char('-');
+        digits.remove(0, 1);
+    }
     if (digits.isEmpty())
         return text;
     for (const QChar c : digits) {
@@ -70,7 +76,8 @@ QString ThreeDigitValue(const QString &text)
     }
     while (digits.size() > 1 && digits.front() == QLatin1Char('0'))
         digits.remove(0, 1);
-    return PadLeft(digits, 3).replace(QLatin1Char(' '), QLatin1Char('0'));
+    const QString written = PadLeft(digits, 3).replace(QLatin1Char(' '), QLatin1Char('0'));
+    return negative && digits != QLatin1String("0") ? QLatin1Char('-') + written : written;
 }
 
 QString RecipientMask(

@@ -15,8 +15,8 @@ inline constexpr int kParameterRecordLength = 640;
 QString PadRight(const QString &text, int width);
 QString PadLeft(const QString &text, int width);
 
-// A numeric field written with at least three digits ("5" gives "005"); a text that is not a whole number
-// is returned unchanged.
+// A numeric field written with at least three digits ("5" gives "005", "+5" too, "-5" gives "-005"); a text
+// that is not a whole number is returned unchanged.
 QString ThreeDigitValue(const QString &text);
 
 // Members first … last of a notification set (chksms1, chkfax1 or chkmail1) of a page, as a two-digit

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -100,6 +101,10 @@ QLineEdit *Frm1::addField(QWidget *parent, const QString &name, int index, const
     selectAllOnEntry(line);
     // Installed after the key filter, so the page sees each key first, as a KeyDown handler does.
     line->installEventFilter(this);
+    whenLeft(line, [this, line] {
+        if (const ControlRef *ref = refOf(line))
+            fieldLostFocus(*ref);
+    });
     return add(line, name, index);
 }
 
@@ -143,6 +148,9 @@ void Frm1::buildSimTab(QWidget *picture)
         QRect(2520, 4380, 1200, kFieldHeight), 4, KeyFilter::Digits);
     txtFAxPref->setText(kFaxPrefixDefault);
     txtFAxPref->setToolTip(QStringLiteral("  Nummer eingeben, sonst wird D1 ausgewählt  "));
+    // Locked, as with the provider chosen by design.
+    txtAnr->setEnabled(false);
+    txtFAxPref->setEnabled(false);
 
     auto *frmd = add(new QFrame(picture), QStringLiteral("frmd"));
     frmd->setGeometry(twipsRect(120, 2100, 5460, 1440));
@@ -157,7 +165,6 @@ void Frm1::buildSimTab(QWidget *picture)
             option->setGeometry(twipsRect(240 + (k - 1) * 1260, 480, 1140, 330));
             option->setToolTip(QStringLiteral("  %1  ").arg(QLatin1String(kProviders[k].mailNumber)));
         }
-        option->setChecked(k == 1);
         option->installEventFilter(this);
         add(option, QStringLiteral("optAnb"), k);
         // toggled also runs when the settings file restores the choice, as a click would.
@@ -199,12 +206,16 @@ void Frm1::buildTargetTab(QWidget *picture, const TargetTab &tab)
 
 void Frm1::pageLoaded()
 {
-    // A provider restored as already chosen raises no click; its values still apply.
+    // No provider is chosen until the settings file has been read, so that only a provider the file
+    // restores runs its click. When the file selects none (no key, all "0", or no number), the design
+    // choice D 1 comes back without its click: a hand-edited mail number and fax prefix stay as read.
     for (int k = 0; k <= 4; ++k) {
-        auto *option = controlAs<QRadioButton>(QStringLiteral("optAnb"), k);
-        if (option->isChecked())
-            optAnb_Click(k);
+        if (controlAs<QRadioButton>(QStringLiteral("optAnb"), k)->isChecked())
+            return;
     }
+    auto *designChoice = controlAs<QRadioButton>(QStringLiteral("optAnb"), 1);
+    const QSignalBlocker noClick(designChoice);
+    designChoice->setChecked(true);
 }
 
 void Frm1::optAnb_Click(int index)
@@ -269,7 +280,6 @@ bool Frm1::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::FocusIn:
-    case QEvent::FocusOut:
     case QEvent::KeyPress:
         break;
     default:
@@ -278,16 +288,9 @@ bool Frm1::eventFilter(QObject *watched, QEvent *event)
     const ControlRef *ref = refOf(watched);
     if (!ref)
         return PageWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::FocusIn) {
-        m_fieldWithFocus = ref->widget;
+    if (event->type() == QEvent::FocusIn)
         fieldGotFocus(*ref);
-    } else if (event->type() == QEvent::FocusOut) {
-        if (m_fieldWithFocus != ref->widget)
-            return false;
-        m_fieldWithFocus = nullptr;
-        if (isLeavingField(static_cast<QFocusEvent *>(event)))
-            fieldLostFocus(*ref);
-    } else if (fieldKeyDown(*ref, static_cast<QKeyEvent *>(event)->key())) {
+    else if (fieldKeyDown(*ref, static_cast<QKeyEvent *>(event)->key())) {
         return true;
     }
     return false;

@@ -65,8 +65,4 @@ private:
     void focusField(QWidget *target);
 
     int m_returnField = 0;
-    // The field that received the focus last and has not lost it since. A failed check takes the focus back
-    // while it is on its way to another field; that field is then told it lost a focus it never received,
-    // and must not run its leaving rules for it.
-    QPointer<QWidget> m_fieldWithFocus;
 };

@@ -173,8 +173,8 @@ void Frm4::pageLoaded()
         settleInUseBox(controlAs<QCheckBox>(QStringLiteral("chk4"), i));
         ShowSwitchText(i);
     }
-    // Output 1, unless a tab was chosen while the page loaded.
-    showSenderBlockFor(m_chosenOutput);
+    // Output 1, whichever tab the settings file may have chosen.
+    showSenderBlockFor(1);
 }
 
 bool Frm4::eventFilter(QObject *watched, QEvent *event)

@@ -68,11 +68,12 @@ Frm7::Frm7(QWidget *parent)
     addLabel(this, fraWer7, kLabel1, 1, QStringLiteral(" von allen"), QRect(120, 360, 1800, kLabelHeight));
     NotifySet *sms = addNotifySet(NotifyKind::Sms, fraWer7);
     sms->allBox()->setGeometry(twipsRect(1920, 382, 255, 255));
-    // The column heading goes with the selection it heads.
-    addLabel(this, fraWer7, QStringLiteral("Label2"), 14, QStringLiteral("TEL"),
-        QRect(1920, 720, 1455, kLabelHeight), Qt::AlignCenter);
     addLabel(this, fraWer7, kLabel1, 5, QStringLiteral(" oder von"), QRect(120, 1020, 1800, kLabelHeight));
     placeInColumnsOfFour(sms, QPoint(1920, 1042), 600, 300);
+    // The column heading stands beside the caller selection, over its columns, and stays when the
+    // selection hides.
+    addLabel(this, fra7, QStringLiteral("Label2"), 14, QStringLiteral("TEL"),
+        QRect(1920, 2460 + 720, 1455, kLabelHeight), Qt::AlignCenter);
 
     // toggled also runs for the values restored from the settings file, as a click would.
     connect(inUse, &QCheckBox::toggled, this, &Frm7::applyInUse);

@@ -2,8 +2,8 @@
 
 #include "pages/keyfilteradapter.h"
 #include "pages/pagerules.h"
+#include "shell/formwindow.h"
 
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -31,33 +31,35 @@ public:
         , m_rule(rule)
     {
         field->installEventFilter(this);
+        FormWindow::whenLeft(field, [this] { fieldLeft(); });
     }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key != Qt::Key_Return && key != Qt::Key_Enter)
-                return false;
-            setIfChanged(limitAfterEnter(m_field->text()));
-            return true;
-        }
-        if (event->type() == QEvent::FocusOut && isLeavingField(static_cast<QFocusEvent *>(event))) {
-            const LimitCorrection correction = limitAfterLeaving(m_field->text(), m_rule);
-            setIfChanged(correction.text);
-            // The focus is on its way to another control: it is brought back once it has arrived.
-            if (correction.refocus) {
-                QTimer::singleShot(0, m_field, [field = QPointer<QLineEdit>(m_field)] {
-                    if (field && field->isVisible() && field->isEnabled())
-                        field->setFocus(Qt::OtherFocusReason);
-                });
-            }
-        }
-        return false;
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        setIfChanged(limitAfterEnter(m_field->text()));
+        return true;
     }
 
 private:
+    void fieldLeft()
+    {
+        const LimitCorrection correction = limitAfterLeaving(m_field->text(), m_rule);
+        setIfChanged(correction.text);
+        // The focus may be on its way to another control: it is brought back once it has arrived.
+        if (correction.refocus) {
+            QTimer::singleShot(0, m_field, [field = QPointer<QLineEdit>(m_field)] {
+                if (field && field->isVisible() && field->isEnabled())
+                    field->setFocus(Qt::OtherFocusReason);
+            });
+        }
+    }
+
     void setIfChanged(const QString &text)
     {
         if (text != m_field->text())

@@ -65,18 +65,6 @@ void selectAllOnEntry(QPlainTextEdit *field)
     new SelectAllOnEntry<QPlainTextEdit>(field);
 }
 
-bool isLeavingField(const QFocusEvent *event)
-{
-    switch (event->reason()) {
-    case Qt::PopupFocusReason:
-        return false;
-    case Qt::ActiveWindowFocusReason:
-        return QApplication::activeWindow() != nullptr;
-    default:
-        return true;
-    }
-}
-
 void ShowPageMessage(const QString &text)
 {
     if (FrmStart *start = startWindow())

@@ -4,7 +4,6 @@
 
 class FormWindow;
 class QCheckBox;
-class QFocusEvent;
 class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
@@ -16,11 +15,6 @@ void SelectAllText(QPlainTextEdit *field);
 // would otherwise put the cursor where it landed).
 void selectAllOnEntry(QLineEdit *field);
 void selectAllOnEntry(QPlainTextEdit *field);
-
-// Whether a focus-out means the user left the field, which runs the field's LostFocus rules. A context menu
-// opening over the field does not leave it, nor does switching to another program; moving to another
-// window of this program does.
-bool isLeavingField(const QFocusEvent *event);
 
 // The start window's message area: the framed message, shown in the start window's lblMeld.
 void ShowPageMessage(const QString &text);

@@ -1,5 +1,7 @@
 #include "shell/configfiles.h"
 
+#include "shell/formwindow.h"
+
 #include "l10n/languagecode.h"
 #include "shell/configuration.h"
 #include "shell/frmstart.h"
@@ -147,6 +149,8 @@ bool ConfigurationFiles::saveConfigurationAs(const QString &path)
 {
     if (busy() && !m_inDialog)
         return false;
+    // A field left for another program is checked now, before its value is read, as for "Speichern".
+    FormWindow::runPendingLeaves();
     QString error;
     if (!writeIniFileAtomically(path, documentOfPages(), &error)) {
         showMessage(saveFailedText(error));

@@ -4,15 +4,230 @@
 #include "shell/windowregistry.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QTextEdit>
+
+#include <algorithm>
+
+namespace {
+
+class LeaveWatch;
+
+// Watches whose target was left for the help window, a message box or another program, until the user
+// comes back. While there are any, the tracker sees every window activation of the program.
+class LeaveTracker : public QObject
+{
+public:
+    static LeaveTracker &instance()
+    {
+        static QPointer<LeaveTracker> tracker;
+        if (!tracker) {
+            auto *created = new LeaveTracker(qApp);
+            connect(qApp, &QApplication::focusChanged, created,
+                [created](QWidget *, QWidget *now) { created->focusArrived(now); });
+            tracker = created;
+        }
+        return *tracker;
+    }
+
+    void setPending(LeaveWatch *watch, bool pending);
+    void runAll();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowActivate) {
+            auto *window = qobject_cast<QWidget *>(watched);
+            if (window && window->isWindow() && FormWindow::isProgramWindow(window))
+                returnedTo(window, nullptr);
+        }
+        return false;
+    }
+
+private:
+    using QObject::QObject;
+
+    void focusArrived(QWidget *now)
+    {
+        if (now && !m_pending.isEmpty() && FormWindow::isProgramWindow(now->window()))
+            returnedTo(now->window(), now);
+    }
+    void returnedTo(QWidget *window, QWidget *focus);
+    bool isPending(const LeaveWatch *watch) const
+    {
+        return std::any_of(m_pending.cbegin(), m_pending.cend(),
+            [watch](const QPointer<LeaveWatch> &p) { return p.data() == watch; });
+    }
+
+    QList<QPointer<LeaveWatch>> m_pending;
+};
+
+class LeaveWatch : public QObject
+{
+public:
+    LeaveWatch(QWidget *target, std::function<void()> onLeft)
+        : QObject(target)
+        , m_target(target)
+        , m_isWindow(target->isWindow())
+        , m_onLeft(std::move(onLeft))
+    {
+        target->installEventFilter(this);
+    }
+
+    // The user came back into the program at `window`, the focus on `focus` (none yet on activation).
+    bool isLeftByReturnTo(const QWidget *window, const QWidget *focus) const
+    {
+        if (window != m_target->window())
+            return true;
+        return !m_isWindow && focus && focus != m_target;
+    }
+
+    void leave()
+    {
+        LeaveTracker::instance().setPending(this, false);
+        m_onLeft();
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+        case QEvent::WindowActivate:
+            if (m_isWindow == (event->type() == QEvent::WindowActivate)) {
+                m_inside = true;
+                LeaveTracker::instance().setPending(this, false);
+            }
+            break;
+        case QEvent::FocusOut:
+            if (!m_isWindow)
+                focusLost(static_cast<QFocusEvent *>(event)->reason());
+            break;
+        case QEvent::WindowDeactivate:
+            if (m_isWindow)
+                focusLost(Qt::ActiveWindowFocusReason);
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void focusLost(Qt::FocusReason reason)
+    {
+        // A failed check can take the focus back while it is on its way to another control; that control
+        // is then told it lost a focus it never received, and was not left.
+        if (!std::exchange(m_inside, false))
+            return;
+        if (reason == Qt::PopupFocusReason) // a context menu over the control
+            return;
+        if (reason != Qt::ActiveWindowFocusReason || anotherProgramWindowActive())
+            leave();
+        else
+            LeaveTracker::instance().setPending(this, true);
+    }
+
+    bool anotherProgramWindowActive() const
+    {
+        QWidget *active = QApplication::activeWindow();
+        return active && active != m_target->window() && FormWindow::isProgramWindow(active);
+    }
+
+    QWidget *m_target;
+    bool m_isWindow;
+    bool m_inside = false;
+    std::function<void()> m_onLeft;
+};
+
+void LeaveTracker::setPending(LeaveWatch *watch, bool pending)
+{
+    const bool was = !m_pending.isEmpty();
+    m_pending.removeIf([watch](const QPointer<LeaveWatch> &p) { return p.isNull() || p.data() == watch; });
+    if (pending)
+        m_pending.append(watch);
+    if (was != !m_pending.isEmpty()) {
+        if (m_pending.isEmpty())
+            qApp->removeEventFilter(this);
+        else
+            qApp->installEventFilter(this);
+    }
+}
+
+void LeaveTracker::returnedTo(QWidget *window, QWidget *focus)
+{
+    // A copy: a leaving may show a message, which moves the focus and changes the list.
+    const QList<QPointer<LeaveWatch>> pending = m_pending;
+    for (const QPointer<LeaveWatch> &watch : pending) {
+        if (watch && isPending(watch) && watch->isLeftByReturnTo(window, focus))
+            watch->leave();
+    }
+}
+
+void LeaveTracker::runAll()
+{
+    const QList<QPointer<LeaveWatch>> pending = m_pending;
+    for (const QPointer<LeaveWatch> &watch : pending) {
+        if (watch && isPending(watch))
+            watch->leave();
+    }
+}
+
+// Keeps a one-line field free of control characters, the cursor where it was among the characters kept.
+void keepOutControlCharacters(QLineEdit *line)
+{
+    const auto clean = [line] {
+        const QString text = line->text();
+        const QString kept = withoutControlCharacters(text);
+        if (kept.size() == text.size())
+            return;
+        const int cursor = line->cursorPosition();
+        const qsizetype keptBefore = withoutControlCharacters(text.left(cursor)).size();
+        line->setText(kept);
+        line->setCursorPosition(int(keptBefore));
+    };
+    QObject::connect(line, &QLineEdit::textChanged, line, clean);
+    clean();
+}
+
+} // namespace
+
+void FormWindow::whenLeft(QWidget *target, std::function<void()> onLeft)
+{
+    Q_ASSERT(target);
+    new LeaveWatch(target, std::move(onLeft));
+}
+
+void FormWindow::runPendingLeaves()
+{
+    LeaveTracker::instance().runAll();
+}
+
+bool FormWindow::isProgramWindow(const QWidget *window)
+{
+    return qobject_cast<const FormWindow *>(window) != nullptr;
+}
+
+QString withoutControlCharacters(const QString &text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.unicode() >= 32 && c.unicode() != 127)
+            kept.append(c);
+    }
+    return kept;
+}
 
 QString ControlRef::key() const
 {
@@ -40,6 +255,8 @@ void FormWindow::registerControl(QWidget *widget, const QString &name, int index
     Q_ASSERT(widget);
     Q_ASSERT(!findRef(name, index));
     widget->setObjectName(index < 0 ? name : QStringLiteral("%1_%2").arg(name).arg(index));
+    if (auto *line = qobject_cast<QLineEdit *>(widget))
+        keepOutControlCharacters(line);
     m_controls.append(ControlRef { name, index, kind, widget });
 }
 

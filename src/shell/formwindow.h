@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class QAbstractButton;
 
 // What the settings file, the caption table and the record builders see of a control.
@@ -71,6 +73,19 @@ public:
     // Move to the given position in twips relative to the start window's outer top-left corner.
     void placeRelativeToStart(int leftTwips, int topTwips);
 
+    // When the user has left a control or a window, one rule for every window of the program: the focus
+    // moved on to another control, or another window of the program became active. The help window, a
+    // message box or another program taking the activation is not leaving: nothing runs and the control
+    // keeps its text. The leaving is then pending, and happens as soon as the user comes back into the
+    // program anywhere but the target (coming back to the target itself drops it), or when
+    // runPendingLeaves() is called before a save or an upload reads the windows.
+    // `target` is a control (left when it loses the focus) or a FormWindow (left when it is deactivated).
+    static void whenLeft(QWidget *target, std::function<void()> onLeft);
+    static void runPendingLeaves();
+    // The windows whose activation counts as moving within the program: the start window, the pages, the
+    // communication page and the about box.
+    static bool isProgramWindow(const QWidget *window);
+
 protected:
     bool event(QEvent *event) override;
 
@@ -78,6 +93,11 @@ private:
     QString m_formName;
     QList<ControlRef> m_controls;
 };
+
+// No control character (codes below 32, and 127) stays in a one-line field, whichever way it came in:
+// keys never type one, but pasted, dropped or restored text can carry them. Every registered QLineEdit
+// is kept free of them.
+QString withoutControlCharacters(const QString &text);
 
 // Value access by kind, shared by the settings file, the caption table and the record builders.
 QString controlText(const ControlRef &ref);

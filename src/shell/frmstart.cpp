@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMoveEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QUrl>
 
 const char *const kMakerWebAddress = "https://www.rm425t.example/";
@@ -238,6 +239,8 @@ void FrmStart::formLoad()
     QFile::remove(StatusLogPath());
     // The settings file is read once for all pages, which the caption table creates in its order.
     const SettingsFileProblem problem = beginStartupLoad(IniFileReadPath());
+    // What an interrupted save of the settings file left beside it goes as well.
+    removeSafeWriteLeftovers(IniFilePath());
     if (languageStep())
         languageStep()();
     // With a language code the table does not know, it creates none: the pages still load from this reading.
@@ -321,8 +324,7 @@ void FrmStart::Check_Click(int index)
             backgroundClick();
             break;
         }
-        if (FormWindow *page = registry.existing(pageName(registry.currentPage())))
-            page->acknowledgeMessage();
+        acknowledgeOverlay();
         break;
     case 16:
         if (nextLanguageStep())
@@ -331,6 +333,31 @@ void FrmStart::Check_Click(int index)
         break;
     default:
         break;
+    }
+}
+
+void FrmStart::acknowledgeOverlay()
+{
+    // OK answers the page that raised the message, whichever page was opened meanwhile.
+    WindowRegistry &registry = WindowRegistry::instance();
+    FormWindow *page
+        = m_overlayPage ? m_overlayPage.data() : registry.existing(pageName(registry.currentPage()));
+    if (!page) {
+        showMessageOverlay(nullptr, false);
+        return;
+    }
+    for (int index = 1; index <= 9; ++index) {
+        if (page->formName() == pageName(index) && index != registry.currentPage()) {
+            ShowPage(index, nullptr); // its menu button is marked as the open page's
+            registry.setCurrentPage(index);
+        }
+    }
+    page->acknowledgeMessage();
+    // A page without message rules of its own still ends the overlay.
+    if (m_lblMeld->isVisible() && !m_saveFailureShown) {
+        showMessageOverlay(page, false);
+        page->raise();
+        page->activateWindow();
     }
 }
 
@@ -517,9 +544,13 @@ void FrmStart::advanceSaveBar()
 
 bool FrmStart::SaveAllPages()
 {
+    // A field left for another program is checked now, before its value is read.
+    runPendingLeaves();
     // What an earlier attempt reported goes; this one reports for itself.
     if (m_saveFailureShown)
         dismissSaveFailure();
+    // Disabling the menu would hand the focus on to the next button; it comes back after the save.
+    const QPointer<QWidget> focusBefore = focusWidget();
     setMenuEnabled(false);
     const std::optional<int> code = currentLanguageCode();
     if (code == 0)
@@ -546,11 +577,18 @@ bool FrmStart::SaveAllPages()
     QString error;
     const bool saved = writeIniFileAtomically(IniFilePath(), document, &error);
 
-    m_lblMeld->hide();
     m_lblSp->hide();
     m_lblSp->setGeometry(twipsRect(kSaveBarLeft, 1710, kSaveBarWidth, 135));
-    backgroundClick();
+    if (m_overlayPage) {
+        // A page's message still waits for its OK: it comes back in place of the save text.
+        m_lblMeld->setText(m_overlayText);
+    } else {
+        m_lblMeld->hide();
+        backgroundClick();
+    }
     setMenuEnabled(true);
+    if (focusBefore && focusBefore->isEnabled() && focusBefore->isVisible())
+        focusBefore->setFocus(Qt::OtherFocusReason);
     if (!saved)
         showSaveFailure(error);
     return saved;
@@ -571,6 +609,9 @@ void FrmStart::showSaveFailure(const QString &reason)
     if (FormWindow *current = registry.existing(pageName(registry.currentPage())))
         current->hide();
     m_saveFailureShown = true;
+    m_overlayPage = nullptr; // the failure takes the place of a page's message, as a page's does of it
+    // The message needs a clean background, not the module photo around it.
+    m_picMod->hide();
     m_lblMeld->setText(text);
     m_lblMeld->show();
     m_lblMeld->raise();
@@ -625,6 +666,8 @@ void FrmStart::showPageMessage(const QString &text)
 
 void FrmStart::showMessageOverlay(FormWindow *page, bool show)
 {
+    m_overlayPage = show ? page : nullptr;
+    m_overlayText = show ? m_lblMeld->text() : QString();
     if (page)
         page->setVisible(!show);
     m_check[15]->setVisible(show);

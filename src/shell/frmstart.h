@@ -3,6 +3,7 @@
 #include "shell/formwindow.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <array>
 #include <functional>
 
@@ -72,6 +73,7 @@ private:
     void showSaveMessage(const QString &text);
     void advanceSaveBar();
     void showSaveFailure(const QString &reason);
+    void acknowledgeOverlay();
     void dismissSaveFailure();
     void setMenuEnabled(bool enabled);
     void openMakerWebPage();
@@ -87,6 +89,9 @@ private:
     QLabel *m_lblSp = nullptr;
     ConfigurationFiles *m_configurationFiles = nullptr;
     bool m_saveFailureShown = false;
+    // The page whose failed check the message overlay shows, and that message.
+    QPointer<FormWindow> m_overlayPage;
+    QString m_overlayText;
     std::function<void()> m_quit;
 };
 

@@ -2,10 +2,17 @@
 
 #include "comm/cp1252.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <chrono>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -212,12 +219,56 @@ std::optional<IniDocument> readIniFile(const QString &path)
     return IniDocument::fromBytes(file.readAll());
 }
 
+namespace {
+
+// The temporary file of a safe write is the target's name, a dot and six letters or digits.
+bool isSafeWriteLeftover(const QString &name, const QString &targetName)
+{
+    if (name.size() != targetName.size() + 7 || !name.startsWith(targetName + u'.'))
+        return false;
+    for (const QChar c : QStringView(name).last(6)) {
+        if (!(c.isDigit() || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')))
+            return false;
+    }
+    return true;
+}
+
+// Younger than this, a temporary file may belong to a save of another instance that is still running.
+constexpr std::chrono::seconds kLeftoverAge { 60 };
+
+} // namespace
+
+void removeSafeWriteLeftovers(const QString &path)
+{
+    const QFileInfo target(path);
+    const QString name = target.fileName();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QFileInfoList entries = target.absoluteDir().entryInfoList(
+        { name + QStringLiteral(".??????") }, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &entry : entries) {
+        if (!isSafeWriteLeftover(entry.fileName(), name))
+            continue;
+        if (entry.lastModified().secsTo(now) < kLeftoverAge.count())
+            continue;
+        QFile::remove(entry.absoluteFilePath());
+    }
+}
+
 bool writeIniFileAtomically(const QString &path, const IniDocument &document, QString *errorText)
 {
+    removeSafeWriteLeftovers(path);
+    const QFileInfo before(path);
+    const bool existed = before.exists();
+    const uint owner = before.ownerId();
+    const uint group = before.groupId();
+
     // Unbuffered, so that a failing write (a full disk) shows at the write itself: with Qt's write buffer the
     // error would only come up when commit() flushes, and commit() does not see it there and keeps the
     // shortened file.
     QSaveFile file(path);
+    // A folder the program may not create files in still lets it write the existing file in place, as
+    // long as the file itself allows it; the replace in one step stays wherever the folder allows it.
+    file.setDirectWriteFallback(true);
     const QByteArray bytes = document.toBytes();
     QString reason;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
@@ -236,10 +287,27 @@ bool writeIniFileAtomically(const QString &path, const IniDocument &document, QS
         } else if (!file.commit()) {
             reason = file.errorString();
         } else {
+#ifdef Q_OS_UNIX
+            // The new file is ours; it goes back to whom the replaced one belonged, where we may do that.
+            const QFileInfo after(path);
+            if (existed && (after.ownerId() != owner || after.groupId() != group)) {
+                if (::chown(QFile::encodeName(path).constData(), owner, group) != 0) {
+                    // Only a privileged user may give a file away; the settings are saved all the same.
+                }
+            }
+#else
+            Q_UNUSED(existed);
+            Q_UNUSED(owner);
+            Q_UNUSED(group);
+#endif
             return true;
         }
     }
-    if (errorText)
-        *errorText = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason);
+    if (errorText) {
+        // The path once: some of the system's reasons name it themselves.
+        const QString native = QDir::toNativeSeparators(path);
+        const bool named = reason.contains(path) || reason.contains(native);
+        *errorText = named ? reason : QStringLiteral("%1: %2").arg(native, reason);
+    }
     return false;
 }

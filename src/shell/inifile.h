@@ -65,6 +65,12 @@ private:
 std::optional<IniDocument> readIniFile(const QString &path);
 
 // Writes the document completely into a temporary file beside the target and then replaces the target with it
-// in one rename, so the old file stays as it was when anything fails. On failure returns false and, when
-// errorText is given, sets it to the path and the system's reason.
+// in one rename, so the old file stays as it was when anything fails. Where the folder does not let us create
+// the temporary file, the existing file is written in place instead. A replaced file keeps its mode, and its
+// owner where the system lets us give it back. On failure returns false and, when errorText is given, sets
+// it to the system's reason naming the path once.
 bool writeIniFileAtomically(const QString &path, const IniDocument &document, QString *errorText = nullptr);
+
+// Removes the temporary files an interrupted writeIniFileAtomically left beside the target (not those of a
+// save that may still be running).
+void removeSafeWriteLeftovers(const QString &path);

@@ -20,7 +20,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,6 +62,14 @@ const QString kIncompleteDe
 const QString kIncompleteEn
     = QStringLiteral("ERROR:\r\nData not sent complete !\r\n\r\nSwitch module off and send data again !\r\n");
 
+// The user turns to another window of the program.
+void leaveForFrm1()
+{
+    FormWindow *frm1 = WindowRegistry::instance().window(QStringLiteral("frm1"));
+    frm1->show();
+    frm1->activateWindow();
+}
+
 // The window colour of a label, as a Windows colour value.
 unsigned barColour(QLabel *bar)
 {
@@ -93,6 +103,9 @@ private slots:
     void activationResetsThePage();
     void leavingThePageMidTransferShowsTheBox();
     void helpWindowDoesNotStopTheUpload();
+    void interruptedUploadBoxStaysForItsHelp();
+    void leavingWhileSearchingShowsNoFailure_data();
+    void leavingWhileSearchingShowsNoFailure();
     void statusMessagesAreShownLoggedAndLevelled();
     void statusLogThatCannotBeWrittenIsSaidOnce();
     void statusWithoutModuleIsNoAnswer();
@@ -132,9 +145,6 @@ void tst_Frm8::initTestCase()
     QVERIFY(m_settings.isValid());
     setSettingsDirectory(m_settings.path());
     registerProgramWindows();
-    Frm8::setMessageBoxHook([this](QWidget *, const QString &title, const QString &text) {
-        m_boxes.append({ title, text });
-    });
 }
 
 void tst_Frm8::cleanupTestCase()
@@ -146,6 +156,9 @@ void tst_Frm8::cleanupTestCase()
 void tst_Frm8::init()
 {
     m_boxes.clear();
+    Frm8::setMessageBoxHook([this](QWidget *, const QString &title, const QString &text) {
+        m_boxes.append({ title, text });
+    });
     m_cwd = std::make_unique<QTemporaryDir>();
     QVERIFY(m_cwd->isValid());
     m_oldCwd = QDir::currentPath();
@@ -564,6 +577,62 @@ void tst_Frm8::helpWindowDoesNotStopTheUpload()
     QTRY_VERIFY_WITH_TIMEOUT(!m_page->uploadRunning(), 10000);
     QVERIFY(m_boxes.isEmpty()); // closing the page shows no box
     QCOMPARE(m_page->meldText(), kIncompleteEn);
+}
+
+void tst_Frm8::interruptedUploadBoxStaysForItsHelp()
+{
+    QVERIFY(startSim(*m_sim, { "--scenario", "no-answer", "--block", "2" }));
+    LinkTimeouts timeouts = fast();
+    timeouts.reply = 10s;
+    openPage(QStringList { m_sim->devicePath() }, timeouts);
+    QVERIFY(showActive(m_page));
+    Frm8::setMessageBoxHook({}); // the box itself this time; init() puts the hook back
+    button(QStringLiteral("cmd"))->click();
+    QVERIFY(m_sim->waitForRecorded(1 + 2 * 64, 10s));
+    leaveForFrm1();
+    QPointer<QMessageBox> box;
+    QTRY_VERIFY_WITH_TIMEOUT((box = m_page->findChild<QMessageBox *>()) && box->isVisible(), 10000);
+    box->button(QMessageBox::Help)->click();
+    QTRY_COMPARE(currentHelpWindow() ? currentHelpWindow()->shownTopic() : 0, 1095);
+    QVERIFY(box && box->isVisible());
+    box->button(QMessageBox::Ok)->click();
+    QTRY_VERIFY(!box);
+}
+
+void tst_Frm8::leavingWhileSearchingShowsNoFailure_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("sms"); // else "Status"
+    QTest::addColumn<bool>("close"); // else another window of the program is activated
+    QTest::newRow("Status, German") << kGerman << false << false;
+    QTest::newRow("SMS, closed, French") << kFrench << true << true;
+}
+
+void tst_Frm8::leavingWhileSearchingShowsNoFailure()
+{
+    QFETCH(QString, language);
+    QFETCH(bool, sms);
+    QFETCH(bool, close);
+    QVERIFY(startSim(*m_sim, { "--scenario", "silent" }));
+    openPage(QStringList { m_sim->devicePath() });
+    setLanguage(language);
+    QVERIFY(showActive(m_page));
+    if (sms) {
+        button(QStringLiteral("cmd3"))->click();
+        control<QPlainTextEdit>(QStringLiteral("Text1"))->setPlainText(QStringLiteral("Hallo"));
+        control<QLineEdit>(QStringLiteral("Text2"))->setText(QStringLiteral("0170"));
+        button(QStringLiteral("cmdS"))->click();
+    } else {
+        button(QStringLiteral("cmd2"))->click();
+    }
+    QVERIFY(m_page->link()->isOpen());
+    if (close)
+        m_page->close();
+    else
+        leaveForFrm1();
+    QTRY_VERIFY(!m_page->link()->isOpen());
+    QTest::qWait(300); // the run reports its end from the event loop
+    QCOMPARE(m_page->meldText(), QString());
 }
 
 void tst_Frm8::statusMessagesAreShownLoggedAndLevelled()

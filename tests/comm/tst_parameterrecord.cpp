@@ -519,6 +519,12 @@ void TestParameterRecord::threeDigitValue_data()
                              << "abc";
     QTest::newRow("digits and letters") << "5a"
                                         << "5a";
+    QTest::newRow("plus sign") << "+5"
+                               << "005";
+    QTest::newRow("minus sign") << "-5"
+                                << "-005";
+    QTest::newRow("sign alone") << "-"
+                                << "-";
 }
 
 void TestParameterRecord::threeDigitValue()
@@ -537,6 +543,8 @@ void TestParameterRecord::moduleBytesRefuseAMisplacedRecord_data()
         << Changes { text("frm1", "txtbez", -1, "Halle 7 Pumpe = 2") } << 641;
     QTest::newRow("an input level with no option selected")
         << Changes { state("frm3", "chk3", 1, 1), state("frm3", "OptL", 1, 0) } << 639;
+    QTest::newRow("a negative limit from an edited file")
+        << Changes { state("frm2", "chk2", 1, 1), text("frm2", "txtwert", 1, "-5") } << 641;
     QTest::newRow("an incall time with no option selected")
         << Changes { state("frm7", "chk7", -1, 1), state("frm7", "optZ", 1, 0) } << 635;
 }

@@ -1,15 +1,21 @@
 #include "pages/frm1.h"
 #include "pages/pagerules.h"
 #include "shell/frmstart.h"
+#include "shell/help.h"
+#include "shell/helpwindow.h"
 #include "shell/settingsfile.h"
 #include "shell/twostatebutton.h"
 #include "shell/windowregistry.h"
 #include "typing.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +47,19 @@ void choose(QRadioButton *option)
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
 }
 
+// The user comes back into the program at this window. After a switch to another program the window system
+// still shows the window of the program that had the focus as its own: Qt then activates the window the user
+// clicks as below, which is also what activateWindow() leads to.
+void comeBack(QWidget *window)
+{
+    if (QApplication::activeWindow())
+        window->activateWindow();
+    else
+        QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+}
+
 QString framed(const QString &text)
 {
     return QStringLiteral("\r\n  ! ! ! ! !   \r\n\r\n  ") + text + QStringLiteral("\r\n\r\n  ! ! ! ! !  ");
@@ -62,7 +81,12 @@ private slots:
     void restoredShortPinStaysUntilFieldIsLeft();
     void providerFillsAndLocksFields_data();
     void providerFillsAndLocksFields();
+    void storedProviderAppliesOnLoad_data();
     void storedProviderAppliesOnLoad();
+    void leavingForAnotherWindowChecksOnlyOnReturn_data();
+    void leavingForAnotherWindowChecksOnlyOnReturn();
+    void targetTypedBeforeSwitchingProgramsIsPropagated();
+    void controlCharactersNeverEnterAField();
     void keyboardNavigation_data();
     void keyboardNavigation();
     void enterOnProviderOpensPhoneTab();
@@ -243,20 +267,123 @@ void TestFrm1::providerFillsAndLocksFields()
     QTRY_VERIFY(field("txtAnr")->hasFocus());
 }
 
+void TestFrm1::storedProviderAppliesOnLoad_data()
+{
+    QTest::addColumn<QByteArray>("providers");
+    QTest::addColumn<int>("chosen"); // -1: none restored, the design choice D 1 without its click
+
+    QTest::newRow("E +") << QByteArray("optAnb(0)=0\r\noptAnb(1)=0\r\noptAnb(3)=-1\r\n") << 3;
+    QTest::newRow("D 1") << QByteArray("optAnb(1)=-1\r\n") << 1;
+    QTest::newRow("other provider") << QByteArray("optAnb(0)=-1\r\noptAnb(1)=0\r\n") << 0;
+    QTest::newRow("no provider key") << QByteArray() << -1;
+    QTest::newRow("all 0") << QByteArray("optAnb(0)=0\r\noptAnb(1)=0\r\noptAnb(2)=0\r\noptAnb(3)=0\r\n")
+                           << -1;
+    QTest::newRow("not a number") << QByteArray("optAnb(1)=ja\r\noptAnb(2)=x\r\n") << -1;
+}
+
 void TestFrm1::storedProviderAppliesOnLoad()
 {
-    writeSettings("[frm1]\r\ntxtAnr=999\r\ntxtFAxPref=1\r\noptAnb(0)=0\r\noptAnb(1)=0\r\noptAnb(3)=-1\r\n");
-    QCOMPARE(field("txtAnr")->text(), QStringLiteral("7676245"));
-    QCOMPARE(field("txtFAxPref")->text(), QStringLiteral("1551"));
-    QVERIFY(!field("txtAnr")->isEnabled());
-    cleanup();
-    init();
+    QFETCH(QByteArray, providers);
+    QFETCH(int, chosen);
+    writeSettings("[frm1]\r\ntxtAnr=555\r\ntxtFAxPref=7\r\n" + providers);
+    const QStringList values[] = { { "555", "7" }, { "8000", "99" }, {}, { "7676245", "1551" } };
+    const QStringList expected = chosen > 0 ? values[chosen] : values[0];
+    QCOMPARE(QStringList({ field("txtAnr")->text(), field("txtFAxPref")->text() }), expected);
+    for (int k = 0; k <= 4; ++k)
+        QCOMPARE(provider(k)->isChecked(), k == qAbs(chosen));
+    QCOMPARE(field("txtAnr")->isEnabled(), chosen == 0);
+    QCOMPARE(field("txtFAxPref")->isEnabled(), chosen == 0);
+}
 
-    writeSettings("[frm1]\r\ntxtAnr=555\r\ntxtFAxPref=7\r\noptAnb(0)=-1\r\noptAnb(1)=0\r\n");
-    QCOMPARE(field("txtAnr")->text(), QStringLiteral("555"));
-    QCOMPARE(field("txtFAxPref")->text(), QStringLiteral("7"));
-    QVERIFY(field("txtAnr")->isEnabled());
-    QVERIFY(provider(0)->isChecked());
+void TestFrm1::leavingForAnotherWindowChecksOnlyOnReturn_data()
+{
+    QTest::addColumn<QString>("away"); // what takes the activation from the page
+    QTest::addColumn<QString>("back"); // how the user comes back
+    for (const char *away : { "help (F1)", "message box", "another program" }) {
+        for (const char *back : { "into the field", "through the start window", "save" })
+            QTest::addRow("%s, %s", away, back) << QString::fromLatin1(away) << QString::fromLatin1(back);
+    }
+}
+
+void TestFrm1::leavingForAnotherWindowChecksOnlyOnReturn()
+{
+    QFETCH(QString, away);
+    QFETCH(QString, back);
+    openPage();
+    QLineEdit *txtsim = field("txtsim");
+    QVERIFY(typing::enter(txtsim));
+    typing::typeText(txtsim, QStringLiteral("12"));
+
+    QMessageBox box(QMessageBox::Information, QStringLiteral("GSM"), QStringLiteral("..."));
+    if (away.startsWith(u"help")) {
+        QTest::keyClick(txtsim, Qt::Key_F1);
+        QTRY_VERIFY(currentHelpWindow() && currentHelpWindow()->isActiveWindow());
+    } else if (away.startsWith(u"message")) {
+        box.show();
+        box.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+    } else {
+        QApplication::setActiveWindow(nullptr); // as Qt delivers a switch to another program
+    }
+    // Nothing is checked: the page keeps its text, the window that took over stays in front.
+    QCOMPARE(txtsim->text(), QStringLiteral("12"));
+    QVERIFY(frm1()->isVisible());
+    QVERIFY(!start()->lblMeld()->isVisible() && !start()->isActiveWindow());
+
+    if (back == u"into the field") {
+        comeBack(frm1());
+        QTRY_VERIFY(txtsim->hasFocus());
+        QCOMPARE(txtsim->text(), QStringLiteral("12"));
+        QTest::mouseClick(field("txtPsw1"), Qt::LeftButton); // leaving it now is leaving it
+    } else if (back == u"save") {
+        start()->Check_Click(14);
+    } else {
+        comeBack(start());
+        QCOMPARE(start()->lblMeld()->text(), framed(txtsim->toolTip()));
+        QTest::mouseClick(start()->check(14), Qt::LeftButton); // "Speichern": the message stays for its OK
+        QVERIFY(start()->lblMeld()->isVisible() && !frm1()->isVisible());
+        QTest::mouseClick(start()->check(15), Qt::LeftButton);
+        QTRY_VERIFY(txtsim->hasFocus());
+    }
+    QCOMPARE(txtsim->text(), QStringLiteral("5173"));
+    QFile file(IniFilePath());
+    QVERIFY(back == u"into the field"
+        || (file.open(QIODevice::ReadOnly) && file.readAll().contains("txtsim=5173\r")));
+    closeAllHelp();
+}
+
+void TestFrm1::targetTypedBeforeSwitchingProgramsIsPropagated()
+{
+    openPage();
+    QTest::mouseClick(frm1()->tab(2), Qt::LeftButton);
+    QVERIFY(typing::enter(field("txtFon1", 3)));
+    typing::typeText(field("txtFon1", 3), QStringLiteral("0171"));
+    QApplication::setActiveWindow(nullptr);
+    auto *box = WindowRegistry::instance().window("frm4")->controlAs<QCheckBox>("chksms1", 3);
+    QVERIFY(!box->isEnabled());
+    comeBack(start());
+    QVERIFY(box->isEnabled());
+}
+
+void TestFrm1::controlCharactersNeverEnterAField()
+{
+    writeSettings("[frm1]\r\ntxtbez=Halle\x1a 7\t\r\n");
+    QCOMPARE(field("txtbez")->text(), QStringLiteral("Halle 7"));
+    openPage();
+    QTest::mouseClick(frm1()->tab(4), Qt::LeftButton);
+    QLineEdit *mail = field("txtMail1", 1);
+    QVERIFY(typing::enter(mail));
+    const char16_t pasted[] = u"a\0b\tc\x7f\x1a\r\nd@e.de<\x1b\x01\b";
+    QGuiApplication::clipboard()->setText(QString::fromUtf16(pasted, qsizetype(std::size(pasted)) - 1));
+    QTest::keyClick(mail, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(mail->text(), QStringLiteral("abcd@e.de<")); // the rest of an address is not filtered
+    QCOMPARE(mail->cursorPosition(), 10);
+    start()->Check_Click(14);
+    QFile file(IniFilePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    QVERIFY(saved.contains("txtMail1(1)=abcd@e.de<\r\n"));
+    QCOMPARE(saved.count('\x00') + saved.count('\t') + saved.count('\x7f') + saved.count('\x1a'), 0);
 }
 
 void TestFrm1::keyboardNavigation_data()

@@ -337,6 +337,9 @@ void TestOutputPages::anyCallerHidesCallerSelection()
     QCOMPARE(anyCaller->text(), QStringLiteral("Jeder darf anrufen"));
     click(anyCaller);
     QVERIFY(!shown(frm7, "fraWer7"));
+    // The column heading stands beside the selection, not in it.
+    QVERIFY(frm7->control("Label2", 14)->isVisible());
+    QCOMPARE(frm7->control("Label2", 14)->parentWidget(), frm7->control("fra7"));
     // The ticks stay for when the caller selection comes back.
     QVERIFY(sms->box(1)->isChecked());
     click(anyCaller);
@@ -501,6 +504,12 @@ void TestOutputPages::loadAppliesStoredValues()
     QVERIFY(checkBox(frm9, "chkCLI")->isChecked());
     QCOMPARE(states(frm9->notifySet(NotifyKind::Sms)), QStringLiteral("...--x-------"));
     QCOMPARE(states(frm9->notifySet(NotifyKind::Mail)), QStringLiteral(".x---"));
+
+    // After load the sender block follows output 1, not a tab the file chose.
+    WindowRegistry::instance().reset();
+    registerProgramWindows();
+    writeSettings("[frm4]\r\nchk4(1)=0\r\nchk4(2)=1\r\nopt(2)=-1\r\n");
+    QVERIFY(!shown(page("frm4"), "frawer"));
 }
 
 void TestOutputPages::pwmCliEndsEqualToInUse_data()

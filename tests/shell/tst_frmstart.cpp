@@ -76,7 +76,9 @@ private slots:
     void backgroundClickReopensCurrentWindowOrShowsPhoto();
     void saveWritesPagesInOrderAndCancelLeavesFile();
     void failedSaveIsShownAndKeepsProgramOpen();
-    void okWithInputsPageCurrentEndsOverlay();
+    void saveKeepsFocusAndDrawsFailureOnCleanBackground();
+    void okEndsOverlayWhicheverPageWasOpened_data();
+    void okEndsOverlayWhicheverPageWasOpened();
     void quitSavesFirst();
     void helpButtonAndF1ShowStartTopic();
     void logoOpensMakerAddress();
@@ -340,22 +342,51 @@ void TestFrmStart::failedSaveIsShownAndKeepsProgramOpen()
     QVERIFY(!w->check(15)->isVisible());
 }
 
-void TestFrmStart::okWithInputsPageCurrentEndsOverlay()
+void TestFrmStart::saveKeepsFocusAndDrawsFailureOnCleanBackground()
 {
+    FrmStart *w = start();
+    w->show();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    w->check(14)->setFocus();
+    QTest::keyClick(w->check(14), Qt::Key_Return);
+    QVERIFY(QFile::exists(IniFilePath()));
+    // The focus stays on "Speichern", so Enter saves again rather than switching the language.
+    QVERIFY(w->check(14)->hasFocus() && w->check(14)->isBold() && !w->check(16)->isBold());
+    // With no page open, a failure is drawn without the module photo around it, which comes back on OK.
+    QVERIFY(QFile::remove(IniFilePath()) && QDir().mkpath(IniFilePath()));
+    QTest::keyClick(w->check(14), Qt::Key_Return);
+    QVERIFY(w->lblMeld()->isVisible() && !w->picMod()->isVisible());
+    click(15);
+    QVERIFY(!w->lblMeld()->isVisible() && w->picMod()->isVisible());
+}
+
+void TestFrmStart::okEndsOverlayWhicheverPageWasOpened_data()
+{
+    QTest::addColumn<int>("opened");
+    QTest::newRow("inputs page") << 2;
+    QTest::newRow("optocoupler page") << 3;
+}
+
+void TestFrmStart::okEndsOverlayWhicheverPageWasOpened()
+{
+    QFETCH(int, opened);
     FrmStart *w = start();
     w->show();
     FormWindow *frm1 = WindowRegistry::instance().existing("frm1");
     w->Check_Click(1);
     w->showPageMessage("check failed");
     w->showMessageOverlay(frm1, true);
-    // The user leaves the message for the inputs page and acknowledges it there.
-    click(2);
+    // The user leaves the message for another page and acknowledges it there.
+    click(opened);
+    QCOMPARE(WindowRegistry::instance().currentPage(), opened);
     click(15);
-    FormWindow *frm2 = WindowRegistry::instance().existing("frm2");
     QVERIFY(!w->lblMeld()->isVisible());
     QVERIFY(!w->check(15)->isVisible());
-    QVERIFY(frm2->isVisible());
-    QCOMPARE(frm2->focusWidget(), frm2->control("chk2", 1));
+    // The page that raised the message comes back, with the focus where its OK puts it.
+    QVERIFY(frm1->isVisible());
+    QCOMPARE(WindowRegistry::instance().currentPage(), 1);
+    QCOMPARE(frm1->focusWidget(), frm1->control("txtPsw1"));
 }
 
 void TestFrmStart::quitSavesFirst()

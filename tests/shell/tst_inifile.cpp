@@ -1,5 +1,6 @@
 #include "shell/inifile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -8,6 +9,7 @@
 #ifdef Q_OS_LINUX
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -27,6 +29,31 @@ void putFile(const QString &path, const QByteArray &bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+#ifdef Q_OS_LINUX
+// Permission bits do not bind root, and the tests often run as root: there the writes that must meet them
+// run as an unprivileged user (real and effective id, the saved one lets us return) on files handed to it.
+constexpr uid_t kUser = 65534;
+
+void handOver(const QString &path)
+{
+    if (getuid() == 0)
+        QCOMPARE(chown(QFile::encodeName(path).constData(), kUser, kUser), 0);
+}
+
+bool writeAsUser(const QString &path, QString *error, bool asUser = true)
+{
+    IniDocument document;
+    document.setValue(u"frm1"_s, u"txt"_s, u"neu"_s);
+    const bool root = asUser && getuid() == 0;
+    if (root && setresuid(kUser, kUser, 0) != 0)
+        return false;
+    const bool written = writeIniFileAtomically(path, document, error);
+    if (root && setresuid(0, 0, 0) != 0)
+        qFatal("could not return to root");
+    return written;
+}
+#endif
+
 } // namespace
 
 class tst_IniFile : public QObject
@@ -43,6 +70,8 @@ private slots:
     void valuesReadBackAsSet();
     void atomicWriteReplacesTheFile();
     void atomicWriteFailureKeepsTheOldFile();
+    void readOnlyFolderIsWrittenInPlace();
+    void leftoversOfAnInterruptedWriteGo();
 };
 
 void tst_IniFile::readsValuesLikeTheProfileCalls_data()
@@ -220,6 +249,62 @@ void tst_IniFile::atomicWriteFailureKeepsTheOldFile()
     QCOMPARE(QDir(dir.filePath(QStringLiteral("sub"))).entryList(QDir::Files),
         QStringList { QStringLiteral("ZERiruze.ini") });
 #endif
+}
+
+void tst_IniFile::readOnlyFolderIsWrittenInPlace()
+{
+#ifdef Q_OS_LINUX
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString folder = dir.filePath(u"program"_s), path = folder + u"/ZERiruze.ini"_s;
+    QVERIFY(QDir().mkdir(folder));
+    putFile(path, "[old]\r\n");
+    handOver(folder);
+    handOver(path);
+    const auto rwx = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    const auto rx = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup;
+    QVERIFY(QFile::setPermissions(dir.path(), rwx | rx | QFile::ReadOther | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    const QFileInfo before(path);
+    QString error;
+    // A replace (folder writable), also by root, keeps the file's owner and mode; so does the write in place.
+    for (const auto &[folderMode, asUser] :
+        { std::pair(rwx, true), std::pair(rwx, false), std::pair(rx, true) }) {
+        QVERIFY(QFile::setPermissions(folder, folderMode));
+        QVERIFY2(writeAsUser(path, &error, asUser), qPrintable(error));
+        QCOMPARE(fileBytes(path), QByteArray("[frm1]\r\ntxt=neu\r\n"));
+        const QFileInfo after(path);
+        QCOMPARE(after.permissions() & 0x7777, before.permissions() & 0x7777);
+        QCOMPARE(after.ownerId(), before.ownerId());
+        QCOMPARE(after.groupId(), before.groupId());
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList { u"ZERiruze.ini"_s });
+    }
+    // A file that may not be written is refused; the message names it once.
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    QVERIFY(!writeAsUser(path, &error));
+    QCOMPARE(error.count(path), 1);
+    QVERIFY(QFile::setPermissions(folder, rwx));
+#endif
+}
+
+void tst_IniFile::leftoversOfAnInterruptedWriteGo()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // Two leftovers; a save that may be writing right now, and files that are not temporary files of ours.
+    const QStringList names { u"ZERiruze.ini.aB3dE9"_s, u"ZERiruze.ini.000000"_s, u"ZERiruze.ini.Fresh1"_s,
+        u"ZERiruze.ini.bak"_s, u"ZERiruze.ini.ab-def"_s, u"Other.ini.aB3dE9"_s };
+    for (const QString &name : names) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (!name.endsWith(u"Fresh1"))
+            QVERIFY(
+                file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFile::FileModificationTime));
+    }
+    QVERIFY(writeIniFileAtomically(dir.filePath(u"ZERiruze.ini"_s), IniDocument()));
+    QStringList expected = names.mid(2) << u"ZERiruze.ini"_s;
+    expected.sort();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
 }
 
 QTEST_GUILESS_MAIN(tst_IniFile)
