@@ -18,11 +18,9 @@ pseudo-terminal, which the communication page lists first. While they run:
   simulator log:       tail -f $log
   simulator commands:  echo 'say PEGEL Netz: 17' > $commands   (one command a line; see below)
 
-The program itself takes no options. It keeps its settings in the user's configuration folder
+The program starts with its window. It keeps its settings in the user's configuration folder
 (~/.config/RM425T/ZERiruze.ini) when it runs from the build folder; RM425T_EXTRA_PORTS (device paths
-separated by colons) adds ports to its list.
-
-The simulator's options and commands:
+separated by colons) adds ports to its list. Its functions without the window:
 
 TEXT
 }
@@ -38,6 +36,8 @@ cmake --build "$build" -j"$(nproc)" --target rm425t rm425t-sim
 
 if $wants_help; then
     usage
+    "$build/rm425t" --help
+    printf '\nThe simulator'"'"'s options and commands:\n\n'
     exec "$build/rm425t-sim" --help
 fi
 
