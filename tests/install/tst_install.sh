@@ -59,8 +59,13 @@ display=:$(head -n 1 "$work/display")
 [ "$display" != ":" ] || fail "Xvfb did not start"
 
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
+# A sanitizer build's options (its leak suppressions among them) go along; nothing else of ours does.
+sanitizer_env=()
+for name in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+    [ -n "${!name:-}" ] && sanitizer_env+=("$name=${!name}")
+done
 (cd "$home" && exec env -i HOME="$home" PATH="$prefix/bin:/usr/bin:/bin" DISPLAY="$display" LANG=C.UTF-8 \
-    "${runner[@]}" sh -c "exec $exec_line") >"$work/app.log" 2>&1 &
+    "${sanitizer_env[@]}" "${runner[@]}" sh -c "exec $exec_line") >"$work/app.log" 2>&1 &
 app_pid=$!
 
 window=$(DISPLAY=$display timeout 30 xdotool search --sync --name '^GSM$' | head -n 1) \
@@ -71,7 +76,7 @@ if kill -0 "$app_pid" 2>/dev/null; then
     cat "$work/app.log" >&2
     fail "the program did not end after End was clicked"
 fi
-wait "$app_pid" || fail "the program ended with status $?"
+wait "$app_pid" || { status=$?; cat "$work/app.log" >&2; fail "the program ended with status $status"; }
 app_pid=
 
 settings=$home/.config/RM425T/ZERiruze.ini
