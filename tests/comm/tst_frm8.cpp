@@ -292,8 +292,6 @@ void tst_Frm8::uploadFailuresEndWithTheirText_data()
         << 3;
     QTest::newRow("silent module, English")
         << kEnglish << QStringList { "--scenario", "silent" } << kNoAnswerEn << -1;
-    QTest::newRow("second star before the version, German")
-        << kGerman << QStringList { "--scenario", "extra-chars" } << kNoAnswerDe << 0;
 }
 
 void tst_Frm8::uploadFailuresEndWithTheirText()

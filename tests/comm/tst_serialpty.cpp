@@ -131,8 +131,9 @@ void tst_SerialPty::uploadFailures_data()
                                    << QByteArray("D");
     QTest::newRow("wrong acknowledgement at block 3") << QStringList { "--scenario", "wrong-ack", "--block",
         "3" } << O::IncompleteTransfer << 3 << "D" + blocksUpTo(3);
-    QTest::newRow("extra character before the version")
-        << QStringList { "--scenario", "extra-chars" } << O::NoAnswer << 0 << QByteArray("D");
+    // A second "*" is the module announcing itself once too often, not part of the version.
+    QTest::newRow("second star before the version")
+        << QStringList { "--scenario", "extra-chars" } << O::Success << 0 << "D" + testRecord();
     QTest::newRow("no answer after block 5") << QStringList { "--scenario", "no-answer", "--block", "5" }
                                              << O::IncompleteTransfer << 5 << "D" + blocksUpTo(5);
 }
