@@ -85,6 +85,29 @@ QString helpText()
         "  --abandon-ms N       an upload or SMS that gets no byte for N ms is abandoned and the\n"
         "                       module returns to idle (default 5000; 0 = wait forever)\n"
         "  --quiet-log          no log on stderr\n"
+        "\n"
+        "A real line's manners (combinable; the default is none of them):\n"
+        "  --seed N             seed of every random choice below, so a run can be repeated\n"
+        "                       (default: chosen at start); the log names it\n"
+        "  --fragment[=MS]      every write of the module is split at random byte boundaries, with\n"
+        "                       random gaps of up to MS ms between the pieces (default 20)\n"
+        "  --chatty             \"*\" announcements at random moments, also during and right after an\n"
+        "                       exchange (after \"VP\", between blocks, right after \"REC\" and \"SEND\")\n"
+        "  --strict             answers \"D\" and \"S\" only once it has announced itself since it\n"
+        "                       started or restarted (after \"REC\" or \"reset\"); a command before\n"
+        "                       that, while it is busy, is dropped\n"
+        "  --noise              stray bytes on the line: a boot banner with CR LF at start and after\n"
+        "                       a restart, and bursts of noise before announcements; never \"*\"\n"
+        "  --require-line B,P,D,S[,FLOW]\n"
+        "                       answers and announces nothing until the program has set the line to\n"
+        "                       these settings, e.g. 9600,n,8,1 (FLOW: none, rtscts, xonxoff, both;\n"
+        "                       default none). The line starts out at 38400 baud, 2 stop bits and both\n"
+        "                       kinds of flow control, so only the program's own settings can satisfy\n"
+        "                       it; the log says why the module is silent\n"
+        "\n"
+        "The line settings the program puts on the line are logged whenever they change\n"
+        "(\"line set to 9600,n,8,1,none\": speed, parity, data bits, stop bits, flow control).\n"
+        "A pseudo-terminal always keeps 8 data bits without parity, whatever the program asks for.\n"
         "  -h, --help           this text\n"
         "\n"
         "Scenarios:\n"
@@ -106,6 +129,7 @@ QString helpText()
         "\n"
         "Status messages are short texts; those with the signal level read \"PEGEL Netz: NN\"\n"
         "(the two digits 12 positions after the \"P\"), the first message being \"PEGEL Netz: 17\".\n"
+        "Some carry line ends inside, as CR LF, a lone CR or a lone LF.\n"
         "\n"
         "Commands on stdin, one per line (end of input is not a reason to exit):\n"
         "  say TEXT        send TEXT; escapes \\r \\n \\t \\\\ \\xHH; other characters are sent in\n"
@@ -202,6 +226,32 @@ OptionsResult parseOptions(const QStringList &arguments)
         } else if (name == QLatin1String("--abandon-ms")) {
             if (!interval(options.abandonAfter, 0))
                 return fail(QStringLiteral("--abandon-ms needs a number of milliseconds (0 = never)"));
+        } else if (name == QLatin1String("--seed")) {
+            const auto text = value();
+            bool ok = false;
+            const quint32 seed = text ? text->toUInt(&ok, 10) : 0;
+            if (!ok || text->startsWith(QLatin1Char('+')))
+                return fail(QStringLiteral("--seed needs a whole number from 0 to 4294967295"));
+            options.seed = seed;
+        } else if (name == QLatin1String("--fragment")) {
+            if (!inlineValue) {
+                options.fragmentGap = kDefaultFragmentGap;
+            } else if (!interval(options.fragmentGap, 1)) {
+                return fail(QStringLiteral("--fragment=MS needs a number of milliseconds from 1"));
+            }
+        } else if (name == QLatin1String("--require-line")) {
+            const auto text = value();
+            const auto line = text ? LineSettings::parse(*text) : std::nullopt;
+            if (!line)
+                return fail(
+                    QStringLiteral("--require-line needs BAUD,PARITY,DATA,STOP[,FLOW], e.g. 9600,n,8,1"));
+            options.requiredLine = *line;
+        } else if (name == QLatin1String("--chatty") && flag()) {
+            options.chatty = true;
+        } else if (name == QLatin1String("--strict") && flag()) {
+            options.strict = true;
+        } else if (name == QLatin1String("--noise") && flag()) {
+            options.noise = true;
         } else if (name == QLatin1String("--pace-9600") && flag()) {
             options.pace9600 = true;
         } else if (name == QLatin1String("--status") && flag()) {

@@ -2,6 +2,7 @@
 
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -37,6 +38,9 @@ PseudoTerminal::PseudoTerminal(QObject *parent)
     m_receivePaceTimer.setTimerType(Qt::PreciseTimer);
     m_receivePaceTimer.setInterval(kCharacterTime);
     connect(&m_receivePaceTimer, &QTimer::timeout, this, &PseudoTerminal::deliverIncoming);
+    m_gapTimer.setSingleShot(true);
+    m_gapTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_gapTimer, &QTimer::timeout, this, &PseudoTerminal::writePending);
     m_readRetryTimer.setSingleShot(true);
     m_readRetryTimer.setInterval(kReadRetryDelay);
     connect(&m_readRetryTimer, &QTimer::timeout, this, [this] {
@@ -93,9 +97,29 @@ bool PseudoTerminal::open(QString *error)
     return true;
 }
 
+void PseudoTerminal::setFragmented(std::chrono::milliseconds maxGap, quint32 seed)
+{
+    m_fragmentGap = maxGap;
+    m_fragmentRandom.seed(seed);
+}
+
+std::optional<termios> PseudoTerminal::lineSettings() const
+{
+    termios settings {};
+    if (m_slave < 0 || tcgetattr(m_slave, &settings) != 0)
+        return std::nullopt;
+    return settings;
+}
+
+bool PseudoTerminal::setLineSettings(const termios &settings)
+{
+    return m_slave >= 0 && tcsetattr(m_slave, TCSANOW, &settings) == 0;
+}
+
 void PseudoTerminal::close()
 {
     m_paceTimer.stop();
+    m_gapTimer.stop();
     m_receivePaceTimer.stop();
     m_incoming.clear();
     m_readRetryTimer.stop();
@@ -161,10 +185,24 @@ void PseudoTerminal::deliverIncoming()
 
 void PseudoTerminal::writePending()
 {
-    if (m_master < 0)
+    if (m_master < 0 || m_gapTimer.isActive())
         return;
+    const bool fragmenting = m_fragmentGap.count() > 0;
     while (!m_pending.isEmpty()) {
-        const qsizetype chunk = m_paced ? 1 : m_pending.size();
+        if (fragmenting && m_fragmentLeft == 0) {
+            if (m_gapDue) {
+                m_gapDue = false;
+                m_paceTimer.stop();
+                m_gapTimer.start(
+                    std::chrono::milliseconds(m_fragmentRandom.bounded(qint64(m_fragmentGap.count()) + 1)));
+                return;
+            }
+            // Short pieces, so even a three-character reply is often cut.
+            m_fragmentLeft = 1 + m_fragmentRandom.bounded(std::min<qsizetype>(m_pending.size(), 8));
+        }
+        qsizetype chunk = m_paced ? 1 : m_pending.size();
+        if (fragmenting)
+            chunk = std::min(chunk, m_fragmentLeft);
         const ssize_t written = ::write(m_master, m_pending.constData(), chunk);
         if (written < 0) {
             if (errno == EINTR)
@@ -179,8 +217,17 @@ void PseudoTerminal::writePending()
             break;
         }
         m_pending.remove(0, written);
+        if (fragmenting) {
+            m_fragmentLeft -= written;
+            m_gapDue = m_fragmentLeft == 0 && !m_pending.isEmpty();
+        }
         if (m_paced)
             break;
+    }
+    if (m_pending.isEmpty()) {
+        m_fragmentLeft = 0;
+        m_gapDue = false;
+        emit drained();
     }
     if (m_paced && !m_pending.isEmpty()) {
         if (!m_paceTimer.isActive())

@@ -2,8 +2,14 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QRandomGenerator>
 #include <QString>
 #include <QTimer>
+
+#include <chrono>
+#include <optional>
+
+struct termios;
 
 class QSocketNotifier;
 
@@ -26,12 +32,23 @@ public:
     // takes the bytes.
     void setPaced(bool paced) { m_paced = paced; }
 
+    // Every write goes out in pieces split at random byte boundaries, with a random gap of up to maxGap
+    // between them; the pieces' sizes and gaps come from a generator seeded with seed.
+    void setFragmented(std::chrono::milliseconds maxGap, quint32 seed);
+
+    // The settings the program put on the line (read from our own descriptor of the slave side).
+    std::optional<termios> lineSettings() const;
+    // Sets the line as another program might have left it, so only the program's own settings count.
+    bool setLineSettings(const termios &settings);
+
     // Queues bytes for the line; nothing is dropped, bytes the pty cannot take yet wait here.
     void send(const QByteArray &bytes);
     qsizetype pendingBytes() const { return m_pending.size(); }
 
 signals:
     void received(const QByteArray &bytes);
+    // The last queued byte went out.
+    void drained();
 
 private:
     void readMaster();
@@ -50,4 +67,9 @@ private:
     QTimer m_receivePaceTimer;
     QByteArray m_incoming; // received, not yet through the paced line
     QTimer m_readRetryTimer;
+    std::chrono::milliseconds m_fragmentGap { 0 };
+    QRandomGenerator m_fragmentRandom;
+    qsizetype m_fragmentLeft = 0; // bytes of the current piece not yet written
+    bool m_gapDue = false; // a piece ended with more to send: wait before the next one
+    QTimer m_gapTimer;
 };

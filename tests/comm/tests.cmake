@@ -9,4 +9,6 @@ if(UNIX)
 endif()
 if(UNIX)
     rm425t_add_test(tst_frm8 ui comm/tst_frm8.cpp)
+    # Every function against a module with a real line's manners, through a pseudo-terminal.
+    rm425t_add_test(tst_linematrix ui comm/tst_linematrix.cpp)
 endif()
