@@ -72,7 +72,7 @@ QString helpText()
         "  --scenario NAME      how the module behaves (default normal), see below\n"
         "  --block N            data block 1..10 at which wrong-ack, no-answer and hangup strike\n"
         "                       (default 3)\n"
-        "  --pace-9600          send and take about one character per millisecond, as on a 9600-baud line\n"
+        "  --pace-9600          send and take 960 characters a second, as a 9600-baud line with 8N1\n"
         "                       (default: as fast as the pty takes it)\n"
         "  --announce-ms N      interval of the \"*\" announcements when idle (default 500)\n"
         "  --status             status mode: send status messages instead of \"*\" announcements\n"

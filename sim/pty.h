@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QRandomGenerator>
 #include <QString>
@@ -12,6 +13,24 @@
 struct termios;
 
 class QSocketNotifier;
+
+// The pace of one direction of a 9600-baud line: a character may start only when the one before has
+// ended. Kept against a clock, so a late timer tick lets the characters due by then go together instead
+// of slowing the line down for good.
+class LinePace
+{
+public:
+    // Characters that have crossed the line by now (a line idle until now starts afresh).
+    qint64 due();
+    void sent(qint64 count) { m_started += count; }
+    // Nothing more to send for now: once the last character has ended, the line is idle.
+    void drained() { m_drained = true; }
+
+private:
+    QElapsedTimer m_clock;
+    bool m_drained = false;
+    qint64 m_started = 0; // characters started since the clock was started
+};
 
 // The module's end of the serial cable: the master side of a pseudo-terminal. The program opens the
 // slave device as its serial port. We keep a slave descriptor of our own open, so the master never
@@ -28,8 +47,8 @@ public:
     bool isOpen() const { return m_master >= 0; }
     QString devicePath() const { return m_devicePath; }
 
-    // Paced: about one character per millisecond, as a 9600-baud line; otherwise as fast as the pty
-    // takes the bytes.
+    // Paced: 960 characters a second, as a 9600-baud line with one start and one stop bit; otherwise as
+    // fast as the pty takes the bytes.
     void setPaced(bool paced) { m_paced = paced; }
 
     // Every write goes out in pieces split at random byte boundaries, with a random gap of up to maxGap
@@ -65,6 +84,8 @@ private:
     QSocketNotifier *m_writeNotifier = nullptr;
     QTimer m_paceTimer;
     QTimer m_receivePaceTimer;
+    LinePace m_sendPace;
+    LinePace m_receivePace;
     QByteArray m_incoming; // received, not yet through the paced line
     QTimer m_readRetryTimer;
     std::chrono::milliseconds m_fragmentGap { 0 };

@@ -73,6 +73,7 @@ private slots:
     void smsExchange_data();
     void smsExchange();
     void statusMessagesAreShownLoggedAndLevelled();
+    void lineIsSetTo9600N81WithoutFlowControl();
     void discoveryListsExtraPortsInTheirOrder();
     void vanishedPortFailsToOpenAtOnce();
 
@@ -263,6 +264,32 @@ void tst_SerialPty::statusMessagesAreShownLoggedAndLevelled()
         expected += messages.at(i).at(0).toString().toLatin1() + "\r\n";
     QCOMPARE(log.readAll(), expected);
     QVERIFY(messages.at(1).at(0).toString().endsWith(QLatin1Char('*')));
+}
+
+void tst_SerialPty::lineIsSetTo9600N81WithoutFlowControl()
+{
+    // The module answers only on a line set so; it starts out at another speed, two stop bits and both
+    // kinds of flow control, so only the program's own settings can satisfy it.
+    const QStringList required { "--require-line", "9600,n,8,1,none" };
+    QVERIFY(m_sim->start(QStringList { "--announce-ms", "30", "--abandon-ms", "0" } + required));
+    QVERIFY(m_sim->waitForLog(QStringLiteral("not answering: the line is 38400,n,8,2,both")));
+
+    UploadSession upload(m_link.get(), fast());
+    QSignalSpy finished(&upload, &UploadSession::finished);
+    upload.start(m_sim->devicePath(), testRecord());
+    QVERIFY(waitFinished(finished));
+    QCOMPARE(finished.first().at(0).value<UploadSession::Outcome>(), UploadSession::Outcome::Success);
+    QVERIFY2(m_sim->log().contains(QStringLiteral("line set to 9600,n,8,1,none")), qPrintable(m_sim->log()));
+
+    // A line opened without those settings gets no answer, and the module says why.
+    SimProcess other;
+    QVERIFY(other.start(QStringList { "--announce-ms", "30" } + required));
+    PtyLine raw;
+    QVERIFY(raw.open(other.devicePath())); // raw, but speed, stop bits and flow control left as they were
+    QVERIFY(raw.write("D"));
+    QCOMPARE(raw.readUntilQuiet(200ms), QByteArray());
+    QVERIFY(other.waitForLog(QStringLiteral("received D, not answered: the line is 38400,n,8,2,both, not "
+                                            "9600,n,8,1,none")));
 }
 
 void tst_SerialPty::discoveryListsExtraPortsInTheirOrder()
