@@ -40,8 +40,11 @@ qint64 LinePace::due()
         m_clock.start();
         m_started = 0;
     }
-    // A character is through once its stop bit has ended.
-    return std::max<qint64>(0, m_clock.nsecsElapsed() / kCharacterNs - m_started);
+    // A character is through once its stop bit has ended. The pace timer looks only once a tick, so a
+    // character goes at the tick nearest its end: on average the line keeps its time exactly, where
+    // waiting for the tick after the end would add half a tick to every reply.
+    const qint64 halfTick = std::chrono::nanoseconds(kPaceTick).count() / 2;
+    return std::max<qint64>(0, (m_clock.nsecsElapsed() + halfTick) / kCharacterNs - m_started);
 }
 
 PseudoTerminal::PseudoTerminal(QObject *parent)
