@@ -311,12 +311,10 @@ void ModuleSimulator::blockComplete()
                      .arg(QString::fromLatin1(acknowledgement(block))));
         m_line->send(acknowledgement(block));
     }
-    if (block != kBlockCount)
-        chatterAfterReply();
+    chatterAfterReply();
 
     if (block == kBlockCount) {
         logEvent(QStringLiteral("parameter record complete, module restarts"));
-        chatterAfterReply();
         startReports(m_options.reportsAfterRestart);
         enterIdle();
         m_announced = false;
@@ -427,7 +425,9 @@ void ModuleSimulator::announce()
     if (m_phase != Phase::Idle || !m_announcing || sendsStatus() || m_options.scenario == Scenario::Silent
         || !lineIsIdle() || !m_lineAccepted || m_bootTimer.isActive())
         return;
-    if (m_options.noise && m_random.bounded(3u) == 0)
+    // Noise only before the first announcement: after that the program may have sent a command that
+    // crosses this announcement, and noise would then count as part of the reply.
+    if (m_options.noise && !m_announced)
         m_line->send(noiseBytes(1, 8));
     m_line->send("*");
     m_announced = true;
