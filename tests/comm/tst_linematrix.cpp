@@ -28,12 +28,13 @@ namespace {
 LinkTimeouts lineTimeouts()
 {
     // Limits a loaded machine still meets. The message gap stays well above the simulator's gaps between
-    // the pieces of one write (20 ms at most).
+    // the pieces of one write (20 ms at most) and well below its pause between status messages (400 ms),
+    // so a stall of the test process on a busy machine neither splits nor joins messages.
     LinkTimeouts t;
     t.uploadSearch = 10s;
     t.search = 10s;
     t.reply = 2s;
-    t.messageGap = 120ms;
+    t.messageGap = 150ms;
     t.busyStep = 50ms;
     return t;
 }
@@ -161,7 +162,7 @@ void tst_LineMatrix::oneResultWhateverTheLine()
 
     QStringList arguments { QStringLiteral("--seed"), QString::number(seed), QStringLiteral("--announce-ms"),
         QStringLiteral("30"), QStringLiteral("--abandon-ms"), QStringLiteral("0"),
-        QStringLiteral("--status-ms"), QStringLiteral("200"), QStringLiteral("--sms-reports"),
+        QStringLiteral("--status-ms"), QStringLiteral("400"), QStringLiteral("--sms-reports"),
         QStringLiteral("3") };
     if (function == Function::Status)
         arguments << QStringLiteral("--status");
@@ -216,7 +217,7 @@ void tst_LineMatrix::runStatus()
     button(QStringLiteral("cmd2"))->click();
     // The first message may be the tail of one the module was sending when monitoring began.
     constexpr int kWanted = 6;
-    QTRY_VERIFY_WITH_TIMEOUT(m_shown.size() >= 2 + kWanted, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_shown.size() >= 1 + kWanted, 20000);
     m_page->formDeactivate();
     QVERIFY(!m_page->statusRunning());
     verifyIdleButtons();
