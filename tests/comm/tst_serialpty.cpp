@@ -326,9 +326,12 @@ void tst_SerialPty::discoveryListsExtraPortsInTheirOrder()
 
 void tst_SerialPty::vanishedPortFailsToOpenAtOnce()
 {
-    QVERIFY(m_sim->start(simArguments()));
-    const QString path = m_sim->devicePath();
+    // Through a link of our own, which goes with the simulator: the pseudo-terminal's number may be handed
+    // to another test's simulator at once, and opening that one would disturb it.
+    const QString path = m_dir->filePath(QStringLiteral("module"));
+    QVERIFY(m_sim->start(simArguments({ "--link", path })));
     m_sim->stop();
+    QVERIFY(!QFile::exists(path));
     QVERIFY(!PortCatalog::probe(path));
 
     LinkTimeouts timeouts = fast();
