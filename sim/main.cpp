@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -140,7 +141,10 @@ int main(int argc, char *argv[])
 
     PseudoTerminal line;
     line.setPaced(options.pace9600);
-    ModuleSimulator module(options, &line);
+    const quint32 seed = options.seed.value_or(QRandomGenerator::global()->generate());
+    logEvent(QStringLiteral("seed %1").arg(seed));
+    line.setFragmented(options.fragmentGap, seed ^ 0x5eed5eedu);
+    ModuleSimulator module(options, seed, &line);
     QString error;
     if (!module.openRecord(&error) || !line.open(&error)) {
         printError(error);

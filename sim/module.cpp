@@ -5,6 +5,7 @@
 #include "pty.h"
 
 #include <array>
+#include <termios.h>
 
 using namespace std::chrono_literals;
 
@@ -24,13 +25,21 @@ constexpr qsizetype kFloodBacklog = 4096;
 constexpr std::array kStatusMessages {
     "PEGEL Netz: 17",
     "Netz: eingebucht",
-    "T1: 045%  T2: 012%",
+    "Eingang 1: EIN\rEingang 2: AUS",
     "PEGEL Netz: 23",
     "Relais 1: AUS\r\nRelais 2: EIN",
+    "Akku: 12.6 V\nNetz: OK",
+    "T1: 045%  T2: 012%",
     "PEGEL Netz: 09",
     "ADC: 2.47 V",
     "PEGEL Netz: 31",
 };
+
+// How often the module looks at the line settings the program put on the line.
+constexpr auto kLineCheckInterval = 20ms;
+// A restarting module is silent for a moment before its boot banner.
+constexpr auto kRestartTime = 100ms;
+constexpr char kBootBanner[] = "\r\nRM425T  GSM-Modul  Start\r\nFW 2.31\r\n";
 
 QByteArray acknowledgement(int block)
 {
@@ -39,12 +48,26 @@ QByteArray acknowledgement(int block)
 
 } // namespace
 
-ModuleSimulator::ModuleSimulator(const SimOptions &options, PseudoTerminal *line, QObject *parent)
+ModuleSimulator::ModuleSimulator(
+    const SimOptions &options, quint32 seed, PseudoTerminal *line, QObject *parent)
     : QObject(parent)
     , m_options(options)
     , m_line(line)
     , m_statusMode(options.statusMode)
+    , m_random(seed)
 {
+    m_chatterTimer.setSingleShot(true);
+    connect(&m_chatterTimer, &QTimer::timeout, this, &ModuleSimulator::chatter);
+    m_bootTimer.setSingleShot(true);
+    m_bootTimer.setInterval(kRestartTime);
+    connect(&m_bootTimer, &QTimer::timeout, this, &ModuleSimulator::boot);
+    // The pause between status messages counts from the end of one, however long the line took with it.
+    connect(m_line, &PseudoTerminal::drained, this, [this] {
+        if (sendsStatus())
+            m_statusTimer.start();
+    });
+    m_lineTimer.setInterval(kLineCheckInterval);
+    connect(&m_lineTimer, &QTimer::timeout, this, &ModuleSimulator::checkLine);
     m_announceTimer.setInterval(m_options.announceInterval);
     connect(&m_announceTimer, &QTimer::timeout, this, &ModuleSimulator::announce);
     m_statusTimer.setInterval(m_options.statusInterval);
@@ -80,7 +103,100 @@ void ModuleSimulator::start()
         logEvent(QStringLiteral("status messages every %1 ms").arg(m_options.statusInterval.count()));
     else
         logEvent(QStringLiteral("announcing \"*\" every %1 ms").arg(m_options.announceInterval.count()));
+    if (m_options.requiredLine) {
+        // As another program might have left the line, so only the program's own settings can do.
+        termios settings = m_line->lineSettings().value_or(termios {});
+        cfmakeraw(&settings);
+        cfsetispeed(&settings, B38400);
+        cfsetospeed(&settings, B38400);
+        settings.c_cflag = (settings.c_cflag & ~CSIZE) | CS7 | PARENB | CSTOPB | CRTSCTS;
+        settings.c_iflag |= IXON | IXOFF;
+        m_line->setLineSettings(settings);
+        logEvent(
+            QStringLiteral("answering only on a line set to %1").arg(m_options.requiredLine->describe()));
+    }
+    checkLine();
+    m_lineTimer.start();
     enterIdle();
+    boot();
+    scheduleChatter();
+}
+
+void ModuleSimulator::checkLine()
+{
+    const auto settings = m_line->lineSettings();
+    if (!settings)
+        return;
+    const LineSettings line = LineSettings::fromTermios(*settings);
+    const QString text = line.describe();
+    const bool accepted = !m_options.requiredLine || line == *m_options.requiredLine;
+    if (text == m_lastLine && accepted == m_lineAccepted)
+        return;
+    m_lastLine = text;
+    m_lineAccepted = accepted;
+    logEvent(QStringLiteral("line set to %1").arg(text));
+    if (!accepted)
+        logEvent(QStringLiteral("not answering: the line is %1, not %2")
+                     .arg(text, m_options.requiredLine->describe()));
+}
+
+bool ModuleSimulator::readyForCommand(char command)
+{
+    if (!m_lineAccepted) {
+        logEvent(QStringLiteral("received %1, not answered: the line is %2, not %3")
+                     .arg(QLatin1Char(command))
+                     .arg(m_lastLine, m_options.requiredLine->describe()));
+        return false;
+    }
+    if (m_options.strict && !m_announced) {
+        logEvent(
+            QStringLiteral("received %1 before announcing itself, dropped (busy)").arg(QLatin1Char(command)));
+        return false;
+    }
+    return true;
+}
+
+void ModuleSimulator::boot()
+{
+    if (!m_options.noise || m_options.scenario == Scenario::Silent)
+        return;
+    const QByteArray bytes = noiseBytes(2, 12) + kBootBanner + noiseBytes(0, 6);
+    m_line->send(bytes);
+    logEvent(QStringLiteral("boot noise \"%1\"").arg(describeBytes(bytes)));
+}
+
+QByteArray ModuleSimulator::noiseBytes(int minimum, int maximum)
+{
+    QByteArray bytes;
+    const int count = minimum + int(m_random.bounded(quint32(maximum - minimum + 1)));
+    for (int i = 0; i < count; ++i) {
+        char byte;
+        do
+            byte = char(m_random.bounded(256u));
+        while (byte == '*');
+        bytes.append(byte);
+    }
+    return bytes;
+}
+
+void ModuleSimulator::scheduleChatter()
+{
+    if (!m_options.chatty)
+        return;
+    const qint64 longest = std::max<qint64>(2, m_options.announceInterval.count());
+    m_chatterTimer.start(std::chrono::milliseconds(1 + m_random.bounded(longest)));
+}
+
+void ModuleSimulator::chatter()
+{
+    scheduleChatter();
+    // A module that announces while it sends status messages would make them unreadable; the chatty
+    // module's timer only ignores the exchanges.
+    if (m_phase == Phase::Hung || m_phase == Phase::Flooding || sendsStatus() || !m_announcing
+        || m_options.scenario == Scenario::Silent || !m_lineAccepted || m_bootTimer.isActive())
+        return;
+    m_line->send("*");
+    m_announced = true;
 }
 
 void ModuleSimulator::receive(const QByteArray &bytes)
@@ -92,6 +208,7 @@ void ModuleSimulator::receive(const QByteArray &bytes)
         logEvent(QStringLiteral("received \"%1\" (silent module)").arg(describeBytes(bytes)));
         return;
     }
+    checkLine();
     if (m_abandonTimer.isActive())
         m_abandonTimer.start();
     for (const char byte : bytes)
@@ -132,6 +249,10 @@ void ModuleSimulator::receiveByte(char byte)
 
 void ModuleSimulator::receiveIdle(char byte)
 {
+    if ((byte == 'D' || byte == 'S') && !readyForCommand(byte)) {
+        flushIgnored();
+        return;
+    }
     if (byte == 'D') {
         flushIgnored();
         logEvent(QStringLiteral("received D"));
@@ -190,11 +311,14 @@ void ModuleSimulator::blockComplete()
                      .arg(QString::fromLatin1(acknowledgement(block))));
         m_line->send(acknowledgement(block));
     }
+    chatterAfterReply();
 
     if (block == kBlockCount) {
         logEvent(QStringLiteral("parameter record complete, module restarts"));
         startReports(m_options.reportsAfterRestart);
         enterIdle();
+        m_announced = false;
+        m_bootTimer.start();
         return;
     }
     ++m_block;
@@ -251,6 +375,14 @@ void ModuleSimulator::reply(const QByteArray &bytes)
 {
     m_line->send(bytes);
     logEvent(QStringLiteral("sent %1").arg(describeBytes(bytes)));
+    chatterAfterReply();
+}
+
+void ModuleSimulator::chatterAfterReply()
+{
+    // The announcement timer knows nothing of the exchange: now and then it strikes right after a reply.
+    if (m_options.chatty && m_random.bounded(2u) == 0 && m_lineAccepted)
+        m_line->send("*");
 }
 
 void ModuleSimulator::say(const QByteArray &bytes)
@@ -278,6 +410,8 @@ void ModuleSimulator::restart()
     logEvent(QStringLiteral("module restarts"));
     m_reportsLeft = 0;
     enterIdle();
+    m_announced = false;
+    m_bootTimer.start();
 }
 
 bool ModuleSimulator::lineIsIdle() const
@@ -289,9 +423,14 @@ bool ModuleSimulator::lineIsIdle() const
 void ModuleSimulator::announce()
 {
     if (m_phase != Phase::Idle || !m_announcing || sendsStatus() || m_options.scenario == Scenario::Silent
-        || !lineIsIdle())
+        || !lineIsIdle() || !m_lineAccepted || m_bootTimer.isActive())
         return;
+    // Noise only before the first announcement: after that the program may have sent a command that
+    // crosses this announcement, and noise would then count as part of the reply.
+    if (m_options.noise && !m_announced)
+        m_line->send(noiseBytes(1, 8));
     m_line->send("*");
+    m_announced = true;
     if (m_options.scenario == Scenario::Flood) {
         logEvent(QStringLiteral("sent *, now streaming status text without pauses"));
         m_phase = Phase::Flooding;
@@ -303,7 +442,8 @@ void ModuleSimulator::announce()
 
 void ModuleSimulator::sendStatusMessage()
 {
-    if (m_phase != Phase::Idle || !sendsStatus() || m_options.scenario == Scenario::Silent || !lineIsIdle())
+    if (m_phase != Phase::Idle || !sendsStatus() || m_options.scenario == Scenario::Silent || !lineIsIdle()
+        || !m_lineAccepted)
         return;
     const QByteArray message = kStatusMessages.at(m_statusIndex % kStatusMessages.size());
     ++m_statusIndex;

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QObject>
+#include <QRandomGenerator>
 #include <QTimer>
 
 class PseudoTerminal;
@@ -15,7 +16,8 @@ class ModuleSimulator : public QObject
 {
     Q_OBJECT
 public:
-    ModuleSimulator(const SimOptions &options, PseudoTerminal *line, QObject *parent = nullptr);
+    // seed drives every random choice of the line's manners.
+    ModuleSimulator(const SimOptions &options, quint32 seed, PseudoTerminal *line, QObject *parent = nullptr);
 
     bool openRecord(QString *error);
     void start();
@@ -56,6 +58,15 @@ private:
     void flushIgnored();
     bool sendsStatus() const { return m_statusMode || m_reportsLeft > 0; }
     bool lineIsIdle() const;
+    // A real line's manners (see the options).
+    void chatter();
+    void chatterAfterReply();
+    void scheduleChatter();
+    void boot();
+    QByteArray noiseBytes(int minimum, int maximum);
+    void checkLine();
+    bool lineAccepted() const { return m_lineAccepted; }
+    bool readyForCommand(char command);
 
     const SimOptions m_options;
     PseudoTerminal *m_line = nullptr;
@@ -75,4 +86,11 @@ private:
     QTimer m_statusTimer;
     QTimer m_abandonTimer;
     QTimer m_floodTimer;
+    QRandomGenerator m_random;
+    QTimer m_chatterTimer;
+    QTimer m_lineTimer;
+    QTimer m_bootTimer;
+    bool m_announced = false; // since start or the last restart
+    bool m_lineAccepted = true;
+    QString m_lastLine; // as last logged
 };

@@ -72,11 +72,11 @@ QString helpText()
         "  --scenario NAME      how the module behaves (default normal), see below\n"
         "  --block N            data block 1..10 at which wrong-ack, no-answer and hangup strike\n"
         "                       (default 3)\n"
-        "  --pace-9600          send and take about one character per millisecond, as on a 9600-baud line\n"
+        "  --pace-9600          send and take 960 characters a second, as a 9600-baud line with 8N1\n"
         "                       (default: as fast as the pty takes it)\n"
         "  --announce-ms N      interval of the \"*\" announcements when idle (default 500)\n"
         "  --status             status mode: send status messages instead of \"*\" announcements\n"
-        "  --status-ms N        interval between status messages (default 1000; the program ends a\n"
+        "  --status-ms N        pause after each status message (default 1000; the program ends a\n"
         "                       message after 300 ms without characters, so keep it above that)\n"
         "  --sms-reports N      status messages sent after an SMS went out, before the module\n"
         "                       announces itself again (default 5)\n"
@@ -86,6 +86,29 @@ QString helpText()
         "                       module returns to idle (default 5000; 0 = wait forever)\n"
         "  --quiet-log          no log on stderr\n"
         "  -h, --help           this text\n"
+        "\n"
+        "A real line's manners (combinable; the default is none of them):\n"
+        "  --seed N             seed of every random choice below, so a run can be repeated\n"
+        "                       (default: chosen at start); the log names it\n"
+        "  --fragment[=MS]      every write of the module is split at random byte boundaries, with\n"
+        "                       random gaps of up to MS ms between the pieces (default 20)\n"
+        "  --chatty             \"*\" announcements at random moments, also during and right after an\n"
+        "                       exchange (after \"VP\", between blocks, right after \"REC\" and \"SEND\")\n"
+        "  --strict             answers \"D\" and \"S\" only once it has announced itself since it\n"
+        "                       started or restarted (after \"REC\" or \"reset\"); a command before\n"
+        "                       that, while it is busy, is dropped\n"
+        "  --noise              stray bytes on the line before the first \"*\" after a start or\n"
+        "                       restart: noise, a boot banner with CR LF, more noise; never \"*\"\n"
+        "  --require-line B,P,D,S[,FLOW]\n"
+        "                       answers and announces nothing until the program has set the line to\n"
+        "                       these settings, e.g. 9600,n,8,1 (FLOW: none, rtscts, xonxoff, both;\n"
+        "                       default none). The line starts out at 38400 baud, 2 stop bits and both\n"
+        "                       kinds of flow control, so only the program's own settings can satisfy\n"
+        "                       it; the log says why the module is silent\n"
+        "\n"
+        "The line settings the program puts on the line are logged whenever they change\n"
+        "(\"line set to 9600,n,8,1,none\": speed, parity, data bits, stop bits, flow control).\n"
+        "A pseudo-terminal always keeps 8 data bits without parity, whatever the program asks for.\n"
         "\n"
         "Scenarios:\n"
         "  normal          a healthy module: \"*\" when idle; \"D\" -> \"VP\", ten blocks of 64 bytes\n"
@@ -106,6 +129,7 @@ QString helpText()
         "\n"
         "Status messages are short texts; those with the signal level read \"PEGEL Netz: NN\"\n"
         "(the two digits 12 positions after the \"P\"), the first message being \"PEGEL Netz: 17\".\n"
+        "Some carry line ends inside, as CR LF, a lone CR or a lone LF.\n"
         "\n"
         "Commands on stdin, one per line (end of input is not a reason to exit):\n"
         "  say TEXT        send TEXT; escapes \\r \\n \\t \\\\ \\xHH; other characters are sent in\n"
@@ -202,6 +226,32 @@ OptionsResult parseOptions(const QStringList &arguments)
         } else if (name == QLatin1String("--abandon-ms")) {
             if (!interval(options.abandonAfter, 0))
                 return fail(QStringLiteral("--abandon-ms needs a number of milliseconds (0 = never)"));
+        } else if (name == QLatin1String("--seed")) {
+            const auto text = value();
+            bool ok = false;
+            const quint32 seed = text ? text->toUInt(&ok, 10) : 0;
+            if (!ok || text->startsWith(QLatin1Char('+')))
+                return fail(QStringLiteral("--seed needs a whole number from 0 to 4294967295"));
+            options.seed = seed;
+        } else if (name == QLatin1String("--fragment")) {
+            if (!inlineValue) {
+                options.fragmentGap = kDefaultFragmentGap;
+            } else if (!interval(options.fragmentGap, 1)) {
+                return fail(QStringLiteral("--fragment=MS needs a number of milliseconds from 1"));
+            }
+        } else if (name == QLatin1String("--require-line")) {
+            const auto text = value();
+            const auto line = text ? LineSettings::parse(*text) : std::nullopt;
+            if (!line)
+                return fail(
+                    QStringLiteral("--require-line needs BAUD,PARITY,DATA,STOP[,FLOW], e.g. 9600,n,8,1"));
+            options.requiredLine = *line;
+        } else if (name == QLatin1String("--chatty") && flag()) {
+            options.chatty = true;
+        } else if (name == QLatin1String("--strict") && flag()) {
+            options.strict = true;
+        } else if (name == QLatin1String("--noise") && flag()) {
+            options.noise = true;
         } else if (name == QLatin1String("--pace-9600") && flag()) {
             options.pace9600 = true;
         } else if (name == QLatin1String("--status") && flag()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "linesettings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -34,7 +36,18 @@ struct SimOptions
     int reportsAfterRestart = 0;
     std::chrono::milliseconds abandonAfter { 5000 }; // zero: an unfinished exchange is never abandoned
     bool quietLog = false;
+    // A real line's manners, each from a random source seeded so a run can be repeated.
+    std::optional<quint32> seed; // none: chosen at start (and logged)
+    std::chrono::milliseconds fragmentGap { 0 }; // zero: every write goes out whole
+    bool chatty = false;
+    bool strict = false;
+    bool noise = false;
+    std::optional<LineSettings> requiredLine;
 };
+
+// The longest gap between the pieces of one write with a bare --fragment: well below the 300 ms of
+// silence that ends a status message.
+inline constexpr std::chrono::milliseconds kDefaultFragmentGap { 20 };
 
 struct OptionsResult
 {

@@ -114,6 +114,8 @@ void LinkSession::waitForReply(
     int length, std::chrono::milliseconds limit, std::function<void(const QByteArray &)> collected)
 {
     m_replyLength = length;
+    m_reply.clear();
+    m_replyOverrun = false;
     m_onBytes = std::move(collected);
     arm(Wait::Reply, limit, false);
     // The reply may be complete already.
@@ -203,13 +205,24 @@ void LinkSession::serviceInput()
             }
         }
         break;
-    case Wait::Reply:
-        if (m_link->bytesAvailable() == m_replyLength) {
+    case Wait::Reply: {
+        // Everything waiting is taken in one go, so a reply followed by more in the same read counts as
+        // too long, exactly as when the extra bytes come in a read of their own before we look.
+        const QByteArray bytes = m_link->readAll();
+        for (const char byte : bytes) {
+            if (byte != kModuleReady)
+                m_reply.append(byte);
+        }
+        if (m_reply.size() > m_replyLength) {
+            m_replyOverrun = true;
+            m_reply.clear(); // only the limit ends this wait now; keep nothing
+        }
+        if (!m_replyOverrun && m_reply.size() == m_replyLength) {
             stopWaiting();
-            const QByteArray reply = m_link->readAll();
-            std::exchange(m_onBytes, nullptr)(reply);
+            std::exchange(m_onBytes, nullptr)(std::exchange(m_reply, QByteArray()));
         }
         break;
+    }
     case Wait::FirstCharacter:
         if (m_link->bytesAvailable() > 0) {
             stopWaiting();

@@ -83,8 +83,9 @@ protected:
     // Empties the input, then waits for "*"; other characters are dropped. After the "*" the input is
     // emptied again. The busy indicator turns meanwhile.
     void waitForModule(std::chrono::milliseconds limit, std::function<void()> found);
-    // Waits until exactly `length` characters are waiting, then takes them all. More than `length` never
-    // satisfies the wait: it runs into its limit.
+    // Waits until exactly `length` characters have come, then takes them. More than `length` never satisfies
+    // the wait: it runs into its limit. A "*" is the module's idle announcement, which no reply contains, so
+    // it is dropped and not counted, however the bytes were split into reads.
     void waitForReply(
         int length, std::chrono::milliseconds limit, std::function<void(const QByteArray &reply)> collected);
     // Empties the input, then waits for any character, which is left in the input. The busy indicator turns.
@@ -117,6 +118,8 @@ private:
     QTimer m_busyTimer;
     Wait m_wait = Wait::None;
     int m_replyLength = 0;
+    QByteArray m_reply; // the reply so far, announcements taken out
+    bool m_replyOverrun = false; // more than the reply's length came: the wait can only run out
     std::function<void()> m_onSignal;
     std::function<void(const QByteArray &)> m_onBytes;
     bool m_running = false;

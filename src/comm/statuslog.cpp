@@ -21,10 +21,19 @@ bool StatusLog::open()
 
 bool StatusLog::append(const QString &message)
 {
+    return write(toCp1252(message) + QByteArrayLiteral("\r\n"));
+}
+
+bool StatusLog::appendPiece(const QString &piece)
+{
+    return write(toCp1252(piece));
+}
+
+bool StatusLog::write(const QByteArray &bytes)
+{
     if (!m_file.isOpen())
         return false;
-    const QByteArray line = toCp1252(message) + QByteArrayLiteral("\r\n");
-    return m_file.write(line) == line.size() && m_file.flush();
+    return m_file.write(bytes) == bytes.size() && m_file.flush();
 }
 
 void StatusLog::close()

@@ -21,10 +21,14 @@ public:
     // Appends one line and hands it to the system at once, so the file holds every message shown even when
     // the program ends abruptly. False when the log is not open or the write failed.
     bool append(const QString &message);
+    // Appends part of a message that goes on in the next call, without a line end.
+    bool appendPiece(const QString &piece);
     void close();
 
     QString errorString() const { return m_file.errorString(); }
 
 private:
+    bool write(const QByteArray &bytes);
+
     QFile m_file;
 };

@@ -66,12 +66,13 @@ void StatusSession::receive(const QByteArray &bytes)
             m_buffer += kLineBreak;
     }
     m_gapTimer.start();
-    // A module that never pauses must not make the buffer grow without end; what does not fit goes on
-    // in the next piece.
-    while (isRunning() && m_buffer.size() >= kMaxMessageLength) {
+    // A module that never pauses must not make the buffer grow without end. A piece is passed on only when
+    // more of the message follows, so the end of every message, and only that, is still in the buffer when
+    // the gap comes.
+    while (isRunning() && m_buffer.size() > kMaxMessageLength) {
         const QString piece = m_buffer.left(kMaxMessageLength);
         m_buffer.remove(0, kMaxMessageLength);
-        showMessage(piece);
+        showPiece(piece);
     }
 }
 
@@ -92,6 +93,15 @@ void StatusSession::showMessage(QString text)
     if (m_log.isOpen() && !m_log.append(text))
         reportLogFailure();
     if (const auto level = signalLevelOf(text))
+        emit signalLevel(*level);
+}
+
+void StatusSession::showPiece(const QString &piece)
+{
+    emit message(piece);
+    if (m_log.isOpen() && !m_log.appendPiece(piece))
+        reportLogFailure();
+    if (const auto level = signalLevelOf(piece))
         emit signalLevel(*level);
 }
 

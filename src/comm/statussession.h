@@ -20,7 +20,9 @@ public:
     };
     Q_ENUM(Outcome)
 
-    // A message that grows to this length without a pause is passed on in pieces of this size.
+    // A message that grows past this length without a pause is passed on in pieces of this size, so memory
+    // stays bounded. Only the message's end gets the alternate "*" and the line end of the log: the log
+    // holds what the module sent, in order, whatever the pieces.
     static constexpr qsizetype kMaxMessageLength = 4096;
 
     explicit StatusSession(SerialLink *link, const LinkTimeouts &timeouts = {}, QObject *parent = nullptr);
@@ -56,6 +58,7 @@ private:
     void receive(const QByteArray &bytes);
     void messageGapElapsed();
     void showMessage(QString text);
+    void showPiece(const QString &piece);
     void reportLogFailure();
     void finish(Outcome outcome);
 

@@ -10,4 +10,6 @@ endif()
 if(UNIX)
     rm425t_add_test(tst_frm8 ui comm/tst_frm8.cpp)
     rm425t_add_test(tst_portlist ui comm/tst_portlist.cpp)
+    # Every function against a module with a real line's manners, through a pseudo-terminal.
+    rm425t_add_test(tst_linematrix ui comm/tst_linematrix.cpp)
 endif()

@@ -305,8 +305,6 @@ void tst_Frm8::uploadFailuresEndWithTheirText_data()
         << 3;
     QTest::newRow("silent module, English")
         << kEnglish << QStringList { "--scenario", "silent" } << kNoAnswerEn << -1;
-    QTest::newRow("second star before the version, German")
-        << kGerman << QStringList { "--scenario", "extra-chars" } << kNoAnswerDe << 0;
 }
 
 void tst_Frm8::uploadFailuresEndWithTheirText()
@@ -397,14 +395,17 @@ void tst_Frm8::vanishedPortIsReportedAtOnce()
     QFETCH(QString, function);
     QFETCH(QString, format);
 
-    QVERIFY(startSim(*m_sim));
-    const QString device = m_sim->devicePath();
+    // Through a link of our own, which goes with the simulator: the pseudo-terminal's number may be handed
+    // to another test's simulator at once, and opening that one would disturb it.
+    const QString device = m_cwd->filePath(QStringLiteral("module"));
+    QVERIFY(startSim(*m_sim, { "--link", device }));
     LinkTimeouts timeouts = fast();
     timeouts.uploadSearch = 30s;
     timeouts.search = 30s;
     openPage(QStringList { device }, timeouts);
     setLanguage(language);
     m_sim->stop();
+    QVERIFY(!QFile::exists(device));
 
     if (function == QLatin1String("cmdS")) {
         button(QStringLiteral("cmd3"))->click();
@@ -524,7 +525,8 @@ void tst_Frm8::activationResetsThePage()
 
 void tst_Frm8::leavingThePageMidTransferShowsTheBox()
 {
-    QVERIFY(startSim(*m_sim, { "--scenario", "no-answer", "--block", "2" }));
+    // Announcements at any moment, as a busy machine makes them cross the "D": the upload still gets going.
+    QVERIFY(startSim(*m_sim, { "--scenario", "no-answer", "--block", "2", "--chatty", "--seed", "7" }));
     LinkTimeouts timeouts = fast();
     timeouts.reply = 10s;
     openPage(QStringList { m_sim->devicePath() }, timeouts);
@@ -551,7 +553,8 @@ void tst_Frm8::leavingThePageMidTransferShowsTheBox()
 
 void tst_Frm8::helpWindowDoesNotStopTheUpload()
 {
-    QVERIFY(startSim(*m_sim, { "--scenario", "no-answer", "--block", "2" }));
+    // Announcements at any moment, as a busy machine makes them cross the "D": the upload still gets going.
+    QVERIFY(startSim(*m_sim, { "--scenario", "no-answer", "--block", "2", "--chatty", "--seed", "7" }));
     LinkTimeouts timeouts = fast();
     timeouts.reply = 10s;
     openPage(QStringList { m_sim->devicePath() }, timeouts);

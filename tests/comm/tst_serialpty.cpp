@@ -73,6 +73,7 @@ private slots:
     void smsExchange_data();
     void smsExchange();
     void statusMessagesAreShownLoggedAndLevelled();
+    void lineIsSetTo9600N81WithoutFlowControl();
     void discoveryListsExtraPortsInTheirOrder();
     void vanishedPortFailsToOpenAtOnce();
 
@@ -131,8 +132,9 @@ void tst_SerialPty::uploadFailures_data()
                                    << QByteArray("D");
     QTest::newRow("wrong acknowledgement at block 3") << QStringList { "--scenario", "wrong-ack", "--block",
         "3" } << O::IncompleteTransfer << 3 << "D" + blocksUpTo(3);
-    QTest::newRow("extra character before the version")
-        << QStringList { "--scenario", "extra-chars" } << O::NoAnswer << 0 << QByteArray("D");
+    // A second "*" is the module announcing itself once too often, not part of the version.
+    QTest::newRow("second star before the version")
+        << QStringList { "--scenario", "extra-chars" } << O::Success << 0 << "D" + testRecord();
     QTest::newRow("no answer after block 5") << QStringList { "--scenario", "no-answer", "--block", "5" }
                                              << O::IncompleteTransfer << 5 << "D" + blocksUpTo(5);
 }
@@ -264,6 +266,32 @@ void tst_SerialPty::statusMessagesAreShownLoggedAndLevelled()
     QVERIFY(messages.at(1).at(0).toString().endsWith(QLatin1Char('*')));
 }
 
+void tst_SerialPty::lineIsSetTo9600N81WithoutFlowControl()
+{
+    // The module answers only on a line set so; it starts out at another speed, two stop bits and both
+    // kinds of flow control, so only the program's own settings can satisfy it.
+    const QStringList required { "--require-line", "9600,n,8,1,none" };
+    QVERIFY(m_sim->start(QStringList { "--announce-ms", "30", "--abandon-ms", "0" } + required));
+    QVERIFY(m_sim->waitForLog(QStringLiteral("not answering: the line is 38400,n,8,2,both")));
+
+    UploadSession upload(m_link.get(), fast());
+    QSignalSpy finished(&upload, &UploadSession::finished);
+    upload.start(m_sim->devicePath(), testRecord());
+    QVERIFY(waitFinished(finished));
+    QCOMPARE(finished.first().at(0).value<UploadSession::Outcome>(), UploadSession::Outcome::Success);
+    QVERIFY2(m_sim->log().contains(QStringLiteral("line set to 9600,n,8,1,none")), qPrintable(m_sim->log()));
+
+    // A line opened without those settings gets no answer, and the module says why.
+    SimProcess other;
+    QVERIFY(other.start(QStringList { "--announce-ms", "30" } + required));
+    PtyLine raw;
+    QVERIFY(raw.open(other.devicePath())); // raw, but speed, stop bits and flow control left as they were
+    QVERIFY(raw.write("D"));
+    QCOMPARE(raw.readUntilQuiet(200ms), QByteArray());
+    QVERIFY(other.waitForLog(QStringLiteral("received D, not answered: the line is 38400,n,8,2,both, not "
+                                            "9600,n,8,1,none")));
+}
+
 void tst_SerialPty::discoveryListsExtraPortsInTheirOrder()
 {
     SimProcess second;
@@ -298,9 +326,12 @@ void tst_SerialPty::discoveryListsExtraPortsInTheirOrder()
 
 void tst_SerialPty::vanishedPortFailsToOpenAtOnce()
 {
-    QVERIFY(m_sim->start(simArguments()));
-    const QString path = m_sim->devicePath();
+    // Through a link of our own, which goes with the simulator: the pseudo-terminal's number may be handed
+    // to another test's simulator at once, and opening that one would disturb it.
+    const QString path = m_dir->filePath(QStringLiteral("module"));
+    QVERIFY(m_sim->start(simArguments({ "--link", path })));
     m_sim->stop();
+    QVERIFY(!QFile::exists(path));
     QVERIFY(!PortCatalog::probe(path));
 
     LinkTimeouts timeouts = fast();

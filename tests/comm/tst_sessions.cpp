@@ -75,6 +75,8 @@ private slots:
     void uploadEndsAtFirstUnfitReply();
     void acknowledgementArrivingInPiecesCounts();
     void searchDropsEverythingBeforeAndAfterTheStar();
+    void announcementsInsideRepliesAreDropped_data();
+    void announcementsInsideRepliesAreDropped();
     void stopRequestEndsUpload_data();
     void stopRequestEndsUpload();
     void vanishedPortEndsUploadAsLost();
@@ -87,6 +89,7 @@ private slots:
     void statusMessagesEndWithTheGapAndAlternateTheMarker();
     void controlCharactersBecomeLineBreaks();
     void charactersCloserThanTheGapFormOneMessage();
+    void endlessMessageIsPassedOnInPiecesNoneLost_data();
     void endlessMessageIsPassedOnInPiecesNoneLost();
     void statusWithoutFirstCharacterIsNoAnswer();
     void statusEnds_data();
@@ -235,6 +238,43 @@ void tst_Sessions::searchDropsEverythingBeforeAndAfterTheStar()
     m_link->feed("VP");
     QTRY_COMPARE(blocks.count(), 1);
     upload.requestStop();
+}
+
+void tst_Sessions::announcementsInsideRepliesAreDropped_data()
+{
+    QTest::addColumn<int>("chunk");
+    for (const int chunk : { 0, 1, 2, 3 })
+        QTest::addRow("pieces of %d", chunk) << chunk;
+}
+
+void tst_Sessions::announcementsInsideRepliesAreDropped()
+{
+    // A module whose announcement timer knows nothing of the exchange: "*" before, inside and after the
+    // replies. However the bytes are split into reads, upload and SMS succeed and send the same bytes.
+    QFETCH(int, chunk);
+    m_link->setReplyChunk(chunk);
+
+    QByteArrayList replies = healthyUploadReplies();
+    replies[0] = "**VP";
+    replies[1] = "X*X1";
+    replies[2] = "XX2*";
+    replies[10] = "*R*EC*";
+    UploadSession upload(m_link, fast());
+    QSignalSpy uploaded(&upload, &UploadSession::finished);
+    m_link->setReplies(replies);
+    upload.start(kPort, testRecord());
+    m_link->feed("*");
+    QVERIFY(waitFinished(uploaded));
+    QCOMPARE(uploaded.first().at(0).value<UploadSession::Outcome>(), UploadSession::Outcome::Success);
+    QCOMPARE(m_link->written(), "D" + testRecord());
+
+    SmsSession sms(m_link, fast());
+    QSignalSpy sent(&sms, &SmsSession::finished);
+    m_link->setReplies({ "*S*MS", "SEND*" });
+    sms.start(kPort, QStringLiteral("0123"), QStringLiteral("Hallo"));
+    m_link->feed("*");
+    QVERIFY(waitFinished(sent));
+    QCOMPARE(sent.first().at(0).value<SmsSession::Outcome>(), SmsSession::Outcome::Success);
 }
 
 void tst_Sessions::stopRequestEndsUpload_data()
@@ -438,31 +478,56 @@ void tst_Sessions::charactersCloserThanTheGapFormOneMessage()
     status.stopMonitoring();
 }
 
+void tst_Sessions::endlessMessageIsPassedOnInPiecesNoneLost_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("pieces"); // passed on before the gap
+
+    const int bound = int(StatusSession::kMaxMessageLength);
+    QTest::addColumn<bool>("breaks"); // a CR every hundred characters
+
+    QTest::newRow("exactly the bound") << bound << 0 << false;
+    QTest::newRow("one over the bound") << bound + 1 << 1 << false;
+    QTest::newRow("several pieces, line breaks inside") << 10000 << 2 << true;
+}
+
 void tst_Sessions::endlessMessageIsPassedOnInPiecesNoneLost()
 {
+    QFETCH(int, length);
+    QFETCH(int, pieces);
+    QFETCH(bool, breaks);
+
     StatusSession status(m_link, fast());
     QSignalSpy messages(&status, &StatusSession::message);
     status.start(kPort);
+    m_link->feed("first");
+    QTRY_COMPARE(messages.count(), 1);
+
+    // The long message is the second, so its end gets the alternate marker; control characters inside
+    // it become line breaks wherever the pieces are cut.
     QByteArray sent;
-    for (int i = 0; i < 10000; ++i)
-        sent.append(char('A' + i % 26));
+    for (int i = 0; i < length; ++i)
+        sent.append(breaks && i % 100 == 99 ? '\r' : char('A' + i % 26));
     m_link->feed(sent.left(3000));
     m_link->feed(sent.mid(3000));
-    QCOMPARE(messages.count(), 2); // two full pieces at once, the rest after the gap
-    QTRY_COMPARE(messages.count(), 3);
+    QCOMPARE(messages.count(), 1 + pieces);
+    QTRY_COMPARE(messages.count(), 2 + pieces);
 
-    QString joined;
-    for (int i = 0; i < messages.count(); ++i) {
-        QString piece = messages.at(i).at(0).toString();
-        if (i % 2 == 1) {
-            QVERIFY(piece.endsWith(QLatin1Char('*')));
-            piece.chop(1);
-        }
-        QVERIFY(piece.size() <= StatusSession::kMaxMessageLength);
-        joined += piece;
+    QString shown;
+    for (int i = 1; i < messages.count(); ++i) {
+        const QString piece = messages.at(i).at(0).toString();
+        QVERIFY(piece.size() <= StatusSession::kMaxMessageLength + 1);
+        QCOMPARE(piece.endsWith(QLatin1Char('*')), i == messages.count() - 1);
+        shown += piece;
     }
-    QCOMPARE(joined, QString::fromLatin1(sent));
+    const QByteArray text = QByteArray(sent).replace('\r', "\r\n");
+    QCOMPARE(shown, QString::fromLatin1(text + "*"));
     status.stopMonitoring();
+
+    // The log holds each message once with its line end; a piece boundary adds nothing.
+    QFile log(StatusLog::kDefaultFileName);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QCOMPARE(log.readAll(), "first\r\n" + text + "*\r\n");
 }
 
 void tst_Sessions::statusWithoutFirstCharacterIsNoAnswer()

@@ -4,6 +4,7 @@
 #include "support/testsupport.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,6 +75,10 @@ private slots:
     void answersLikeTheModule();
     void uploadIsAcknowledgedAndRecordedWithoutAnnouncementsInBetween();
     void silentModuleSendsNothing();
+    void noiseComesBeforeTheStarAndRepeatsWithItsSeed();
+    void strictModuleDropsCommandsUntilItAnnounced();
+    void chattyModuleAnnouncesInsideTheUpload();
+    void fragmentedWriteComesInPiecesWithGaps();
     void statusMessagesCarryTheLevelTwelvePositionsAfterPegel();
     void reportsStatusAfterSmsThenAnnouncesAgain();
     void reportsStatusAfterRestartWhenAsked();
@@ -99,6 +104,13 @@ void tst_Simulator::rejectsBadCommandLine_data()
         << QStringList { QStringLiteral("--announce-ms"), QStringLiteral("fast") };
     QTest::newRow("missing value") << QStringList { QStringLiteral("--record") };
     QTest::newRow("value for a flag") << QStringList { QStringLiteral("--status=1") };
+    QTest::newRow("seed not a number") << QStringList { QStringLiteral("--seed"), QStringLiteral("x1") };
+    QTest::newRow("fragment gap of zero") << QStringList { QStringLiteral("--fragment=0") };
+    QTest::newRow("value for chatty") << QStringList { QStringLiteral("--chatty=yes") };
+    QTest::newRow("line with unknown parity")
+        << QStringList { QStringLiteral("--require-line"), QStringLiteral("9600,x,8,1") };
+    QTest::newRow("line with unknown flow control")
+        << QStringList { QStringLiteral("--require-line"), QStringLiteral("9600,n,8,1,cts") };
 }
 
 void tst_Simulator::rejectsBadCommandLine()
@@ -210,6 +222,89 @@ void tst_Simulator::uploadIsAcknowledgedAndRecordedWithoutAnnouncementsInBetween
 
     // The module restarts and announces itself again.
     QCOMPARE(line.read(1), QByteArray("*"));
+}
+
+void tst_Simulator::noiseComesBeforeTheStarAndRepeatsWithItsSeed()
+{
+    QStringList noises;
+    for (int run = 0; run < 2; ++run) {
+        SimProcess sim;
+        QVERIFY(sim.start({ QStringLiteral("--noise"), QStringLiteral("--seed"), QStringLiteral("5"),
+            QStringLiteral("--announce-ms"), QStringLiteral("30") }));
+        PtyLine line;
+        QVERIFY(line.open(sim.devicePath()));
+        const QByteArray first = line.readThrough('*');
+        QVERIFY2(first.contains("\r\nRM425T") && first.indexOf('*') == first.size() - 1,
+            first.toHex().constData());
+        QVERIFY(sim.waitForLog(QStringLiteral("seed 5\n")));
+        const QString log = sim.log();
+        noises << log.mid(log.indexOf(QStringLiteral("boot noise"))).section(QLatin1Char('\n'), 0, 0);
+    }
+    QCOMPARE(noises.at(0), noises.at(1));
+}
+
+void tst_Simulator::strictModuleDropsCommandsUntilItAnnounced()
+{
+    SimProcess sim;
+    QVERIFY(
+        sim.start({ QStringLiteral("--strict"), QStringLiteral("--announce-ms"), QStringLiteral("400") }));
+    PtyLine line;
+    QVERIFY(line.open(sim.devicePath()));
+    QVERIFY(line.write("D"));
+    QCOMPARE(line.readUntilQuiet(100ms), QByteArray());
+    QVERIFY(sim.waitForLog(QStringLiteral("received D before announcing itself, dropped")));
+
+    QCOMPARE(line.readThrough('*', 2s), QByteArray("*"));
+    QVERIFY(line.write("S"));
+    QCOMPARE(line.read(3), QByteArray("SMS"));
+}
+
+void tst_Simulator::chattyModuleAnnouncesInsideTheUpload()
+{
+    SimProcess sim;
+    QVERIFY(sim.start({ QStringLiteral("--chatty"), QStringLiteral("--seed"), QStringLiteral("3"),
+        QStringLiteral("--announce-ms"), QStringLiteral("20") }));
+    PtyLine line;
+    QVERIFY(line.open(sim.devicePath()));
+    QVERIFY(line.readThrough('*').endsWith('*'));
+    QVERIFY(line.write("D"));
+    QByteArray replies = line.readThrough('P');
+    for (int b = 1; b <= kBlockCount; ++b) {
+        QVERIFY(line.write(block(b)));
+        replies += line.readThrough(acknowledgement(b).back());
+    }
+    replies += line.readUntilQuiet(30ms);
+    // Without the announcements, the replies are those of a quiet module, in order.
+    QByteArray expected = "VP";
+    for (int b = 1; b <= kBlockCount; ++b)
+        expected += acknowledgement(b);
+    QCOMPARE(QByteArray(replies).replace('*', ""), expected);
+    const qsizetype inside = replies.left(replies.lastIndexOf("REC")).count('*');
+    QVERIFY2(inside >= 1, replies.constData());
+}
+
+void tst_Simulator::fragmentedWriteComesInPiecesWithGaps()
+{
+    SimProcess sim;
+    QVERIFY(sim.start({ QStringLiteral("--fragment=40"), QStringLiteral("--seed"), QStringLiteral("1"),
+        QStringLiteral("--status"), QStringLiteral("--status-ms"), QStringLiteral("100") }));
+    PtyLine line;
+    QVERIFY(line.open(sim.devicePath()));
+    // Pieces of at most eight characters: a fourteen-character message comes in two or more reads.
+    QByteArray message = line.read(1, 2s);
+    QElapsedTimer span;
+    span.start();
+    int reads = 1;
+    while (message.size() < 14) {
+        const QByteArray piece = line.readUntilQuiet(1ms, 1ms);
+        if (!piece.isEmpty()) {
+            message += piece;
+            ++reads;
+        }
+        QVERIFY(span.elapsed() < 2000);
+    }
+    QCOMPARE(message, QByteArray("PEGEL Netz: 17"));
+    QVERIFY2(reads >= 2, qPrintable(QString::number(reads)));
 }
 
 void tst_Simulator::silentModuleSendsNothing()

@@ -47,7 +47,7 @@ bool FakeLink::write(const QByteArray &bytes)
     if (!m_replies.isEmpty()) {
         const QByteArray reply = m_replies.takeFirst();
         if (!reply.isEmpty())
-            QTimer::singleShot(0, this, [this, reply] { feed(reply); });
+            QTimer::singleShot(0, this, [this, reply] { feedInPieces(reply); });
     }
     return true;
 }
@@ -68,4 +68,15 @@ void FakeLink::vanish()
     m_input.clear();
     emit lost();
     emit closed();
+}
+
+void FakeLink::feedInPieces(const QByteArray &reply)
+{
+    if (m_replyChunk <= 0 || reply.size() <= m_replyChunk) {
+        feed(reply);
+        return;
+    }
+    feed(reply.left(m_replyChunk));
+    const QByteArray rest = reply.mid(m_replyChunk);
+    QTimer::singleShot(0, this, [this, rest] { feedInPieces(rest); });
 }

@@ -33,6 +33,8 @@ public:
     void vanish();
     // Each write is answered by the next of these replies (an empty reply answers nothing).
     void setReplies(const QByteArrayList &replies) { m_replies = replies; }
+    // Each reply arrives in pieces of this many bytes, each in its own turn of the event loop (0: whole).
+    void setReplyChunk(int bytes) { m_replyChunk = bytes; }
 
     QByteArray written() const { return m_written.join(); }
     QByteArrayList writes() const { return m_written; }
@@ -46,4 +48,7 @@ private:
     QByteArrayList m_written;
     QByteArrayList m_replies;
     int m_openCount = 0;
+    int m_replyChunk = 0;
+
+    void feedInPieces(const QByteArray &reply);
 };
