@@ -1,12 +1,21 @@
 #pragma once
 
+#include "pages/limitfield.h"
+
 #include <QString>
 
 class PageWindow;
-class QCheckBox;
+class QLineEdit;
 class QWidget;
 
 // Parts shared by the input pages (inputs T1/T2, optocoupler inputs, ADC input).
+
+// A control's name and member index (-1 for a single control).
+struct ControlName
+{
+    QString name;
+    int index = -1;
+};
 
 // The recipients of an input page's report: under the heading "Meldung" the column labels "SMS", "Mail" and
 // "Fax", the all boxes side by side on the line "an alle" and the members below "oder an": chksms1(1..12) in
@@ -14,17 +23,12 @@ class QWidget;
 // order SMS, e-mail, fax.
 struct ReportRecipientLabels
 {
-    struct Name
-    {
-        QString name;
-        int index;
-    };
-    Name heading; // "Meldung"
-    Name toAll; // "an alle"
-    Name orTo; // "oder an"
-    Name sms;
-    Name mail;
-    Name fax;
+    ControlName heading; // "Meldung"
+    ControlName toAll; // "an alle"
+    ControlName orTo; // "oder an"
+    ControlName sms;
+    ControlName mail;
+    ControlName fax;
 };
 
 // Size of the block in twips.
@@ -35,3 +39,12 @@ inline constexpr int kReportRecipientsHeight = 2310;
 // at the frame's top left corner).
 void addReportRecipients(PageWindow *page, QWidget *frame, const ReportRecipientLabels &labels);
 
+// The message text the module sends for an input: the label "Meldetext :" and beside it a field of at most
+// 16 plain-text characters, at the top left corner of `parent`.
+QLineEdit *addMessageText(PageWindow *page, QWidget *parent, const ControlName &label,
+    const ControlName &field, const QString &text);
+
+// The limit in percent: the label " den Grenzwert (%) :" and beside it the limit field txtwert with its
+// design value "50", on the line `topTwips` of `parent`.
+QLineEdit *addLimit(PageWindow *page, QWidget *parent, const ControlName &label, int fieldIndex, int topTwips,
+    const QString &toolTip, LimitLeaving rule);
