@@ -4,6 +4,7 @@
 #include "pages/frm7.h"
 #include "pages/frm9.h"
 #include "pages/notifysets.h"
+#include "shell/inifile.h"
 #include "shell/settingsfile.h"
 #include "shell/twostatebutton.h"
 #include "shell/windowregistry.h"
@@ -145,6 +146,8 @@ private slots:
     void hiddenMailSetIsSaved();
     void saveRoundTrip_data();
     void saveRoundTrip();
+    void configurationWithoutPageReturnsToDesign_data();
+    void configurationWithoutPageReturnsToDesign();
     void captionTableFindsEveryControl_data();
     void captionTableFindsEveryControl();
 
@@ -677,6 +680,43 @@ void TestOutputPages::saveRoundTrip()
         QVERIFY(field(window, "txtErr")->isEnabled());
         QCOMPARE(states(window->notifySet(NotifyKind::Sms)), QStringLiteral("xxx--x-------"));
     }
+}
+
+void TestOutputPages::configurationWithoutPageReturnsToDesign_data()
+{
+    saveRoundTrip_data();
+}
+
+// A configuration opened later that holds nothing of the page: every value goes back to the one a page
+// without settings shows, and the page's own load rules follow, so nothing of the earlier values can reach
+// the module with the new configuration.
+void TestOutputPages::configurationWithoutPageReturnsToDesign()
+{
+    QFETCH(QString, pageName);
+
+    const auto frames = [&pageName](PageWindow *window) {
+        QStringList states;
+        if (pageName == u"frm7") {
+            for (const char *frame : { "fra7", "fraWer7" })
+                states << QString::fromLatin1(frame) + (shown(window, frame) ? "=shown" : "=hidden");
+        }
+        return states;
+    };
+    const QMap<QString, QString> design = storedValues(page(pageName));
+    const QStringList designFrames = frames(page(pageName));
+    WindowRegistry::instance().reset();
+
+    writeSettings(kTargets);
+    PageWindow *window = page(pageName);
+    QVERIFY(showAndActivate(window));
+    fillIn(window);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(storedValues(window) != design);
+
+    window->loadConfiguration(IniDocument());
+    QCOMPARE(storedValues(window), design);
+    QCOMPARE(frames(window), designFrames);
 }
 
 void TestOutputPages::captionTableFindsEveryControl_data()
