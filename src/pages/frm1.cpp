@@ -87,8 +87,8 @@ Frm1::Frm1(QWidget *parent)
 
 QLineEdit *Frm1::watchField(QLineEdit *field)
 {
-    // The page sees each key before the key filter does, as a KeyDown handler runs before KeyPress: the event
-    // filter installed last runs first.
+    // The page sees each key before the key filter does, as a KeyDown handler runs before KeyPress: Qt runs
+    // the event filter installed last first.
     field->installEventFilter(this);
     whenLeft(field, [this, field] {
         if (const ControlRef *ref = refOf(field))

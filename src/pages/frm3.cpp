@@ -29,7 +29,8 @@ Frm3::Frm3(QWidget *parent)
         = setUpPage({ QStringLiteral("Eingang  1"), QStringLiteral("Eingang  2") });
     for (int k = 1; k <= kInputCount; ++k) {
         buildInput(pictures.at(k - 1), k);
-        // After the tab strip's own handling, which shows the tab's picture.
+        // The tab strip's own handling shows the tab's picture first: slots run in the order they were
+        // connected.
         connect(tab(k), &QAbstractButton::toggled, this, [this, k](bool selected) {
             if (selected)
                 showRecipientsFor(k);

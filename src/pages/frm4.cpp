@@ -52,7 +52,8 @@ Frm4::Frm4(QWidget *parent)
         captions << QStringLiteral("Ausgang  %1").arg(i);
     const QList<QFrame *> pictures = setUpPage(captions, 9.75, kOutputPictureHeight);
     for (int i = 1; i <= kOutputCount; ++i) {
-        // After the strip's own handler has made the tab the active one.
+        // The strip's own handler makes the tab the active one first: slots run in the order they were
+        // connected.
         connect(tab(i), &QAbstractButton::toggled, this, [this, i](bool chosen) {
             if (!chosen)
                 return;

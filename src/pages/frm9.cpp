@@ -32,8 +32,8 @@ Frm9::Frm9(QWidget *parent)
               QLineEdit *field = addTextField(this, picture, name, -1, text,
                   QRect(2280, top, 1920, kFieldHeight), kTextLength, KeyFilter::PlainText);
               field->setToolTip(tip);
-              // This page's own key handling sees each key before the key filter: the filter installed last
-              // runs first.
+              // This page's own key handling sees each key before the key filter does: Qt runs the event
+              // filter installed last first.
               field->installEventFilter(this);
               return field;
           };
