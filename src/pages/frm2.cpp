@@ -36,9 +36,7 @@ Frm2::Frm2(QWidget *parent)
     }
 
     // One set of recipients for both inputs, outside the tabs.
-    QFrame *fraWer = addFrame(this, this, QStringLiteral("fraWer"), -1,
-        QRect(kRecipients, QSize(kReportRecipientsWidth, kReportRecipientsHeight)));
-    addReportRecipients(this, fraWer,
+    QFrame *fraWer = addReportRecipients(this, this, { QStringLiteral("fraWer") }, kRecipients,
         { .heading = { QStringLiteral("Label2"), 19 },
             .toAll = { QStringLiteral("Label2"), 18 },
             .orTo = { QStringLiteral("Label2"), 14 },

@@ -39,9 +39,7 @@ Frm3::Frm3(QWidget *parent)
 
     // One set of recipients for both inputs, outside the tabs, under a separator line.
     addFrame(this, this, QStringLiteral("Line1"), 4, kSeparator, QFrame::HLine)->hide();
-    QFrame *frawer = addFrame(this, this, QStringLiteral("frawer"), -1,
-        QRect(kRecipients, QSize(kReportRecipientsWidth, kReportRecipientsHeight)));
-    addReportRecipients(this, frawer,
+    QFrame *frawer = addReportRecipients(this, this, { QStringLiteral("frawer") }, kRecipients,
         { .heading = { QStringLiteral("Meldung"), 14 },
             .toAll = { QStringLiteral("Label2"), 15 },
             .orTo = { QStringLiteral("Label2"), 9 },

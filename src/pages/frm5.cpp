@@ -45,9 +45,7 @@ Frm5::Frm5(QWidget *parent)
     addLimit(this, frame, { QStringLiteral("Label3"), 1 }, -1, 1650,
         QStringLiteral(" Wert zwischen 0 und 100 % eingeben "), LimitLeaving::Reset);
 
-    QFrame *recipients = addFrame(this, frame, QStringLiteral("frame5"), -1,
-        QRect(0, 2400, kReportRecipientsWidth, kReportRecipientsHeight));
-    addReportRecipients(this, recipients,
+    addReportRecipients(this, frame, { QStringLiteral("frame5") }, QPoint(0, 2400),
         { .heading = { QStringLiteral("Label2"), 0 },
             .toAll = { QStringLiteral("Label2"), 2 },
             .orTo = { QStringLiteral("Label2"), 8 },

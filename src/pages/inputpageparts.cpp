@@ -12,6 +12,10 @@ using namespace pagecontrols;
 
 namespace {
 
+// Size of the block.
+constexpr int kReportRecipientsWidth = 5040;
+constexpr int kReportRecipientsHeight = 2310;
+
 constexpr int kBox = 255;
 constexpr int kLabelLeft = 0;
 constexpr int kLabelWidth = 1500;
@@ -61,8 +65,11 @@ constexpr int boxTop(int rowTop)
 
 } // namespace
 
-void addReportRecipients(PageWindow *page, QWidget *frame, const ReportRecipientLabels &labels)
+QFrame *addReportRecipients(PageWindow *page, QWidget *parent, const ControlName &frameName,
+    const QPoint &atTwips, const ReportRecipientLabels &labels)
 {
+    QFrame *frame = addFrame(page, parent, frameName.name, frameName.index,
+        QRect(atTwips, QSize(kReportRecipientsWidth, kReportRecipientsHeight)));
     constexpr Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
     QLabel *heading = addLabel(page, frame, labels.heading, QStringLiteral("Meldung"),
         QRect(kLabelLeft, kHeadingTop, kLabelWidth, kRowHeight), left);
@@ -92,6 +99,7 @@ void addReportRecipients(PageWindow *page, QWidget *frame, const ReportRecipient
     NotifySet *fax = page->addNotifySet(NotifyKind::Fax, frame);
     placeBox(fax->allBox(), kFaxLeft, boxTop(kAllTop));
     fax->placeMembers(QPoint(kFaxLeft, boxTop(kMembersTop)), kMemberStep, Qt::Vertical);
+    return frame;
 }
 
 QLineEdit *addMessageText(PageWindow *page, QWidget *parent, const ControlName &label,

@@ -5,7 +5,9 @@
 #include <QString>
 
 class PageWindow;
+class QFrame;
 class QLineEdit;
+class QPoint;
 class QWidget;
 
 // Parts shared by the input pages (inputs T1/T2, optocoupler inputs, ADC input).
@@ -31,13 +33,10 @@ struct ReportRecipientLabels
     ControlName fax;
 };
 
-// Size of the block in twips.
-inline constexpr int kReportRecipientsWidth = 5040;
-inline constexpr int kReportRecipientsHeight = 2310;
-
-// Creates the labels and the three notification sets of the page on `frame` (the block's top left corner
-// at the frame's top left corner).
-void addReportRecipients(PageWindow *page, QWidget *frame, const ReportRecipientLabels &labels);
+// Creates the borderless frame `frame` at `atTwips` on `parent` and in it the labels and the three
+// notification sets of the page. Returns the frame.
+QFrame *addReportRecipients(PageWindow *page, QWidget *parent, const ControlName &frame,
+    const QPoint &atTwips, const ReportRecipientLabels &labels);
 
 // The message text the module sends for an input: the label "Meldetext :" and beside it a field of at most
 // 16 plain-text characters, at the top left corner of `parent`.
