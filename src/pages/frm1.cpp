@@ -2,6 +2,7 @@
 
 #include "pages/keyfilteradapter.h"
 #include "pages/notifysets.h"
+#include "pages/pagecontrols.h"
 #include "pages/pagerules.h"
 #include "shell/twostatebutton.h"
 
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
+
+using namespace pagecontrols;
 
 namespace {
 
@@ -39,9 +42,17 @@ constexpr int kSimLength = 4;
 // Geometry of the page in twips.
 constexpr int kPictureRight = 5580; // right edge of the fields on a picture
 
-constexpr int kFieldHeight = 345;
 constexpr int kRowTop = 480;
 constexpr int kRowStep = 405;
+
+const QString kLabel1 = QStringLiteral("Label1");
+
+// The labels of this page break their caption onto a second line where it does not fit.
+QLabel *wrapped(QLabel *label)
+{
+    label->setWordWrap(true);
+    return label;
+}
 
 bool isEnter(int key)
 {
@@ -54,7 +65,8 @@ Frm1::Frm1(QWidget *parent)
     : PageWindow(QStringLiteral("frm1"), 1, parent)
 {
     const QList<QFrame *> pictures = setUpPage(
-        { QStringLiteral("S I M"), QStringLiteral("Phone"), QStringLiteral("Fax"), QStringLiteral("Mail") }, 9);
+        { QStringLiteral("S I M"), QStringLiteral("Phone"), QStringLiteral("Fax"), QStringLiteral("Mail") },
+        9);
 
     buildSimTab(pictures.at(0));
     buildTargetTab(pictures.at(1),
@@ -73,100 +85,68 @@ Frm1::Frm1(QWidget *parent)
     language->hide();
 }
 
-QLabel *Frm1::addLabel(QWidget *parent, const QString &name, int index, const QString &caption,
-    const QRect &twipsGeometry, Qt::Alignment alignment)
+QLineEdit *Frm1::watchField(QLineEdit *field)
 {
-    auto *label = new QLabel(caption, parent);
-    label->setGeometry(
-        twipsRect(twipsGeometry.x(), twipsGeometry.y(), twipsGeometry.width(), twipsGeometry.height()));
-    label->setAlignment(alignment);
-    label->setWordWrap(true);
-    return add(label, name, index);
-}
-
-QLineEdit *Frm1::addField(QWidget *parent, const QString &name, int index, const QRect &twipsGeometry,
-    int maxLength, KeyFilter filter, qreal pointSize)
-{
-    auto *line = new QLineEdit(parent);
-    line->setGeometry(
-        twipsRect(twipsGeometry.x(), twipsGeometry.y(), twipsGeometry.width(), twipsGeometry.height()));
-    line->setMaxLength(maxLength);
-    line->setAlignment(Qt::AlignCenter);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(pointSize);
-    font.setBold(true);
-    line->setFont(font);
-    if (filter != KeyFilter::None)
-        attachKeyFilter(line, filter);
-    selectAllOnEntry(line);
-    // Installed after the key filter, so the page sees each key first, as a KeyDown handler does.
-    line->installEventFilter(this);
-    whenLeft(line, [this, line] {
-        if (const ControlRef *ref = refOf(line))
+    // The page sees each key before the key filter does, as a KeyDown handler runs before KeyPress: Qt runs
+    // the event filter installed last first.
+    field->installEventFilter(this);
+    whenLeft(field, [this, field] {
+        if (const ControlRef *ref = refOf(field))
             fieldLostFocus(*ref);
     });
-    return add(line, name, index);
+    return field;
 }
 
 void Frm1::buildSimTab(QWidget *picture)
 {
-    auto *frmpin = add(new QFrame(picture), QStringLiteral("frmpin"));
-    frmpin->setGeometry(twipsRect(120, 240, 5460, 1620));
-    frmpin->setFrameShape(QFrame::NoFrame);
+    QFrame *frmpin = addFrame(this, picture, QStringLiteral("frmpin"), -1, QRect(120, 240, 5460, 1620));
 
-    addLabel(
-        frmpin, QStringLiteral("Label1"), 0, QStringLiteral("S I M Pin :"), QRect(0, 0, 2280, kFieldHeight));
-    QLineEdit *txtsim = addField(
-        frmpin, QStringLiteral("txtsim"), -1, QRect(2400, 0, 1200, kFieldHeight), 4, KeyFilter::Digits);
-    txtsim->setText(kSimDefault);
+    wrapped(
+        addLabel(this, frmpin, kLabel1, 0, QStringLiteral("S I M Pin :"), QRect(0, 0, 2280, kFieldHeight)));
+    QLineEdit *txtsim = watchField(addTextField(this, frmpin, QStringLiteral("txtsim"), -1, kSimDefault,
+        QRect(2400, 0, 1200, kFieldHeight), kSimLength, KeyFilter::Digits));
     txtsim->setToolTip(QStringLiteral("  vierstellige Pin eintragen  "));
 
-    addLabel(
-        frmpin, QStringLiteral("Label1"), 1, QStringLiteral("Passwort :"), QRect(0, 600, 2280, kFieldHeight));
-    QLineEdit *txtPsw1 = addField(
-        frmpin, QStringLiteral("txtPsw1"), -1, QRect(2400, 600, 2040, kFieldHeight), 8, KeyFilter::Letters);
+    wrapped(
+        addLabel(this, frmpin, kLabel1, 1, QStringLiteral("Passwort :"), QRect(0, 600, 2280, kFieldHeight)));
+    QLineEdit *txtPsw1 = watchField(addTextField(this, frmpin, QStringLiteral("txtPsw1"), -1, QString(),
+        QRect(2400, 600, 2040, kFieldHeight), 8, KeyFilter::Letters));
     txtPsw1->setToolTip(QStringLiteral("  Für alle Tel.Nummer gültiges Passwort setzen  "));
 
-    addLabel(frmpin, QStringLiteral("Label1"), 9, QStringLiteral("Gerätebezeichnung :"),
-        QRect(0, 1140, 2280, 450));
-    QLineEdit *txtbez = addField(frmpin, QStringLiteral("txtbez"), -1, QRect(2400, 1200, 2640, kFieldHeight),
-        16, KeyFilter::PlainText);
-    txtbez->setText(QStringLiteral("RM425T"));
+    wrapped(
+        addLabel(this, frmpin, kLabel1, 9, QStringLiteral("Gerätebezeichnung :"), QRect(0, 1140, 2280, 450)));
+    QLineEdit *txtbez = watchField(addTextField(this, frmpin, QStringLiteral("txtbez"), -1,
+        QStringLiteral("RM425T"), QRect(2400, 1200, 2640, kFieldHeight), 16, KeyFilter::PlainText));
     txtbez->setToolTip(QStringLiteral("  Gerätebezeichnung  "));
 
     // The mail number and fax prefix come before the providers, so that a provider restored from the settings
     // file writes its own values over them.
-    addLabel(picture, QStringLiteral("Label1"), 2, QStringLiteral("Mailnummer :"),
-        QRect(120, 3780, 2280, kFieldHeight));
-    QLineEdit *txtAnr = addField(
-        picture, QStringLiteral("txtAnr"), -1, QRect(2520, 3780, 2040, kFieldHeight), 10, KeyFilter::Digits);
-    txtAnr->setText(kMailNumberDefault);
+    wrapped(addLabel(
+        this, picture, kLabel1, 2, QStringLiteral("Mailnummer :"), QRect(120, 3780, 2280, kFieldHeight)));
+    QLineEdit *txtAnr = watchField(addTextField(this, picture, QStringLiteral("txtAnr"), -1,
+        kMailNumberDefault, QRect(2520, 3780, 2040, kFieldHeight), 10, KeyFilter::Digits));
     txtAnr->setToolTip(QStringLiteral("  Nummer eingeben, sonst wird D1 ausgewählt  "));
-    addLabel(picture, QStringLiteral("Label1"), 7, QStringLiteral("Fax- Vorwahl :"),
-        QRect(120, 4380, 2280, kFieldHeight));
-    QLineEdit *txtFAxPref = addField(picture, QStringLiteral("txtFAxPref"), -1,
-        QRect(2520, 4380, 1200, kFieldHeight), 4, KeyFilter::Digits);
-    txtFAxPref->setText(kFaxPrefixDefault);
+    wrapped(addLabel(
+        this, picture, kLabel1, 7, QStringLiteral("Fax- Vorwahl :"), QRect(120, 4380, 2280, kFieldHeight)));
+    QLineEdit *txtFAxPref = watchField(addTextField(this, picture, QStringLiteral("txtFAxPref"), -1,
+        kFaxPrefixDefault, QRect(2520, 4380, 1200, kFieldHeight), 4, KeyFilter::Digits));
     txtFAxPref->setToolTip(QStringLiteral("  Nummer eingeben, sonst wird D1 ausgewählt  "));
     // Locked, as with the provider chosen by design.
     txtAnr->setEnabled(false);
     txtFAxPref->setEnabled(false);
 
-    auto *frmd = add(new QFrame(picture), QStringLiteral("frmd"));
-    frmd->setGeometry(twipsRect(120, 2100, 5460, 1440));
-    frmd->setFrameShape(QFrame::NoFrame);
-    addLabel(frmd, QStringLiteral("lbl2"), 1, QStringLiteral("EMAIL senden an :"), QRect(0, 0, 5460, 300));
+    QFrame *frmd = addFrame(this, picture, QStringLiteral("frmd"), -1, QRect(120, 2100, 5460, 1440));
+    wrapped(addLabel(
+        this, frmd, QStringLiteral("lbl2"), 1, QStringLiteral("EMAIL senden an :"), QRect(0, 0, 5460, 300)));
     for (int k = 0; k <= 4; ++k) {
-        auto *option = new QRadioButton(
-            k == 0 ? QStringLiteral("Andere Anbieter") : QString::fromLatin1(kProviders[k].caption), frmd);
-        if (k == 0) {
-            option->setGeometry(twipsRect(240, 960, 4200, 330));
-        } else {
-            option->setGeometry(twipsRect(240 + (k - 1) * 1260, 480, 1140, 330));
+        QRadioButton *option = k == 0
+            ? addOption(this, frmd, QStringLiteral("optAnb"), k, QStringLiteral("Andere Anbieter"),
+                QRect(240, 960, 4200, 330))
+            : addOption(this, frmd, QStringLiteral("optAnb"), k, QString::fromLatin1(kProviders[k].caption),
+                QRect(240 + (k - 1) * 1260, 480, 1140, 330));
+        if (k > 0)
             option->setToolTip(QStringLiteral("  %1  ").arg(QLatin1String(kProviders[k].mailNumber)));
-        }
         option->installEventFilter(this);
-        add(option, QStringLiteral("optAnb"), k);
         // toggled also runs when the settings file restores the choice, as a click would.
         connect(option, &QRadioButton::toggled, this, [this, k](bool chosen) {
             if (chosen)
@@ -185,22 +165,22 @@ void Frm1::buildTargetTab(QWidget *picture, const TargetTab &tab)
     constexpr int fieldLeft = 600;
     const int nameLeft = fieldLeft + tab.fieldWidth + 120;
     const int nameWidth = kPictureRight - nameLeft;
-    addLabel(picture, QStringLiteral("Label1"), tab.fieldHeading, tab.fieldCaption,
-        QRect(fieldLeft, 120, tab.fieldWidth, 300), Qt::AlignCenter);
-    addLabel(picture, QStringLiteral("Label1"), tab.nameHeading, QStringLiteral("Name :"),
-        QRect(nameLeft, 120, nameWidth, 300), Qt::AlignCenter);
+    wrapped(addLabel(this, picture, kLabel1, tab.fieldHeading, tab.fieldCaption,
+        QRect(fieldLeft, 120, tab.fieldWidth, 300), Qt::AlignCenter));
+    wrapped(addLabel(this, picture, kLabel1, tab.nameHeading, QStringLiteral("Name :"),
+        QRect(nameLeft, 120, nameWidth, 300), Qt::AlignCenter));
     for (int i = 1; i <= tab.rows; ++i) {
         const int top = kRowTop + (i - 1) * kRowStep;
-        addLabel(picture, tab.rowLabel, i, QStringLiteral("%1.").arg(i),
-            QRect(labelLeft, top, 450, kFieldHeight), Qt::AlignRight | Qt::AlignVCenter);
-        addField(picture, tab.field, i, QRect(fieldLeft, top, tab.fieldWidth, kFieldHeight), tab.maxLength,
-            tab.filter, tab.pointSize);
+        wrapped(addLabel(this, picture, tab.rowLabel, i, QStringLiteral("%1.").arg(i),
+            QRect(labelLeft, top, 450, kFieldHeight), Qt::AlignRight | Qt::AlignVCenter));
+        watchField(addTextField(this, picture, tab.field, i, QString(),
+            QRect(fieldLeft, top, tab.fieldWidth, kFieldHeight), tab.maxLength, tab.filter, tab.pointSize));
     }
     // The name fields follow all number fields, in the settings file and in the tab order alike.
     for (int i = 1; i <= tab.rows; ++i) {
         const int top = kRowTop + (i - 1) * kRowStep;
-        addField(
-            picture, tab.nameField, i, QRect(nameLeft, top, nameWidth, kFieldHeight), 13, KeyFilter::Letters);
+        watchField(addTextField(this, picture, tab.nameField, i, QString(),
+            QRect(nameLeft, top, nameWidth, kFieldHeight), 13, KeyFilter::Letters));
     }
 }
 

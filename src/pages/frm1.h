@@ -35,10 +35,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QLineEdit *addField(QWidget *parent, const QString &name, int index, const QRect &twipsGeometry,
-        int maxLength, KeyFilter filter, qreal pointSize = 9.75);
-    QLabel *addLabel(QWidget *parent, const QString &name, int index, const QString &caption,
-        const QRect &twipsGeometry, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+    // Puts a field of the page under the page's own key handling and field checks.
+    QLineEdit *watchField(QLineEdit *field);
     void buildSimTab(QWidget *picture);
     // One tab of notification targets: a column of numbers or addresses and a column of names.
     struct TargetTab

@@ -1,15 +1,16 @@
 #include "pages/frm2.h"
 
 #include "pages/inputpageparts.h"
-#include "pages/limitfield.h"
+#include "pages/pagecontrols.h"
 #include "pages/pagerules.h"
 #include "shell/twostatebutton.h"
 
 #include <QCheckBox>
 #include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+
+using namespace pagecontrols;
 
 namespace {
 
@@ -26,7 +27,8 @@ Frm2::Frm2(QWidget *parent)
     const QList<QFrame *> pictures = setUpPage({ QStringLiteral("T1"), QStringLiteral("T2") });
     for (int k = 1; k <= kInputCount; ++k) {
         buildInput(pictures.at(k - 1), k);
-        // After the tab strip's own handling, which shows the tab's picture.
+        // The tab strip's own handling shows the tab's picture first: slots run in the order they were
+        // connected.
         connect(tab(k), &QAbstractButton::toggled, this, [this, k](bool selected) {
             if (selected)
                 applyVisibilityRule(k);
@@ -34,11 +36,7 @@ Frm2::Frm2(QWidget *parent)
     }
 
     // One set of recipients for both inputs, outside the tabs.
-    auto *fraWer = add(new QFrame(this), QStringLiteral("fraWer"));
-    fraWer->setGeometry(
-        twipsRect(kRecipients.x(), kRecipients.y(), kReportRecipientsWidth, kReportRecipientsHeight));
-    fraWer->setFrameShape(QFrame::NoFrame);
-    addReportRecipients(this, fraWer,
+    QFrame *fraWer = addReportRecipients(this, this, { QStringLiteral("fraWer") }, kRecipients,
         { .heading = { QStringLiteral("Label2"), 19 },
             .toAll = { QStringLiteral("Label2"), 18 },
             .orTo = { QStringLiteral("Label2"), 14 },
@@ -53,41 +51,21 @@ Frm2::Frm2(QWidget *parent)
 
 void Frm2::buildInput(QWidget *picture, int input)
 {
-    auto *belegt = new QCheckBox(input == 1 ? QStringLiteral("Belegt") : QStringLiteral(" Belegt"), picture);
-    belegt->setGeometry(twipsRect(kBelegt.x(), kBelegt.y(), kBelegt.width(), kBelegt.height()));
-    add(belegt, QStringLiteral("chk2"), input);
-    // stateChanged also runs for a value restored from the settings file, as a click would.
-    connect(belegt, &QCheckBox::stateChanged, this, [this, input] { applyVisibilityRule(input); });
+    addInUseBox(this, picture, QStringLiteral("chk2"), input,
+        input == 1 ? QStringLiteral("Belegt") : QStringLiteral(" Belegt"), kBelegt,
+        [this, input] { applyVisibilityRule(input); });
 
-    auto *frame = add(new QFrame(picture), QStringLiteral("fra2"), input);
-    frame->setGeometry(
-        twipsRect(kLimitFrame.x(), kLimitFrame.y(), kLimitFrame.width(), kLimitFrame.height()));
-    frame->setFrameShape(QFrame::NoFrame);
-
+    QFrame *frame = addFrame(this, picture, QStringLiteral("fra2"), input, kLimitFrame);
     const int labelIndex = (input - 1) * 2;
-    auto *when = add(
-        new QLabel(QStringLiteral("Meldung wenn der Eingang"), frame), QStringLiteral("Label3"), labelIndex);
-    when->setGeometry(twipsRect(0, 0, 5280, 300));
-    auto *over
-        = add(new QRadioButton(QStringLiteral(" überschreitet"), frame), QStringLiteral("OptO"), input);
-    over->setGeometry(twipsRect(360, 360, 3600, 300));
-    over->setChecked(true);
-    auto *under
-        = add(new QRadioButton(QStringLiteral(" unterschreitet"), frame), QStringLiteral("OptU"), input);
-    under->setGeometry(twipsRect(360, 720, 3600, 300));
-
-    auto *limitLabel = add(
-        new QLabel(QStringLiteral(" den Grenzwert (%) :"), frame), QStringLiteral("Label3"), labelIndex + 1);
-    limitLabel->setGeometry(twipsRect(0, 1170, 2640, 345));
-    auto *limit = new QLineEdit(QStringLiteral("50"), frame);
-    limit->setGeometry(twipsRect(2760, 1170, 720, 345));
-    limit->setAlignment(Qt::AlignCenter);
-    QFont bold = limit->font();
-    bold.setBold(true);
-    limit->setFont(bold);
-    limit->setToolTip(QStringLiteral("Wert zwischen 0 und 100 eingeben"));
-    attachLimitField(limit, LimitLeaving::Clamp);
-    add(limit, QStringLiteral("txtwert"), input);
+    addLabel(this, frame, QStringLiteral("Label3"), labelIndex, QStringLiteral("Meldung wenn der Eingang"),
+        QRect(0, 0, 5280, 300));
+    addOption(this, frame, QStringLiteral("OptO"), input, QStringLiteral(" überschreitet"),
+        QRect(360, 360, 3600, 300))
+        ->setChecked(true);
+    addOption(this, frame, QStringLiteral("OptU"), input, QStringLiteral(" unterschreitet"),
+        QRect(360, 720, 3600, 300));
+    addLimit(this, frame, { QStringLiteral("Label3"), labelIndex + 1 }, input, 1170,
+        QStringLiteral("Wert zwischen 0 und 100 eingeben"), LimitLeaving::Clamp);
 
     frame->hide();
 }
@@ -131,8 +109,6 @@ void Frm2::acknowledgeMessage()
 
 void Frm2::pageLoaded()
 {
-    for (int k = 1; k <= kInputCount; ++k)
-        settleInUseBox(chk2(k));
     applyVisibilityRule(1);
     chk2(2)->setEnabled(true);
 }

@@ -1,15 +1,16 @@
 #include "pages/frm3.h"
 
 #include "pages/inputpageparts.h"
-#include "pages/keyfilteradapter.h"
+#include "pages/pagecontrols.h"
 #include "pages/pagerules.h"
 #include "shell/twostatebutton.h"
 
 #include <QCheckBox>
 #include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+
+using namespace pagecontrols;
 
 namespace {
 
@@ -24,10 +25,12 @@ constexpr QPoint kRecipients(360, 3240); // in the page, over the lower part of 
 Frm3::Frm3(QWidget *parent)
     : PageWindow(QStringLiteral("frm3"), 3, parent)
 {
-    const QList<QFrame *> pictures = setUpPage({ QStringLiteral("Eingang  1"), QStringLiteral("Eingang  2") });
+    const QList<QFrame *> pictures
+        = setUpPage({ QStringLiteral("Eingang  1"), QStringLiteral("Eingang  2") });
     for (int k = 1; k <= kInputCount; ++k) {
         buildInput(pictures.at(k - 1), k);
-        // After the tab strip's own handling, which shows the tab's picture.
+        // The tab strip's own handling shows the tab's picture first: slots run in the order they were
+        // connected.
         connect(tab(k), &QAbstractButton::toggled, this, [this, k](bool selected) {
             if (selected)
                 showRecipientsFor(k);
@@ -35,17 +38,8 @@ Frm3::Frm3(QWidget *parent)
     }
 
     // One set of recipients for both inputs, outside the tabs, under a separator line.
-    auto *line = add(new QFrame(this), QStringLiteral("Line1"), 4);
-    line->setGeometry(twipsRect(kSeparator.x(), kSeparator.y(), kSeparator.width(), kSeparator.height()));
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    line->hide();
-
-    auto *frawer = add(new QFrame(this), QStringLiteral("frawer"));
-    frawer->setGeometry(
-        twipsRect(kRecipients.x(), kRecipients.y(), kReportRecipientsWidth, kReportRecipientsHeight));
-    frawer->setFrameShape(QFrame::NoFrame);
-    addReportRecipients(this, frawer,
+    addFrame(this, this, QStringLiteral("Line1"), 4, kSeparator, QFrame::HLine)->hide();
+    QFrame *frawer = addReportRecipients(this, this, { QStringLiteral("frawer") }, kRecipients,
         { .heading = { QStringLiteral("Meldung"), 14 },
             .toAll = { QStringLiteral("Label2"), 15 },
             .orTo = { QStringLiteral("Label2"), 9 },
@@ -57,44 +51,22 @@ Frm3::Frm3(QWidget *parent)
 
 void Frm3::buildInput(QWidget *picture, int input)
 {
-    auto *belegt = new QCheckBox(QStringLiteral("Belegt"), picture);
-    belegt->setGeometry(twipsRect(kBelegt.x(), kBelegt.y(), kBelegt.width(), kBelegt.height()));
-    add(belegt, QStringLiteral("chk3"), input);
-    // stateChanged also runs for a value restored from the settings file, as a click would.
-    connect(belegt, &QCheckBox::stateChanged, this, [this, input] { chk3_Click(input); });
+    addInUseBox(this, picture, QStringLiteral("chk3"), input, QStringLiteral("Belegt"), kBelegt,
+        [this, input] { chk3_Click(input); });
 
-    auto *frame = add(new QFrame(picture), QStringLiteral("fra3"), input);
-    frame->setGeometry(
-        twipsRect(kInputFrame.x(), kInputFrame.y(), kInputFrame.width(), kInputFrame.height()));
-    frame->setFrameShape(QFrame::NoFrame);
-
+    QFrame *frame = addFrame(this, picture, QStringLiteral("fra3"), input, kInputFrame);
     // The labels of the two inputs are Label2(1) and Label2(3).
-    auto *textLabel
-        = add(new QLabel(QStringLiteral("Meldetext :"), frame), QStringLiteral("Label2"), input == 1 ? 1 : 3);
-    textLabel->setGeometry(twipsRect(0, 0, 1920, 345));
-    auto *text = new QLineEdit(QStringLiteral("DIGITAL%1").arg(input), frame);
-    text->setGeometry(twipsRect(2040, 0, 3120, 345));
-    text->setMaxLength(16);
-    text->setAlignment(Qt::AlignCenter);
-    QFont bold = text->font();
-    bold.setBold(true);
-    text->setFont(bold);
-    attachKeyFilter(text, KeyFilter::PlainText);
-    selectAllOnEntry(text);
-    add(text, QStringLiteral("txt3"), input);
+    addMessageText(this, frame, { QStringLiteral("Label2"), input == 1 ? 1 : 3 },
+        { QStringLiteral("txt3"), input }, QStringLiteral("DIGITAL%1").arg(input));
 
-    auto *level = add(new QFrame(frame), QStringLiteral("Frame1"), input);
-    level->setGeometry(twipsRect(0, 600, 5160, 1080));
-    level->setFrameShape(QFrame::StyledPanel);
-    level->setFrameShadow(QFrame::Sunken);
-    auto *when
-        = add(new QLabel(QStringLiteral("Meldung wenn Eingang"), level), QStringLiteral("Label3"), input);
-    when->setGeometry(twipsRect(120, 90, 4920, 300));
-    auto *low = add(new QRadioButton(QStringLiteral("Low"), level), QStringLiteral("OptL"), input);
-    low->setGeometry(twipsRect(360, 570, 1800, 300));
-    low->setChecked(true);
-    auto *high = add(new QRadioButton(QStringLiteral("High"), level), QStringLiteral("OptH"), input);
-    high->setGeometry(twipsRect(2400, 570, 1800, 300));
+    QFrame *level = addFrame(
+        this, frame, QStringLiteral("Frame1"), input, QRect(0, 600, 5160, 1080), QFrame::StyledPanel);
+    addLabel(this, level, QStringLiteral("Label3"), input, QStringLiteral("Meldung wenn Eingang"),
+        QRect(120, 90, 4920, 300));
+    addOption(this, level, QStringLiteral("OptL"), input, QStringLiteral("Low"), QRect(360, 570, 1800, 300))
+        ->setChecked(true);
+    addOption(
+        this, level, QStringLiteral("OptH"), input, QStringLiteral("High"), QRect(2400, 570, 1800, 300));
 
     frame->hide();
 }
@@ -139,7 +111,5 @@ void Frm3::showRecipientsFor(int input)
 
 void Frm3::pageLoaded()
 {
-    for (int k = 1; k <= kInputCount; ++k)
-        settleInUseBox(chk3(k));
     showRecipientsFor(1);
 }

@@ -1,6 +1,5 @@
 #include "pages/frm4.h"
 
-#include "pages/keyfilteradapter.h"
 #include "pages/notifysets.h"
 #include "pages/pagecontrols.h"
 #include "pages/pagerules.h"
@@ -53,7 +52,8 @@ Frm4::Frm4(QWidget *parent)
         captions << QStringLiteral("Ausgang  %1").arg(i);
     const QList<QFrame *> pictures = setUpPage(captions, 9.75, kOutputPictureHeight);
     for (int i = 1; i <= kOutputCount; ++i) {
-        // After the strip's own handler has made the tab the active one.
+        // The strip's own handler makes the tab the active one first: slots run in the order they were
+        // connected.
         connect(tab(i), &QAbstractButton::toggled, this, [this, i](bool chosen) {
             if (!chosen)
                 return;
@@ -69,20 +69,22 @@ Frm4::Frm4(QWidget *parent)
 void Frm4::buildOutput(int output, QWidget *picture)
 {
     const OutputLabels &labels = kOutputLabels[output - 1];
-    QCheckBox *inUse = addCheckBox(this, picture, QStringLiteral("chk4"), output, QStringLiteral("Belegt"),
-        QRect(240, 150, 2400, kLabelHeight));
+    addInUseBox(this, picture, QStringLiteral("chk4"), output, QStringLiteral("Belegt"),
+        QRect(240, 150, 2400, kLabelHeight), [this, output] {
+            const bool on = chk4(output)->isChecked();
+            control(QStringLiteral("fra4"), output)->setVisible(on);
+            control(QStringLiteral("frawer"))->setVisible(on);
+        });
 
     QFrame *block = addFrame(this, picture, QStringLiteral("fra4"), output, QRect(120, 540, 5520, 1440));
     block->hide();
     addLabel(
         this, block, kLabel1, labels.text, QStringLiteral("Meldetext :"), QRect(120, 22, 1920, kLabelHeight));
-    QLineEdit *text = addTextField(this, block, QStringLiteral("txtSMS"), output,
-        QStringLiteral("Relais%1").arg(output), QRect(2160, 0, 1920, kFieldHeight));
-    text->setMaxLength(kSwitchTextLength);
-    text->setToolTip(QStringLiteral(" Text muss 8 Zeichen haben (keine Sonderzeichen erlaubt) "));
     // Enter is a control key: it passes the filter unchanged, as the page wants.
-    attachKeyFilter(text, KeyFilter::PlainText);
-    selectAllOnEntry(text);
+    QLineEdit *text
+        = addTextField(this, block, QStringLiteral("txtSMS"), output, QStringLiteral("Relais%1").arg(output),
+            QRect(2160, 0, 1920, kFieldHeight), kSwitchTextLength, KeyFilter::PlainText);
+    text->setToolTip(QStringLiteral(" Text muss 8 Zeichen haben (keine Sonderzeichen erlaubt) "));
     text->installEventFilter(this);
 
     addLabel(this, block, kLabel1, labels.mustRead, QStringLiteral("Meldetext muss lauten: "),
@@ -103,12 +105,6 @@ void Frm4::buildOutput(int output, QWidget *picture)
     addCommandLine(QStringLiteral("lblA"), labels.forOff, QStringLiteral(" für Aus"), 780);
     addLabel(this, block, kLblText, labels.blankMarker, QStringLiteral("* steht für Leer-Zeichen"),
         QRect(120, 1140, 5400, kLabelHeight));
-
-    // toggled also runs for the value restored from the settings file, as a click would.
-    connect(inUse, &QCheckBox::toggled, this, [this, block](bool on) {
-        block->setVisible(on);
-        control(QStringLiteral("frawer"))->setVisible(on);
-    });
 }
 
 void Frm4::buildSenderBlock()
@@ -169,10 +165,8 @@ void Frm4::ShowSwitchText(int index)
 
 void Frm4::pageLoaded()
 {
-    for (int i = 1; i <= kOutputCount; ++i) {
-        settleInUseBox(controlAs<QCheckBox>(QStringLiteral("chk4"), i));
+    for (int i = 1; i <= kOutputCount; ++i)
         ShowSwitchText(i);
-    }
     // Output 1, whichever tab the settings file may have chosen.
     showSenderBlockFor(1);
 }

@@ -1,29 +1,22 @@
 #include "pages/frm5.h"
 
 #include "pages/inputpageparts.h"
-#include "pages/keyfilteradapter.h"
-#include "pages/limitfield.h"
+#include "pages/pagecontrols.h"
 #include "pages/pagerules.h"
 #include "shell/twostatebutton.h"
 
 #include <QCheckBox>
 #include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+
+using namespace pagecontrols;
 
 namespace {
 
 // Geometry of the controls in twips.
 constexpr QRect kBelegt(240, 180, 2400, 300);
 constexpr QRect kFrame(240, 660, 5400, 4800);
-
-QFont boldFont(const QWidget *widget)
-{
-    QFont font = widget->font();
-    font.setBold(true);
-    return font;
-}
 
 } // namespace
 
@@ -32,53 +25,27 @@ Frm5::Frm5(QWidget *parent)
 {
     QFrame *picture = setUpPage({ QStringLiteral("ADC Eingang") }).front();
 
-    auto *belegt = add(new QCheckBox(QStringLiteral("Belegt"), picture), QStringLiteral("chk5"));
-    belegt->setGeometry(twipsRect(kBelegt.x(), kBelegt.y(), kBelegt.width(), kBelegt.height()));
+    addInUseBox(this, picture, QStringLiteral("chk5"), -1, QStringLiteral("Belegt"), kBelegt,
+        [this] { chk5_Click(); });
 
-    auto *frame = add(new QFrame(picture), QStringLiteral("fra5"));
-    frame->setGeometry(twipsRect(kFrame.x(), kFrame.y(), kFrame.width(), kFrame.height()));
-    frame->setFrameShape(QFrame::NoFrame);
+    QFrame *frame = addFrame(this, picture, QStringLiteral("fra5"), -1, kFrame);
+    addMessageText(
+        this, frame, { QStringLiteral("Label2"), 1 }, { QStringLiteral("txt5") }, QStringLiteral("ADC IN"));
 
-    auto *textLabel = add(new QLabel(QStringLiteral("Meldetext :"), frame), QStringLiteral("Label2"), 1);
-    textLabel->setGeometry(twipsRect(0, 0, 1920, 345));
-    auto *txt5 = new QLineEdit(QStringLiteral("ADC IN"), frame);
-    txt5->setGeometry(twipsRect(2040, 0, 3120, 345));
-    txt5->setMaxLength(16);
-    txt5->setAlignment(Qt::AlignCenter);
-    txt5->setFont(boldFont(txt5));
-    attachKeyFilter(txt5, KeyFilter::PlainText);
-    selectAllOnEntry(txt5);
-    add(txt5, QStringLiteral("txt5"));
-
-    auto *when
-        = add(new QLabel(QStringLiteral("Meldung wenn der Eingang "), frame), QStringLiteral("Label3"), 0);
-    when->setGeometry(twipsRect(0, 570, 5160, 300));
+    addLabel(this, frame, QStringLiteral("Label3"), 0, QStringLiteral("Meldung wenn der Eingang "),
+        QRect(0, 570, 5160, 300));
     // The two directions in a container of their own.
-    auto *directions = add(new QFrame(frame), QStringLiteral("Frame1"));
-    directions->setGeometry(twipsRect(360, 900, 4440, 660));
-    directions->setFrameShape(QFrame::NoFrame);
-    auto *over = add(new QRadioButton(QStringLiteral(" überschreitet"), directions), QStringLiteral("OptO"));
-    over->setGeometry(twipsRect(0, 0, 4440, 300));
-    over->setChecked(true);
-    auto *under
-        = add(new QRadioButton(QStringLiteral(" unterschreitet"), directions), QStringLiteral("OptU"));
-    under->setGeometry(twipsRect(0, 360, 4440, 300));
+    QFrame *directions = addFrame(this, frame, QStringLiteral("Frame1"), -1, QRect(360, 900, 4440, 660));
+    addOption(this, directions, QStringLiteral("OptO"), -1, QStringLiteral(" überschreitet"),
+        QRect(0, 0, 4440, 300))
+        ->setChecked(true);
+    addOption(this, directions, QStringLiteral("OptU"), -1, QStringLiteral(" unterschreitet"),
+        QRect(0, 360, 4440, 300));
 
-    auto *limitLabel
-        = add(new QLabel(QStringLiteral(" den Grenzwert (%) :"), frame), QStringLiteral("Label3"), 1);
-    limitLabel->setGeometry(twipsRect(0, 1650, 2640, 345));
-    auto *limit = new QLineEdit(QStringLiteral("50"), frame);
-    limit->setGeometry(twipsRect(2760, 1650, 720, 345));
-    limit->setAlignment(Qt::AlignCenter);
-    limit->setFont(boldFont(limit));
-    limit->setToolTip(QStringLiteral(" Wert zwischen 0 und 100 % eingeben "));
-    attachLimitField(limit, LimitLeaving::Reset);
-    add(limit, QStringLiteral("txtwert"));
+    addLimit(this, frame, { QStringLiteral("Label3"), 1 }, -1, 1650,
+        QStringLiteral(" Wert zwischen 0 und 100 % eingeben "), LimitLeaving::Reset);
 
-    auto *recipients = add(new QFrame(frame), QStringLiteral("frame5"));
-    recipients->setGeometry(twipsRect(0, 2400, kReportRecipientsWidth, kReportRecipientsHeight));
-    recipients->setFrameShape(QFrame::NoFrame);
-    addReportRecipients(this, recipients,
+    addReportRecipients(this, frame, { QStringLiteral("frame5") }, QPoint(0, 2400),
         { .heading = { QStringLiteral("Label2"), 0 },
             .toAll = { QStringLiteral("Label2"), 2 },
             .orTo = { QStringLiteral("Label2"), 8 },
@@ -87,8 +54,6 @@ Frm5::Frm5(QWidget *parent)
             .fax = { QStringLiteral("Label2"), 4 } });
 
     frame->hide();
-    // stateChanged also runs for a value restored from the settings file, as a click would.
-    connect(belegt, &QCheckBox::stateChanged, this, &Frm5::chk5_Click);
 }
 
 QCheckBox *Frm5::chk5() const
@@ -118,6 +83,5 @@ void Frm5::chk5_Click()
 
 void Frm5::pageLoaded()
 {
-    settleInUseBox(chk5());
     chk5_Click();
 }

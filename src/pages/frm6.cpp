@@ -13,7 +13,6 @@ using namespace pagecontrols;
 
 namespace {
 
-
 const QString kLabel1 = QStringLiteral("Label1");
 const QString kPwmRangeTip = QStringLiteral(" PWM- Wert zwischen 0 und 255 ");
 
@@ -24,8 +23,8 @@ Frm6::Frm6(QWidget *parent)
 {
     QFrame *picture = setUpPage({ QStringLiteral("PWM Ausgang") }).front();
 
-    QCheckBox *inUse = addCheckBox(this, picture, QStringLiteral("chk6"), -1, QStringLiteral("Belegt"),
-        QRect(240, 150, 2400, kLabelHeight));
+    addInUseBox(this, picture, QStringLiteral("chk6"), -1, QStringLiteral("Belegt"),
+        QRect(240, 150, 2400, kLabelHeight), [this] { applyInUse(); });
 
     QFrame *fra6 = addFrame(this, picture, QStringLiteral("fra6"), -1, QRect(120, 600, 5520, 4920));
     fra6->hide();
@@ -59,23 +58,18 @@ Frm6::Frm6(QWidget *parent)
 
     addCheckBox(this, fra6, QStringLiteral("chkPsw6"), -1, QStringLiteral("bei Passwort immer schalten"),
         QRect(120, 3420, 5280, kLabelHeight));
-
-    // stateChanged also runs for the value restored from the settings file, as a click would; unlike toggled
-    // it also sees a change between ticked and greyed, which chkCLI must follow too.
-    connect(inUse, &QCheckBox::stateChanged, this, &Frm6::applyInUse);
 }
 
 void Frm6::applyInUse()
 {
     const QCheckBox *chk6 = controlAs<QCheckBox>(QStringLiteral("chk6"));
     control(QStringLiteral("fra6"))->setVisible(chk6->isChecked());
-    // The same state, a greyed one included, so the two can never be stored differently.
+    // The same state, so the two can never be stored differently.
     controlAs<QCheckBox>(QStringLiteral("chkCLI"))->setCheckState(chk6->checkState());
 }
 
 void Frm6::pageLoaded()
 {
-    settleInUseBox(controlAs<QCheckBox>(QStringLiteral("chk6")));
     // The stored chkCLI may have been restored after chk6 with another value.
     applyInUse();
 }

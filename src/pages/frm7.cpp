@@ -3,7 +3,6 @@
 #include "pages/notifysets.h"
 #include "pages/pagecontrols.h"
 #include "pages/pagerules.h"
-#include "shell/settingsfile.h"
 #include "shell/twostatebutton.h"
 
 #include <QCheckBox>
@@ -15,7 +14,6 @@
 using namespace pagecontrols;
 
 namespace {
-
 
 // optZ(1..12), in three columns of four; the same in every language.
 constexpr const char *kDurations[Frm7::kDurationCount] = {
@@ -42,8 +40,8 @@ Frm7::Frm7(QWidget *parent)
 {
     QFrame *picture = setUpPage({ QStringLiteral("Zeitschaltung bei Anruf") }).front();
 
-    QCheckBox *inUse = addCheckBox(this, picture, QStringLiteral("chk7"), -1, QStringLiteral("Belegt"),
-        QRect(240, 150, 2400, kLabelHeight));
+    addInUseBox(this, picture, QStringLiteral("chk7"), -1, QStringLiteral("Belegt"),
+        QRect(240, 150, 2400, kLabelHeight), [this] { applyInUse(); });
 
     QFrame *fra7 = addFrame(this, picture, QStringLiteral("fra7"), -1, QRect(120, 600, 5520, 4920));
     fra7->hide();
@@ -53,11 +51,9 @@ Frm7::Frm7(QWidget *parent)
         = add(new QGroupBox(QStringLiteral(" Ausgang einschalten für "), fra7), QStringLiteral("Frame1"), 0);
     onTime->setGeometry(twipsRect(120, 0, 5280, 1860));
     for (int k = 1; k <= kDurationCount; ++k) {
-        auto *duration = new QRadioButton(QString::fromLatin1(kDurations[k - 1]), onTime);
-        duration->setGeometry(
-            twipsRect(360 + (k - 1) / 4 * 1680, 360 + (k - 1) % 4 * 360, 1560, kLabelHeight));
-        duration->setChecked(k == 1);
-        add(duration, QStringLiteral("optZ"), k);
+        addOption(this, onTime, QStringLiteral("optZ"), k, QString::fromLatin1(kDurations[k - 1]),
+            QRect(360 + (k - 1) / 4 * 1680, 360 + (k - 1) % 4 * 360, 1560, kLabelHeight))
+            ->setChecked(k == 1);
     }
 
     QCheckBox *anyCaller = addCheckBox(this, fra7, QStringLiteral("chkPsw7"), -1,
@@ -75,17 +71,13 @@ Frm7::Frm7(QWidget *parent)
     addLabel(this, fra7, QStringLiteral("Label2"), 14, QStringLiteral("TEL"),
         QRect(1920, 2460 + 720, 1455, kLabelHeight), Qt::AlignCenter);
 
-    // toggled also runs for the values restored from the settings file, as a click would.
-    connect(inUse, &QCheckBox::toggled, this, &Frm7::applyInUse);
+    // toggled also runs for the value restored from the settings file, as a click would.
     connect(anyCaller, &QCheckBox::toggled, this, &Frm7::applyCallerRule);
 }
 
-void Frm7::formLoad()
+void Frm7::pageLoaded()
 {
-    LoadFormSettings(this);
     applyCallerRule();
-    EnableNotifyBoxesFromTargets(this);
-    settleInUseBox(controlAs<QCheckBox>(QStringLiteral("chk7")));
     applyInUse();
 }
 

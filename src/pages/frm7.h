@@ -14,7 +14,8 @@ public:
 
     explicit Frm7(QWidget *parent = nullptr);
 
-    void formLoad() override;
+protected:
+    void pageLoaded() override;
 
 private:
     // fraWer7 (the caller selection) is hidden while chkPsw7 ("Jeder darf anrufen") holds any tick.

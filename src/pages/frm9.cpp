@@ -1,6 +1,5 @@
 #include "pages/frm9.h"
 
-#include "pages/keyfilteradapter.h"
 #include "pages/notifysets.h"
 #include "pages/pagecontrols.h"
 #include "pages/pagerules.h"
@@ -28,17 +27,16 @@ Frm9::Frm9(QWidget *parent)
 {
     QFrame *picture = setUpPage({ QStringLiteral("Rückantwort / Fehlermeldung") }).front();
 
-    const auto addText = [this, picture](
-                             const QString &name, const QString &text, const QString &tip, int top) {
-        QLineEdit *field = addTextField(this, picture, name, -1, text, QRect(2280, top, 1920, kFieldHeight));
-        field->setMaxLength(kTextLength);
-        field->setToolTip(tip);
-        attachKeyFilter(field, KeyFilter::PlainText);
-        selectAllOnEntry(field);
-        // After the filter: this page's own key handling sees the key first.
-        field->installEventFilter(this);
-        return field;
-    };
+    const auto addText
+        = [this, picture](const QString &name, const QString &text, const QString &tip, int top) {
+              QLineEdit *field = addTextField(this, picture, name, -1, text,
+                  QRect(2280, top, 1920, kFieldHeight), kTextLength, KeyFilter::PlainText);
+              field->setToolTip(tip);
+              // This page's own key handling sees each key before the key filter does: Qt runs the event
+              // filter installed last first.
+              field->installEventFilter(this);
+              return field;
+          };
 
     addLabel(this, picture, kLabel1, 0, QStringLiteral("Meldetext :"), QRect(240, 262, 1920, kLabelHeight));
     addText(QStringLiteral("txtZust"), QStringLiteral("Antwort"),

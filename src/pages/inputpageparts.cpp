@@ -1,12 +1,20 @@
 #include "pages/inputpageparts.h"
 
 #include "pages/notifysets.h"
+#include "pages/pagecontrols.h"
 #include "pages/pagewindow.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+
+using namespace pagecontrols;
 
 namespace {
+
+// Size of the block.
+constexpr int kReportRecipientsWidth = 5040;
+constexpr int kReportRecipientsHeight = 2310;
 
 constexpr int kBox = 255;
 constexpr int kLabelLeft = 0;
@@ -23,14 +31,19 @@ constexpr int kMailLeft = 3720;
 constexpr int kFaxLeft = 4560;
 constexpr int kColumnLabelWidth = 900;
 
-QLabel *addLabel(PageWindow *page, QWidget *frame, const ReportRecipientLabels::Name &name,
-    const QString &caption, const QRect &twipsGeometry, Qt::Alignment alignment)
+// The text and limit lines: label at the left edge, field beside it.
+constexpr int kFieldLabelWidth = 1920;
+constexpr int kMessageTextLeft = 2040;
+constexpr int kMessageTextWidth = 3120;
+constexpr int kMessageTextLength = 16;
+constexpr int kLimitLabelWidth = 2640;
+constexpr int kLimitLeft = 2760;
+constexpr int kLimitWidth = 720;
+
+QLabel *addLabel(PageWindow *page, QWidget *parent, const ControlName &name, const QString &caption,
+    const QRect &twips, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
 {
-    auto *label = new QLabel(caption, frame);
-    label->setGeometry(
-        twipsRect(twipsGeometry.x(), twipsGeometry.y(), twipsGeometry.width(), twipsGeometry.height()));
-    label->setAlignment(alignment);
-    return page->add(label, name.name, name.index);
+    return pagecontrols::addLabel(page, parent, name.name, name.index, caption, twips, alignment);
 }
 
 // A column label centred over a box column starting at `boxLeft`.
@@ -52,8 +65,11 @@ constexpr int boxTop(int rowTop)
 
 } // namespace
 
-void addReportRecipients(PageWindow *page, QWidget *frame, const ReportRecipientLabels &labels)
+QFrame *addReportRecipients(PageWindow *page, QWidget *parent, const ControlName &frameName,
+    const QPoint &atTwips, const ReportRecipientLabels &labels)
 {
+    QFrame *frame = addFrame(page, parent, frameName.name, frameName.index,
+        QRect(atTwips, QSize(kReportRecipientsWidth, kReportRecipientsHeight)));
     constexpr Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
     QLabel *heading = addLabel(page, frame, labels.heading, QStringLiteral("Meldung"),
         QRect(kLabelLeft, kHeadingTop, kLabelWidth, kRowHeight), left);
@@ -83,5 +99,26 @@ void addReportRecipients(PageWindow *page, QWidget *frame, const ReportRecipient
     NotifySet *fax = page->addNotifySet(NotifyKind::Fax, frame);
     placeBox(fax->allBox(), kFaxLeft, boxTop(kAllTop));
     fax->placeMembers(QPoint(kFaxLeft, boxTop(kMembersTop)), kMemberStep, Qt::Vertical);
+    return frame;
 }
 
+QLineEdit *addMessageText(PageWindow *page, QWidget *parent, const ControlName &label,
+    const ControlName &field, const QString &text)
+{
+    addLabel(page, parent, label, QStringLiteral("Meldetext :"), QRect(0, 0, kFieldLabelWidth, kFieldHeight));
+    return addTextField(page, parent, field.name, field.index, text,
+        QRect(kMessageTextLeft, 0, kMessageTextWidth, kFieldHeight), kMessageTextLength,
+        KeyFilter::PlainText);
+}
+
+QLineEdit *addLimit(PageWindow *page, QWidget *parent, const ControlName &label, int fieldIndex, int topTwips,
+    const QString &toolTip, LimitLeaving rule)
+{
+    addLabel(page, parent, label, QStringLiteral(" den Grenzwert (%) :"),
+        QRect(0, topTwips, kLimitLabelWidth, kFieldHeight));
+    QLineEdit *limit = addField(page, parent, QStringLiteral("txtwert"), fieldIndex, QStringLiteral("50"),
+        QRect(kLimitLeft, topTwips, kLimitWidth, kFieldHeight));
+    limit->setToolTip(toolTip);
+    attachLimitField(limit, rule);
+    return limit;
+}

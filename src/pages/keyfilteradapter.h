@@ -11,8 +11,9 @@ class QPlainTextEdit;
 // way - pasted from the menu, Ctrl+V, Shift+Insert or the middle button, dropped, or committed by an input
 // method - goes through the same filter character by character and is cut to the room left in the field.
 //
-// Attach the filter before installing a page's own key handling on the field, so that the page sees each key
-// first (as its KeyDown handler would) and the filter then acts on the character.
+// A page's own key handling sees each key first (as a KeyDown handler runs before KeyPress), then the filter
+// acts on the character. Qt runs the event filter installed last first, so the page installs its handling
+// after attaching the filter.
 void attachKeyFilter(QLineEdit *field, KeyFilter filter);
 // A multi-line field has no maximum length of its own: maxLength (negative: none) limits pasted text.
 void attachKeyFilter(QPlainTextEdit *field, KeyFilter filter, int maxLength = -1);

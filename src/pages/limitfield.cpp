@@ -119,6 +119,6 @@ void attachLimitField(QLineEdit *field, LimitLeaving rule)
     field->setMaxLength(3);
     attachKeyFilter(field, KeyFilter::Digits);
     selectAllOnEntry(field);
-    // After the key filter, so the checks see Enter before the filter passes it on.
+    // The checks see Enter before the key filter passes it on: Qt runs the event filter installed last first.
     new LimitFieldRules(field, rule);
 }

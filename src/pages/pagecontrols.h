@@ -1,105 +1,81 @@
 #pragma once
 
-#include "pages/notifysets.h"
-#include "pages/pagewindow.h"
+#include "pages/keyfilters.h"
 
-#include <QCheckBox>
-#include <QFont>
 #include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPoint>
+#include <QRect>
+#include <QRgb>
+#include <QString>
 
-// Small builders for the controls of the event pages: each creates a control at a place given in twips and
-// registers it with the page under its name and index, so the settings file and the caption table find it.
+#include <functional>
+
+class NotifySet;
+class PageWindow;
+class QCheckBox;
+class QFont;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QWidget;
+
+// A rectangle given in twips, in device-independent pixels.
+QRect twipsRect(const QRect &twipsGeometry);
+
+// The one way the pages build their controls: each builder creates a control at a place given in twips on
+// `parent` and registers it with the page under its name and index (-1 for a single control), so the
+// settings file and the caption table find it. The settings file keeps the controls in the order they are
+// built.
 namespace pagecontrols {
 
 inline constexpr QRgb kCommandText = qRgb(255, 0, 0);
+inline constexpr qreal kPagePointSize = 9.75;
 inline constexpr int kLabelHeight = 300;
 inline constexpr int kFieldHeight = 345;
 
-inline QFont pageFont(qreal pointSize = 9.75, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
+QFont pageFont(qreal pointSize = kPagePointSize, bool bold = false);
 
-inline QLabel *addLabel(PageWindow *page, QWidget *parent, const QString &name, int index,
-    const QString &caption, const QRect &twips, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    label->setAlignment(alignment);
-    return page->add(label, name, index);
-}
+QLabel *addLabel(PageWindow *page, QWidget *parent, const QString &name, int index, const QString &caption,
+    const QRect &twips, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
 // A label that shows an SMS command the module understands: red, bold, like the text to be sent.
-inline QLabel *addCommandLabel(PageWindow *page, QWidget *parent, const QString &name, int index,
-    const QString &caption, const QRect &twips)
-{
-    QLabel *label = addLabel(page, parent, name, index, caption, twips);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, QColor(kCommandText));
-    label->setPalette(pal);
-    label->setFont(pageFont(9.75, true));
-    return label;
-}
+QLabel *addCommandLabel(PageWindow *page, QWidget *parent, const QString &name, int index,
+    const QString &caption, const QRect &twips);
 
-inline QCheckBox *addCheckBox(PageWindow *page, QWidget *parent, const QString &name, int index,
-    const QString &caption, const QRect &twips)
-{
-    auto *box = new QCheckBox(caption, parent);
-    box->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    return page->add(box, name, index);
-}
+QCheckBox *addCheckBox(PageWindow *page, QWidget *parent, const QString &name, int index,
+    const QString &caption, const QRect &twips);
+
+QRadioButton *addOption(PageWindow *page, QWidget *parent, const QString &name, int index,
+    const QString &caption, const QRect &twips);
 
 // A container; `shape` NoFrame for the borderless frames that only group what is shown or hidden together.
-inline QFrame *addFrame(PageWindow *page, QWidget *parent, const QString &name, int index, const QRect &twips,
-    QFrame::Shape shape = QFrame::NoFrame)
-{
-    auto *frame = new QFrame(parent);
-    frame->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    frame->setFrameShape(shape);
-    if (shape != QFrame::NoFrame)
-        frame->setFrameShadow(QFrame::Sunken);
-    return page->add(frame, name, index);
-}
+QFrame *addFrame(PageWindow *page, QWidget *parent, const QString &name, int index, const QRect &twips,
+    QFrame::Shape shape = QFrame::NoFrame);
 
-// An 8-character text field in the look of the page's other fields: bold, centred.
-inline QLineEdit *addTextField(PageWindow *page, QWidget *parent, const QString &name, int index,
-    const QString &text, const QRect &twips)
-{
-    auto *field = new QLineEdit(text, parent);
-    field->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    field->setAlignment(Qt::AlignCenter);
-    field->setFont(pageFont(9.75, true));
-    return page->add(field, name, index);
-}
+// A text field in the look of every field of the pages: bold Arial, centred. It takes any text; the
+// builders below put it under its rules.
+QLineEdit *addField(PageWindow *page, QWidget *parent, const QString &name, int index, const QString &text,
+    const QRect &twips, qreal pointSize = kPagePointSize);
+
+// A typed field: at most `maxLength` characters, each typed one through `filter` (None: any character),
+// and the whole text selected whenever the field is entered.
+QLineEdit *addTextField(PageWindow *page, QWidget *parent, const QString &name, int index,
+    const QString &text, const QRect &twips, int maxLength, KeyFilter filter,
+    qreal pointSize = kPagePointSize);
+
+// A "Belegt" (in use) box. `rule` runs whenever the box changes, also when the settings file restores it,
+// as a click would. A greyed box (only an edited settings file holds one) is not in use, as the parameter
+// record reads it: it is shown unticked at once, which runs the rule, and from then on it only ticks and
+// unticks. The state is watched rather than the tick, as only the state sees a ticked box turn greyed.
+QCheckBox *addInUseBox(PageWindow *page, QWidget *parent, const QString &name, int index,
+    const QString &caption, const QRect &twips, std::function<void()> rule);
 
 // Members 1..12 of a sender set in three columns of four (1-4, 5-8, 9-12), from the top left member.
-inline void placeInColumnsOfFour(NotifySet *set, const QPoint &firstTwips, int columnStep, int rowStep)
-{
-    for (int i = 1; i <= set->memberCount(); ++i) {
-        const QPoint at = firstTwips + QPoint((i - 1) / 4 * columnStep, (i - 1) % 4 * rowStep);
-        set->box(i)->move(twips(at.x()), twips(at.y()));
-    }
-}
+void placeInColumnsOfFour(NotifySet *set, const QPoint &firstTwips, int columnStep, int rowStep);
 
 // The e-mail set of a page that never shows it: its label and boxes sit in a container that stays hidden, yet
 // they are stored and follow the targets like any visible set.
-inline NotifySet *addHiddenMailSet(
-    PageWindow *page, QWidget *parent, const QString &labelName, int labelIndex, const QPoint &atTwips)
-{
-    auto *hidden = new QWidget(parent);
-    hidden->setGeometry(twipsRect(atTwips.x(), atTwips.y(), 1800, 900));
-    hidden->hide();
-    addLabel(page, hidden, labelName, labelIndex, QStringLiteral("Mail"), QRect(0, 0, 600, kLabelHeight));
-    NotifySet *mail = page->addNotifySet(NotifyKind::Mail, hidden);
-    mail->allBox()->setGeometry(twipsRect(600, 0, 255, 255));
-    mail->placeMembers(QPoint(0, 450), 300);
-    return mail;
-}
+NotifySet *addHiddenMailSet(
+    PageWindow *page, QWidget *parent, const QString &labelName, int labelIndex, const QPoint &atTwips);
 
 } // namespace pagecontrols

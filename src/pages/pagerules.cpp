@@ -4,7 +4,6 @@
 #include "shell/frmstart.h"
 #include "shell/twostatebutton.h"
 
-#include <QCheckBox>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -114,11 +113,4 @@ void SelectTab(int tab, int count, FormWindow *page)
         picture->show();
     if (auto *button = page->controlAs<TwoStateButton>(QStringLiteral("opt"), tab))
         button->setColors(PageColors::TabActiveBackground, PageColors::TabActiveText);
-}
-
-void settleInUseBox(QCheckBox *box)
-{
-    if (box->checkState() == Qt::PartiallyChecked)
-        box->setCheckState(Qt::Unchecked);
-    box->setTristate(false);
 }

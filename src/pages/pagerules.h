@@ -3,7 +3,6 @@
 #include <QString>
 
 class FormWindow;
-class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
@@ -31,8 +30,3 @@ void returnFromMessageOverlay(FormWindow *page);
 
 // Tab strip: makes tab i of n the active one (colours of opt(1..n), one picture Pic(i) shown).
 void SelectTab(int tab, int count, FormWindow *page);
-
-// Load step for a "Belegt" box: a greyed box (state 2, which only an edited settings file holds) is not in
-// use, as the parameter record reads it. It is shown unticked, which runs the page's click rule, and from
-// then on it only ticks and unticks.
-void settleInUseBox(QCheckBox *box);

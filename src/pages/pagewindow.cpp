@@ -1,6 +1,7 @@
 #include "pages/pagewindow.h"
 
 #include "pages/notifysets.h"
+#include "pages/pagecontrols.h"
 #include "pages/pagerules.h"
 #include "shell/frmstart.h"
 #include "shell/settingsfile.h"
@@ -80,8 +81,7 @@ QList<QFrame *> PageWindow::addTabStrip(
     QList<QFrame *> pictures;
     for (int i = 1; i <= m_tabCount; ++i) {
         auto *picture = new QFrame(this);
-        picture->setGeometry(
-            twipsRect(pictureTwips.left(), pictureTwips.top(), pictureTwips.width(), pictureTwips.height()));
+        picture->setGeometry(twipsRect(pictureTwips));
         picture->setFrameShape(QFrame::Panel);
         picture->setFrameShadow(QFrame::Sunken);
         picture->setAutoFillBackground(true);

@@ -16,5 +16,7 @@ set(PAGES_UI_SOURCES
     src/pages/frm6.cpp
     src/pages/frm7.cpp
     src/pages/frm9.cpp
-    src/pages/limitfield.cpp src/pages/inputpageparts.cpp
+    src/pages/limitfield.cpp
+    src/pages/inputpageparts.cpp
+    src/pages/pagecontrols.cpp
 )

@@ -4,6 +4,7 @@
 #include "pages/frm7.h"
 #include "pages/frm9.h"
 #include "pages/notifysets.h"
+#include "shell/inifile.h"
 #include "shell/settingsfile.h"
 #include "shell/twostatebutton.h"
 #include "shell/windowregistry.h"
@@ -145,6 +146,8 @@ private slots:
     void hiddenMailSetIsSaved();
     void saveRoundTrip_data();
     void saveRoundTrip();
+    void configurationWithoutPageReturnsToDesign_data();
+    void configurationWithoutPageReturnsToDesign();
     void captionTableFindsEveryControl_data();
     void captionTableFindsEveryControl();
 
@@ -275,6 +278,16 @@ void TestOutputPages::greyedBelegtIsNotInUse()
     writeSettings(QStringLiteral("[%1]\r\n%2=2\r\n").arg(pageName, key).toLatin1());
     PageWindow *window = page(pageName);
     QCheckBox *inUse = checkBox(window, box, index);
+    QCOMPARE(inUse->checkState(), Qt::Unchecked);
+    QVERIFY(!inUse->isTristate());
+    QVERIFY(window->control(frame, index)->isHidden());
+
+    // A ticked box that a configuration opened later greys keeps its tick, only its state changes: it ends
+    // unticked all the same.
+    inUse->setChecked(true);
+    QVERIFY(!window->control(frame, index)->isHidden());
+    window->loadConfiguration(
+        IniDocument::fromBytes(QStringLiteral("[%1]\r\n%2=2\r\n").arg(pageName, key).toLatin1()));
     QCOMPARE(inUse->checkState(), Qt::Unchecked);
     QVERIFY(!inUse->isTristate());
     QVERIFY(window->control(frame, index)->isHidden());
@@ -677,6 +690,46 @@ void TestOutputPages::saveRoundTrip()
         QVERIFY(field(window, "txtErr")->isEnabled());
         QCOMPARE(states(window->notifySet(NotifyKind::Sms)), QStringLiteral("xxx--x-------"));
     }
+}
+
+void TestOutputPages::configurationWithoutPageReturnsToDesign_data()
+{
+    QTest::addColumn<QString>("pageName");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::newRow("frm4") << "frm4"
+                          << QByteArray("chk4(1)=1\r\ntxtSMS(1)=Licht\r\nchksms1(5)=1\r\nchkAnt4=1\r\n");
+    QTest::newRow("frm6") << "frm6" << QByteArray("chk6=1\r\nchksms1(2)=1\r\nchkPsw6=1\r\n");
+    QTest::newRow("frm7") << "frm7" << QByteArray("chk7=1\r\noptZ(1)=0\r\noptZ(11)=-1\r\nchkPsw7=1\r\n");
+    QTest::newRow("frm9") << "frm9" << QByteArray("txtZust=Ja\r\nchkAntw=1\r\ntxtErr=Falsch\r\n");
+}
+
+// A configuration opened later that holds nothing of the page: every value goes back to the one a page
+// without settings shows, and the page's own load rules follow, so nothing of the earlier values can reach
+// the module with the new configuration.
+void TestOutputPages::configurationWithoutPageReturnsToDesign()
+{
+    QFETCH(QString, pageName);
+    QFETCH(QByteArray, stored);
+
+    const auto frames = [&pageName](PageWindow *window) {
+        QStringList states;
+        if (pageName == u"frm7") {
+            for (const char *frame : { "fra7", "fraWer7" })
+                states << QString::fromLatin1(frame) + (shown(window, frame) ? "=shown" : "=hidden");
+        }
+        return states;
+    };
+    const QMap<QString, QString> design = storedValues(page(pageName));
+    const QStringList designFrames = frames(page(pageName));
+    WindowRegistry::instance().reset();
+
+    writeSettings(kTargets + "[" + pageName.toLatin1() + "]\r\n" + stored);
+    PageWindow *window = page(pageName);
+    QVERIFY(storedValues(window) != design);
+
+    window->loadConfiguration(IniDocument());
+    QCOMPARE(storedValues(window), design);
+    QCOMPARE(frames(window), designFrames);
 }
 
 void TestOutputPages::captionTableFindsEveryControl_data()
