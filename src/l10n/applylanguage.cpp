@@ -3,9 +3,9 @@
 #include "l10n/captiontable.h"
 #include "l10n/language.h"
 #include "l10n/qttranslations.h"
-#include "shell/formwindow.h"
-#include "shell/help.h"
-#include "shell/windowregistry.h"
+#include "window/formwindow.h"
+#include "window/help.h"
+#include "window/windowregistry.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 #include "l10n/languagecode.h"
 
 #include "l10n/language.h"
-#include "shell/formwindow.h"
-#include "shell/windowregistry.h"
+#include "window/formwindow.h"
+#include "window/windowregistry.h"
 
 #include <QLineEdit>
 

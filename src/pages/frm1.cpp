@@ -3,7 +3,7 @@
 #include "pages/keyfilteradapter.h"
 #include "pages/notifysets.h"
 #include "pages/pagerules.h"
-#include "shell/twostatebutton.h"
+#include "window/twostatebutton.h"
 
 #include <QFocusEvent>
 #include <QFrame>

@@ -4,7 +4,7 @@
 #include "pages/keyfilteradapter.h"
 #include "pages/limitfield.h"
 #include "pages/pagerules.h"
-#include "shell/twostatebutton.h"
+#include "window/twostatebutton.h"
 
 #include <QCheckBox>
 #include <QFrame>

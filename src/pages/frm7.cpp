@@ -3,8 +3,8 @@
 #include "pages/notifysets.h"
 #include "pages/pagecontrols.h"
 #include "pages/pagerules.h"
-#include "shell/settingsfile.h"
-#include "shell/twostatebutton.h"
+#include "window/settingsfile.h"
+#include "window/twostatebutton.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -2,7 +2,7 @@
 
 #include "pages/pagewindow.h"
 #include "shell/frmstart.h"
-#include "shell/twostatebutton.h"
+#include "window/twostatebutton.h"
 
 #include <QCheckBox>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "pages/notifykinds.h"
-#include "shell/formwindow.h"
+#include "window/formwindow.h"
 
 #include <QStringList>
 

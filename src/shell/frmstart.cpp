@@ -1,13 +1,13 @@
 #include "shell/frmstart.h"
 
 #include "l10n/languagecode.h"
-#include "shell/colors.h"
+#include "window/colors.h"
 #include "shell/configfiles.h"
-#include "shell/help.h"
-#include "shell/inifile.h"
-#include "shell/settingsfile.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "window/help.h"
+#include "core/inifile.h"
+#include "window/settingsfile.h"
+#include "window/twostatebutton.h"
+#include "window/windowregistry.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>

@@ -10,7 +10,7 @@
 #include "pages/frm9.h"
 #include "shell/frmabout.h"
 #include "shell/frmstart.h"
-#include "shell/windowregistry.h"
+#include "window/windowregistry.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "comm/frm8.h"
 #include "comm/portcatalog.h"
-#include "shell/settingsfile.h"
-#include "shell/windowregistry.h"
+#include "window/settingsfile.h"
+#include "window/windowregistry.h"
 #include "support/simprocess.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "l10n/applylanguage.h"
 #include "shell/frmabout.h"
 #include "shell/frmstart.h"
-#include "shell/settingsfile.h"
-#include "shell/windowregistry.h"
+#include "window/settingsfile.h"
+#include "window/windowregistry.h"
 
 #include <QCoreApplication>
 #include <QDir>

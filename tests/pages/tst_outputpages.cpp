@@ -4,9 +4,9 @@
 #include "pages/frm7.h"
 #include "pages/frm9.h"
 #include "pages/notifysets.h"
-#include "shell/settingsfile.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "window/settingsfile.h"
+#include "window/twostatebutton.h"
+#include "window/windowregistry.h"
 
 #include <QCheckBox>
 #include <QFile>

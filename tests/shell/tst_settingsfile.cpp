@@ -1,6 +1,6 @@
-#include "shell/formwindow.h"
-#include "shell/inifile.h"
-#include "shell/settingsfile.h"
+#include "window/formwindow.h"
+#include "core/inifile.h"
+#include "window/settingsfile.h"
 
 #include <QCheckBox>
 #include <QComboBox>

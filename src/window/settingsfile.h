@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/inifile.h"
+#include "core/inifile.h"
 
 #include <QList>
 #include <QString>

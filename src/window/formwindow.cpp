@@ -1,7 +1,7 @@
-#include "shell/formwindow.h"
+#include "window/formwindow.h"
 
-#include "shell/help.h"
-#include "shell/windowregistry.h"
+#include "window/help.h"
+#include "window/windowregistry.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,8 +1,8 @@
-#include "shell/settingsfile.h"
+#include "window/settingsfile.h"
 
-#include "shell/formwindow.h"
-#include "shell/inifile.h"
-#include "shell/settingslocation.h"
+#include "window/formwindow.h"
+#include "core/inifile.h"
+#include "core/settingslocation.h"
 
 #include <QComboBox>
 #include <QDir>
