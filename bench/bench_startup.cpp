@@ -5,6 +5,7 @@
 // costs; the child's peak memory is printed beside them.
 #include "shell/frmstart.h"
 #include "window/settingsfile.h"
+#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 
 #include <QApplication>

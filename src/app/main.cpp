@@ -1,5 +1,6 @@
 #include "cli/commandline.h"
 #include "window/formwindow.h"
+#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 
 #include <QApplication>

@@ -13,6 +13,7 @@
 #include "l10n/languagecode.h"
 #include "pages/keyfilters.h"
 #include "shell/configuration.h"
+#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 
 #include <QApplication>

@@ -9,7 +9,7 @@
 #include "pages/pagerules.h"
 #include "pages/pagewindow.h"
 #include "window/colors.h"
-#include "shell/frmstart.h"
+#include "window/pagehost.h"
 #include "window/help.h"
 #include "window/settingsfile.h"
 #include "window/helpwindow.h"

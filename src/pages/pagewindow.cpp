@@ -2,7 +2,7 @@
 
 #include "pages/notifysets.h"
 #include "pages/pagerules.h"
-#include "shell/frmstart.h"
+#include "window/pagehost.h"
 #include "window/settingsfile.h"
 #include "window/twostatebutton.h"
 #include "window/windowregistry.h"
@@ -136,11 +136,6 @@ bool PageWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return FormWindow::eventFilter(watched, event);
-}
-
-void PlacePage(FormWindow *page)
-{
-    page->placeRelativeToStart(4597, 1800);
 }
 
 void applyPagePalette(QWidget *window)

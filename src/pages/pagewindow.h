@@ -72,10 +72,6 @@ private:
     QList<NotifySet *> m_notifySets;
 };
 
-// Moves a page (or the communication page, or the about box) to the start window's left + 4597 and
-// top + 1800 twips, without changing its size.
-void PlacePage(FormWindow *page);
-
 // The page palette (red, green, blue).
 namespace PageColors {
 inline constexpr QRgb Background = qRgb(192, 192, 255);

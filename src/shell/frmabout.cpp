@@ -1,7 +1,7 @@
 #include "shell/frmabout.h"
 
 #include "l10n/languagecode.h"
-#include "pages/pagewindow.h"
+#include "window/pagehost.h"
 #include "window/colors.h"
 #include "window/settingsfile.h"
 #include "shell/sysinfo.h"

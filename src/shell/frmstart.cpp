@@ -1,9 +1,11 @@
 #include "shell/frmstart.h"
 
+#include "l10n/applylanguage.h"
 #include "l10n/languagecode.h"
 #include "window/colors.h"
 #include "shell/configfiles.h"
 #include "window/help.h"
+#include "window/pagehost.h"
 #include "core/inifile.h"
 #include "window/settingsfile.h"
 #include "window/twostatebutton.h"
@@ -60,31 +62,6 @@ constexpr int kSaveBarLeft = 500;
 constexpr int kSaveBarWidth = 3500;
 constexpr int kSaveBarStep = 500;
 
-std::function<void()> &languageStep()
-{
-    static std::function<void()> step;
-    return step;
-}
-
-std::function<void()> &nextLanguageStep()
-{
-    static std::function<void()> step;
-    return step;
-}
-
-// A page tab drawn by TwoStateButton keeps its weight in its style sheet, where a font set on it would be
-// lost.
-void setTabBold(QAbstractButton *tab, bool bold)
-{
-    if (auto *button = qobject_cast<TwoStateButton *>(tab)) {
-        button->setBold(bold);
-        return;
-    }
-    QFont f = tab->font();
-    f.setBold(bold);
-    tab->setFont(f);
-}
-
 QString pageName(int page)
 {
     return page == 12 ? QStringLiteral("frmAbout") : QStringLiteral("frm%1").arg(page);
@@ -101,12 +78,6 @@ void setLabelLook(QLabel *label, unsigned textBgr, unsigned backBgr)
 FrmStart *startWindow()
 {
     return static_cast<FrmStart *>(WindowRegistry::instance().existing(QStringLiteral("frmStart")));
-}
-
-void FrmStart::setLanguageSteps(std::function<void()> applyLanguage, std::function<void()> nextLanguage)
-{
-    languageStep() = std::move(applyLanguage);
-    nextLanguageStep() = std::move(nextLanguage);
 }
 
 FrmStart::FrmStart(QWidget *parent)
@@ -241,8 +212,7 @@ void FrmStart::formLoad()
     const SettingsFileProblem problem = beginStartupLoad(IniFileReadPath());
     // What an interrupted save of the settings file left beside it goes as well.
     removeSafeWriteLeftovers(IniFilePath());
-    if (languageStep())
-        languageStep()();
+    ApplyLanguage();
     // With a language code the table does not know, it creates none: the pages still load from this reading.
     for (const QString &name : configurationPageNames())
         WindowRegistry::instance().window(name);
@@ -327,8 +297,7 @@ void FrmStart::Check_Click(int index)
         acknowledgeOverlay();
         break;
     case 16:
-        if (nextLanguageStep())
-            nextLanguageStep()();
+        NextLanguage();
         backgroundClick();
         break;
     default:
@@ -428,19 +397,17 @@ void FrmStart::option_n()
     }
 }
 
-void HighlightTab(int tab, int count, FormWindow *page)
+void FrmStart::clearMenuHighlight()
 {
-    if (FrmStart *start = startWindow())
-        start->HighlightMenuButton(FrmStart::kNoButton);
-    if (!page || tab > count)
-        return;
-    if (auto *button = page->controlAs<QAbstractButton>(QStringLiteral("opt"), tab))
-        setTabBold(button, true);
+    HighlightMenuButton(kNoButton);
 }
 
-void ClearTabHighlight(int count, FormWindow *page)
+void FrmStart::showPageOverlay(FormWindow *page, bool show)
 {
-    HighlightTab(5, count, page);
+    showMessageOverlay(page, show);
+    // The OK button has the focus only once its window is the active one.
+    if (show)
+        activateWindow();
 }
 
 void FrmStart::setHandCursor()

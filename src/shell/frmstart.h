@@ -1,6 +1,7 @@
 #pragma once
 
 #include "window/formwindow.h"
+#include "window/pagehost.h"
 
 #include <QPixmap>
 #include <QPointer>
@@ -14,7 +15,7 @@ class TwoStateButton;
 
 // The start window: the menu of page buttons, saving and quitting, help, the about box, the language
 // button, the logo button, the module photo and the message area used by the save and the page checks.
-class FrmStart : public FormWindow
+class FrmStart : public FormWindow, public PageHost
 {
     Q_OBJECT
 
@@ -51,13 +52,13 @@ public:
     void titleClick();
 
     // The message area of the page checks.
-    void showPageMessage(const QString &text);
+    void showPageMessage(const QString &text) override;
     void showMessageOverlay(FormWindow *page, bool show);
+    void showPageOverlay(FormWindow *page, bool show) override;
+    void clearMenuHighlight() override;
 
     // How the program ends; tests replace it.
     void setQuitHandler(std::function<void()> handler) { m_quit = std::move(handler); }
-    // The language procedures (ApplyLanguage at start-up, NextLanguage behind "D/E/F").
-    static void setLanguageSteps(std::function<void()> applyLanguage, std::function<void()> nextLanguage);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -94,10 +95,6 @@ private:
     QString m_overlayText;
     std::function<void()> m_quit;
 };
-
-// Hover marks of a page's tab strip (the start window owns them).
-void HighlightTab(int tab, int count, FormWindow *page);
-void ClearTabHighlight(int count, FormWindow *page);
 
 // The start window, or nullptr when it does not exist (tests of single pages).
 FrmStart *startWindow();

@@ -7,4 +7,5 @@ set(WINDOW_UI_SOURCES
     src/window/help.cpp
     src/window/helpwindow.cpp
     src/window/twostatebutton.cpp
+    src/window/pagehost.cpp
 )

@@ -3,6 +3,7 @@
 #include "shell/configfiles.h"
 #include "shell/frmstart.h"
 #include "window/settingsfile.h"
+#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 #include "support/simprocess.h"
 

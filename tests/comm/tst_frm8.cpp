@@ -11,6 +11,7 @@
 #include "window/helpwindow.h"
 #include "window/settingsfile.h"
 #include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 #include "support/testsupport.h"
 

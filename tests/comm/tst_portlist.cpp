@@ -1,6 +1,7 @@
 #include "comm/frm8.h"
 #include "comm/portcatalog.h"
 #include "window/settingsfile.h"
+#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 #include "support/simprocess.h"
 

@@ -8,6 +8,7 @@
 #include "window/help.h"
 #include "window/settingsfile.h"
 #include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 
 #include <QAbstractButton>

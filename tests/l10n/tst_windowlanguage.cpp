@@ -2,6 +2,7 @@
 #include "shell/frmabout.h"
 #include "shell/frmstart.h"
 #include "window/settingsfile.h"
+#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 
 #include <QCoreApplication>

@@ -5,6 +5,7 @@
 #include "window/helpwindow.h"
 #include "window/settingsfile.h"
 #include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 #include "typing.h"
 

@@ -5,6 +5,7 @@
 #include "shell/frmstart.h"
 #include "window/settingsfile.h"
 #include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 #include "typing.h"
 

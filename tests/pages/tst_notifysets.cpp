@@ -2,6 +2,7 @@
 #include "pages/notifysets.h"
 #include "window/settingsfile.h"
 #include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 #include "typing.h"
 

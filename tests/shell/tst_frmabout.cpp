@@ -5,6 +5,7 @@
 #include "window/settingsfile.h"
 #include "shell/sysinfo.h"
 #include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 
 #include <QApplication>

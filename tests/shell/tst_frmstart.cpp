@@ -6,6 +6,7 @@
 #include "core/inifile.h"
 #include "window/settingsfile.h"
 #include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 
 #include <QDesktopServices>

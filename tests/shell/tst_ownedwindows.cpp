@@ -2,6 +2,7 @@
 #include "window/help.h"
 #include "window/helpwindow.h"
 #include "window/settingsfile.h"
+#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 
 #include <QTemporaryDir>
