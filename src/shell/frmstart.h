@@ -22,6 +22,10 @@ class FrmStart : public FormWindow, public PageHost
 public:
     static constexpr int kButtonCount = 17;
     static constexpr int kNoButton = 17; // HighlightMenuButton: only clears the marks
+    // The save bar under the button row: it grows by one step per page saved.
+    static constexpr int kSaveBarLeft = 500;
+    static constexpr int kSaveBarWidth = 3500;
+    static constexpr int kSaveBarStep = 500;
 
     explicit FrmStart(QWidget *parent = nullptr);
 
@@ -77,6 +81,9 @@ private:
     void acknowledgeOverlay();
     void dismissSaveFailure();
     void setMenuEnabled(bool enabled);
+    // What OK under the message area answers; the one place that changes it.
+    enum class OkAnswers { PageMessage, SaveFailure };
+    void setOkAnswers(OkAnswers answers);
     void openMakerWebPage();
     void applySkin();
     void setHandCursor();
@@ -89,12 +96,15 @@ private:
     QLabel *m_lblMeld = nullptr;
     QLabel *m_lblSp = nullptr;
     ConfigurationFiles *m_configurationFiles = nullptr;
-    bool m_saveFailureShown = false;
+    OkAnswers m_okAnswers = OkAnswers::PageMessage;
     // The page whose failed check the message overlay shows, and that message.
     QPointer<FormWindow> m_overlayPage;
     QString m_overlayText;
     std::function<void()> m_quit;
 };
+
+// The window a menu button opens: "frm1" ... "frm9", "frmAbout" for 12; empty for any other button.
+QString menuPageName(int index);
 
 // The start window, or nullptr when it does not exist (tests of single pages).
 FrmStart *startWindow();

@@ -5,6 +5,7 @@ set(SHELL_CORE_SOURCES
 set(SHELL_UI_SOURCES
     src/shell/windowcatalog.cpp
     src/shell/frmstart.cpp
+    src/shell/startsave.cpp
     src/shell/frmabout.cpp
     src/shell/configuration.cpp
     src/shell/configfiles.cpp
