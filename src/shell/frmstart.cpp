@@ -34,28 +34,27 @@ struct MenuButtonSpec
     const char *caption;
     int left, top, width, height;
     int tabOrder;
-    int helpTopic;
 };
 
 // The index is the action, not the position: the page buttons are stacked 1, 4, 2, 7, 6, 3, 5, 9, 8.
 constexpr MenuButtonSpec kMenu[] = {
-    { 0, "", 6000, 480, 2655, 975, 16, 0 },
-    { 1, "Allgemeine Einstellungen", 360, 1920, 3600, 495, 0, 1010 },
-    { 4, "4 SMS Ausgänge", 360, 2520, 3600, 495, 1, 1030 },
-    { 2, "2 Eingänge T1/T2", 360, 3120, 3600, 495, 2, 1030 },
-    { 7, "1 Incall Ausgang", 360, 3720, 3600, 495, 3, 1030 },
-    { 6, "1 PWM Ausgang", 360, 4320, 3600, 495, 4, 1030 },
-    { 3, "2 Optokoppler Eingänge", 360, 4920, 3600, 495, 5, 1030 },
-    { 5, "1 ADC Eingang", 360, 5520, 3600, 495, 6, 1030 },
-    { 9, "Rückantwort / Fehler", 360, 6120, 3600, 495, 7, 1030 },
-    { 8, "Kommunikation", 360, 6720, 3600, 495, 8, 1050 },
-    { 11, "Abbrechen", 480, 7440, 1560, 495, 9, 1090 },
-    { 10, "Beenden", 2280, 7440, 1560, 495, 10, 1090 },
-    { 14, "Speichern", 360, 1250, 1320, 345, 11, 1040 },
-    { 16, "D/E/F", 1800, 1250, 720, 345, 12, 1085 },
-    { 13, "Hilfe", 2640, 1250, 720, 345, 13, 1085 },
-    { 12, "Info", 3480, 1250, 600, 345, 14, 1080 },
-    { 15, "OK", 6840, 6240, 975, 615, 30, 1050 },
+    { 0, "", 6000, 480, 2655, 975, 16 },
+    { 1, "Allgemeine Einstellungen", 360, 1920, 3600, 495, 0 },
+    { 4, "4 SMS Ausgänge", 360, 2520, 3600, 495, 1 },
+    { 2, "2 Eingänge T1/T2", 360, 3120, 3600, 495, 2 },
+    { 7, "1 Incall Ausgang", 360, 3720, 3600, 495, 3 },
+    { 6, "1 PWM Ausgang", 360, 4320, 3600, 495, 4 },
+    { 3, "2 Optokoppler Eingänge", 360, 4920, 3600, 495, 5 },
+    { 5, "1 ADC Eingang", 360, 5520, 3600, 495, 6 },
+    { 9, "Rückantwort / Fehler", 360, 6120, 3600, 495, 7 },
+    { 8, "Kommunikation", 360, 6720, 3600, 495, 8 },
+    { 11, "Abbrechen", 480, 7440, 1560, 495, 9 },
+    { 10, "Beenden", 2280, 7440, 1560, 495, 10 },
+    { 14, "Speichern", 360, 1250, 1320, 345, 11 },
+    { 16, "D/E/F", 1800, 1250, 720, 345, 12 },
+    { 13, "Hilfe", 2640, 1250, 720, 345, 13 },
+    { 12, "Info", 3480, 1250, 600, 345, 14 },
+    { 15, "OK", 6840, 6240, 975, 615, 30 },
 };
 
 void setLabelLook(QLabel *label, unsigned textBgr, unsigned backBgr)
@@ -172,7 +171,6 @@ void FrmStart::createMenu()
             button->setColors(fromBgr(Bgr::MenuBlue), fromBgr(Bgr::LightYellow));
             button->setFontSpec(QStringLiteral("Arial"), 12);
         }
-        button->setProperty("helpTopic", item.helpTopic);
         button->installEventFilter(this);
         m_check[item.index] = button;
         const int index = item.index;

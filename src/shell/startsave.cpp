@@ -120,7 +120,7 @@ bool FrmStart::SaveAllPages()
     SaveFormSettings(registry.window(QStringLiteral("frm9")), document);
     drawProgress();
     QString error;
-    const bool saved = writeIniFileAtomically(IniFilePath(), document, &error);
+    const bool saved = writeSettingsFile(document, &error);
 
     m_lblSp->hide();
     m_lblSp->setGeometry(twipsRect(kSaveBarLeft, 1710, kSaveBarWidth, 135));

@@ -330,10 +330,7 @@ bool sameSettings(const IniDocument &a, const IniDocument &b)
     return flatValues(a) == flatValues(b);
 }
 
-bool SaveAllFormsToFile(const QList<FormWindow *> &windows, QString *errorText)
+bool writeSettingsFile(const IniDocument &document, QString *errorText)
 {
-    IniDocument document;
-    for (FormWindow *window : windows)
-        SaveFormSettings(window, document);
     return writeIniFileAtomically(IniFilePath(), document, errorText);
 }

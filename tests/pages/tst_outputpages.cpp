@@ -586,7 +586,7 @@ void TestOutputPages::hiddenMailSetIsSaved()
         QVERIFY(!mail->box(i)->isVisible());
     QVERIFY(mail->box(1)->isChecked());
 
-    QVERIFY(SaveAllFormsToFile({ window }));
+    QVERIFY(writeSettingsFile(documentOfWindows({ window })));
     QFile file(IniFilePath());
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray saved = file.readAll();
@@ -652,7 +652,7 @@ void TestOutputPages::saveRoundTrip()
     if (QTest::currentTestFailed())
         return;
     const QMap<QString, QString> before = storedValues(window);
-    QVERIFY(SaveAllFormsToFile({ page("frm1"), window }));
+    QVERIFY(writeSettingsFile(documentOfWindows({ page("frm1"), window })));
 
     WindowRegistry::instance().reset();
     window = page(pageName);
