@@ -16,7 +16,8 @@ void FrmStart::showPageMessage(const QString &text)
 {
     // The page's message takes the place of a save failure shown before: OK now answers the page.
     setOkAnswers(OkAnswers::PageMessage);
-    m_lblMeld->setText(QStringLiteral("\r\n  ! ! ! ! !   \r\n\r\n  ") + text + QStringLiteral("\r\n\r\n  ! ! ! ! !  "));
+    m_lblMeld->setText(
+        QStringLiteral("\r\n  ! ! ! ! !   \r\n\r\n  ") + text + QStringLiteral("\r\n\r\n  ! ! ! ! !  "));
     show();
 }
 
@@ -142,12 +143,13 @@ bool FrmStart::SaveAllPages()
 void FrmStart::showSaveFailure(const QString &reason)
 {
     // The reason begins with the path of the file.
-    const QString text = textForLanguage(QStringLiteral("FEHLER:\r\nDie Einstellungen konnten nicht gespeichert werden !"
-                                                    "\r\n\r\n%1"),
-                                     QStringLiteral("ERROR:\r\nThe settings could not be saved !\r\n\r\n%1"),
-                                     QStringLiteral("ERREUR:\r\nLes réglages n'ont pas pu être mémorisés !"
-                                                    "\r\n\r\n%1"))
-                             .arg(reason);
+    const QString text
+        = textForLanguage(QStringLiteral("FEHLER:\r\nDie Einstellungen konnten nicht gespeichert werden !"
+                                         "\r\n\r\n%1"),
+            QStringLiteral("ERROR:\r\nThe settings could not be saved !\r\n\r\n%1"),
+            QStringLiteral("ERREUR:\r\nLes réglages n'ont pas pu être mémorisés !"
+                           "\r\n\r\n%1"))
+              .arg(reason);
     // The message lies where the current window stands: that window steps aside until OK, as a page does
     // for its own message.
     const WindowRegistry &registry = WindowRegistry::instance();
