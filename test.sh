@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the program and runs every test; then builds and runs them once more under AddressSanitizer and
-# UndefinedBehaviorSanitizer (in build-sanitize/). Any failing test or sanitizer report fails the run.
+# Checks that includes between the source folders point one way, builds the program and runs every test; then
+# builds and runs them once more under AddressSanitizer and UndefinedBehaviorSanitizer (in build-sanitize/). Any
+# failing test or sanitizer report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
+scripts/check-include-layers.sh
 jobs=$(nproc)
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -4,8 +4,9 @@
 // file just under the size a settings file may have and with one far over it show what reading the file
 // costs; the child's peak memory is printed beside them.
 #include "shell/frmstart.h"
-#include "shell/settingsfile.h"
-#include "shell/windowregistry.h"
+#include "window/settingsfile.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -13,7 +13,8 @@
 #include "l10n/languagecode.h"
 #include "pages/keyfilters.h"
 #include "shell/configuration.h"
-#include "shell/windowregistry.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

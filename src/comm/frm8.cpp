@@ -8,13 +8,13 @@
 #include "pages/keyfilteradapter.h"
 #include "pages/pagerules.h"
 #include "pages/pagewindow.h"
-#include "shell/colors.h"
-#include "shell/frmstart.h"
-#include "shell/help.h"
-#include "shell/settingsfile.h"
-#include "shell/helpwindow.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "window/colors.h"
+#include "window/pagehost.h"
+#include "window/help.h"
+#include "window/settingsfile.h"
+#include "window/helpwindow.h"
+#include "window/twostatebutton.h"
+#include "window/windowregistry.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "comm/smssession.h"
 #include "comm/statussession.h"
 #include "comm/uploadsession.h"
-#include "shell/formwindow.h"
+#include "window/formwindow.h"
 
 #include <QHash>
 #include <QList>

@@ -1,7 +1,7 @@
 #include "parameterrecord.h"
 
 #include "controlvalues.h"
-#include "cp1252.h"
+#include "core/cp1252.h"
 
 #include <array>
 

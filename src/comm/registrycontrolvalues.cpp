@@ -1,7 +1,7 @@
 #include "comm/registrycontrolvalues.h"
 
-#include "shell/formwindow.h"
-#include "shell/windowregistry.h"
+#include "window/formwindow.h"
+#include "window/windowregistry.h"
 
 namespace {
 const ControlRef *lookup(const QString &form, const QString &control, int index)

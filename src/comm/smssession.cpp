@@ -1,6 +1,6 @@
 #include "smssession.h"
 
-#include "cp1252.h"
+#include "core/cp1252.h"
 
 namespace {
 const QByteArray kAnnounce = QByteArrayLiteral("S");

@@ -1,6 +1,6 @@
 #include "statuslog.h"
 
-#include "cp1252.h"
+#include "core/cp1252.h"
 
 StatusLog::StatusLog(const QString &fileName)
     : m_file(fileName)

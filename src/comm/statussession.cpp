@@ -1,6 +1,6 @@
 #include "statussession.h"
 
-#include "cp1252.h"
+#include "core/cp1252.h"
 #include "signallevel.h"
 
 namespace {

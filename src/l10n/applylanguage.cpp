@@ -2,10 +2,11 @@
 
 #include "l10n/captiontable.h"
 #include "l10n/language.h"
+#include "l10n/languagecode.h"
 #include "l10n/qttranslations.h"
-#include "shell/formwindow.h"
-#include "shell/help.h"
-#include "shell/windowregistry.h"
+#include "window/formwindow.h"
+#include "window/help.h"
+#include "window/windowregistry.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -13,12 +14,6 @@
 #include <QLineEdit>
 
 namespace {
-
-QLineEdit *languageBox()
-{
-    FormWindow *frm1 = WindowRegistry::instance().window(QStringLiteral("frm1"));
-    return frm1 ? frm1->controlAs<QLineEdit>(QStringLiteral("language")) : nullptr;
-}
 
 bool setCaption(QWidget *widget, const QString &text)
 {
@@ -115,8 +110,8 @@ void applyWindowTitle(FormWindow *window)
 
 void ApplyLanguage()
 {
-    QLineEdit *box = languageBox();
-    const std::optional<int> code = box ? languageCodeFromText(box->text()) : std::nullopt;
+    // The pages' language, not a run-time override: the captions belong to the pages.
+    const std::optional<int> code = pagesLanguageCode();
     if (!isKnownLanguage(code))
         return;
     for (const CaptionEntry &entry : captionTable())

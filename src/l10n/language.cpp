@@ -54,9 +54,3 @@ QString runtimeText(
         return german;
     }
 }
-
-QString helpFileName(int code)
-{
-    return runtimeText(code, QStringLiteral("\\GSM_HILFE.CHM"), QStringLiteral("\\GSM_HELP.CHM"),
-        QStringLiteral("\\GSM_HILFE.CHM"));
-}

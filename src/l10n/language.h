@@ -24,7 +24,3 @@ QString nextLanguageText(const QString &current);
 // the design language, so a message is never lost.
 QString runtimeText(
     std::optional<int> code, const QString &german, const QString &english, const QString &french);
-
-// Help file name (appended to the program's folder) for a language: the German file serves French too.
-// An unknown code gives the German file.
-QString helpFileName(int code);

@@ -1,8 +1,8 @@
 #include "l10n/languagecode.h"
 
 #include "l10n/language.h"
-#include "shell/formwindow.h"
-#include "shell/windowregistry.h"
+#include "window/formwindow.h"
+#include "window/windowregistry.h"
 
 #include <QLineEdit>
 
@@ -19,13 +19,23 @@ void setRuntimeLanguageOverride(std::optional<int> code)
     languageOverride() = code;
 }
 
+QLineEdit *languageBox()
+{
+    FormWindow *frm1 = WindowRegistry::instance().window(QStringLiteral("frm1"));
+    return frm1 ? frm1->controlAs<QLineEdit>(QStringLiteral("language")) : nullptr;
+}
+
+std::optional<int> pagesLanguageCode()
+{
+    const QLineEdit *box = languageBox();
+    return box ? languageCodeFromText(box->text()) : std::nullopt;
+}
+
 std::optional<int> currentLanguageCode()
 {
     if (languageOverride())
         return languageOverride();
-    FormWindow *frm1 = WindowRegistry::instance().window(QStringLiteral("frm1"));
-    auto *box = frm1 ? frm1->controlAs<QLineEdit>(QStringLiteral("language")) : nullptr;
-    return box ? languageCodeFromText(box->text()) : std::nullopt;
+    return pagesLanguageCode();
 }
 
 QString textForLanguage(const QString &de, const QString &en, const QString &fr)

@@ -3,9 +3,17 @@
 #include <QString>
 #include <optional>
 
-// The language code in force: the text of the hidden `language` box of the general settings page, read as a
-// number (0 German, 1 English, 2 French); nullopt when the text is not a number. Reading it creates that
-// page when it does not exist yet.
+class QLineEdit;
+
+// The hidden `language` box of the general settings page, which holds the language of the pages; created
+// with its page when it does not exist yet. nullptr when there is no such page (no windows registered).
+QLineEdit *languageBox();
+
+// The language of the pages: the text of the `language` box read as a number; nullopt when it is not one.
+std::optional<int> pagesLanguageCode();
+
+// The language code in force: the run-time override when one is set, else pagesLanguageCode() (0 German,
+// 1 English, 2 French). Reading it creates the general settings page when it does not exist yet.
 std::optional<int> currentLanguageCode();
 
 // A language chosen for the run-time texts over the one of the pages (the commands' --lang); nullopt goes

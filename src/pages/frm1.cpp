@@ -4,7 +4,7 @@
 #include "pages/notifysets.h"
 #include "pages/pagecontrols.h"
 #include "pages/pagerules.h"
-#include "shell/twostatebutton.h"
+#include "window/twostatebutton.h"
 
 #include <QFocusEvent>
 #include <QFrame>

@@ -3,7 +3,7 @@
 #include "pages/inputpageparts.h"
 #include "pages/pagecontrols.h"
 #include "pages/pagerules.h"
-#include "shell/twostatebutton.h"
+#include "window/twostatebutton.h"
 
 #include <QCheckBox>
 #include <QFrame>

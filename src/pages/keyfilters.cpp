@@ -1,6 +1,6 @@
 #include "pages/keyfilters.h"
 
-#include "comm/cp1252.h"
+#include "core/cp1252.h"
 
 namespace {
 

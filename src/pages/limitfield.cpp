@@ -2,7 +2,7 @@
 
 #include "pages/keyfilteradapter.h"
 #include "pages/pagerules.h"
-#include "shell/formwindow.h"
+#include "window/formwindow.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

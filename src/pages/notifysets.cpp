@@ -1,7 +1,7 @@
 #include "pages/notifysets.h"
 
 #include "pages/pagewindow.h"
-#include "shell/windowregistry.h"
+#include "window/windowregistry.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

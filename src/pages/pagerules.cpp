@@ -1,8 +1,8 @@
 #include "pages/pagerules.h"
 
 #include "pages/pagewindow.h"
-#include "shell/frmstart.h"
-#include "shell/twostatebutton.h"
+#include "window/pagehost.h"
+#include "window/twostatebutton.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -66,17 +66,14 @@ void selectAllOnEntry(QPlainTextEdit *field)
 
 void ShowPageMessage(const QString &text)
 {
-    if (FrmStart *start = startWindow())
-        start->showPageMessage(text);
+    if (PageHost *host = pageHost())
+        host->showPageMessage(text);
 }
 
 void ShowMessageOverlay(FormWindow *page, bool show)
 {
-    if (FrmStart *start = startWindow()) {
-        start->showMessageOverlay(page, show);
-        // The OK button has the focus only once its window is the active one.
-        if (show)
-            start->activateWindow();
+    if (PageHost *host = pageHost()) {
+        host->showPageOverlay(page, show);
     } else if (page) {
         page->setVisible(!show);
     }

@@ -3,10 +3,10 @@
 #include "pages/notifysets.h"
 #include "pages/pagecontrols.h"
 #include "pages/pagerules.h"
-#include "shell/frmstart.h"
-#include "shell/settingsfile.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "window/pagehost.h"
+#include "window/settingsfile.h"
+#include "window/twostatebutton.h"
+#include "window/windowregistry.h"
 
 #include <QFrame>
 #include <QMouseEvent>
@@ -136,11 +136,6 @@ bool PageWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return FormWindow::eventFilter(watched, event);
-}
-
-void PlacePage(FormWindow *page)
-{
-    page->placeRelativeToStart(4597, 1800);
 }
 
 void applyPagePalette(QWidget *window)

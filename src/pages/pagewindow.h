@@ -1,7 +1,7 @@
 #pragma once
 
 #include "pages/notifykinds.h"
-#include "shell/formwindow.h"
+#include "window/formwindow.h"
 
 #include <QStringList>
 
@@ -71,10 +71,6 @@ private:
     int m_tabCount = 0;
     QList<NotifySet *> m_notifySets;
 };
-
-// Moves a page (or the communication page, or the about box) to the start window's left + 4597 and
-// top + 1800 twips, without changing its size.
-void PlacePage(FormWindow *page);
 
 // The page palette (red, green, blue).
 namespace PageColors {

@@ -1,13 +1,13 @@
 #include "shell/configfiles.h"
 
-#include "shell/formwindow.h"
+#include "window/formwindow.h"
 
 #include "l10n/languagecode.h"
 #include "shell/configuration.h"
 #include "shell/frmstart.h"
-#include "shell/inifile.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "core/inifile.h"
+#include "window/twostatebutton.h"
+#include "window/windowregistry.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

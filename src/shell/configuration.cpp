@@ -3,7 +3,7 @@
 #include "l10n/applylanguage.h"
 #include "l10n/languagecode.h"
 #include "pages/pagewindow.h"
-#include "shell/windowregistry.h"
+#include "window/windowregistry.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/settingsfile.h"
+#include "window/settingsfile.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
 #include "shell/frmabout.h"
 
 #include "l10n/languagecode.h"
-#include "pages/pagewindow.h"
-#include "shell/colors.h"
-#include "shell/settingsfile.h"
+#include "window/pagehost.h"
+#include "window/colors.h"
+#include "window/settingsfile.h"
 #include "shell/sysinfo.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "window/twostatebutton.h"
+#include "window/windowregistry.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/formwindow.h"
+#include "window/formwindow.h"
 
 #include <functional>
 

@@ -1,13 +1,15 @@
 #include "shell/frmstart.h"
 
+#include "l10n/applylanguage.h"
 #include "l10n/languagecode.h"
-#include "shell/colors.h"
+#include "window/colors.h"
 #include "shell/configfiles.h"
-#include "shell/help.h"
-#include "shell/inifile.h"
-#include "shell/settingsfile.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "window/help.h"
+#include "window/pagehost.h"
+#include "core/inifile.h"
+#include "window/settingsfile.h"
+#include "window/twostatebutton.h"
+#include "window/windowregistry.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -32,63 +34,28 @@ struct MenuButtonSpec
     const char *caption;
     int left, top, width, height;
     int tabOrder;
-    int helpTopic;
 };
 
 // The index is the action, not the position: the page buttons are stacked 1, 4, 2, 7, 6, 3, 5, 9, 8.
 constexpr MenuButtonSpec kMenu[] = {
-    { 0, "", 6000, 480, 2655, 975, 16, 0 },
-    { 1, "Allgemeine Einstellungen", 360, 1920, 3600, 495, 0, 1010 },
-    { 4, "4 SMS Ausgänge", 360, 2520, 3600, 495, 1, 1030 },
-    { 2, "2 Eingänge T1/T2", 360, 3120, 3600, 495, 2, 1030 },
-    { 7, "1 Incall Ausgang", 360, 3720, 3600, 495, 3, 1030 },
-    { 6, "1 PWM Ausgang", 360, 4320, 3600, 495, 4, 1030 },
-    { 3, "2 Optokoppler Eingänge", 360, 4920, 3600, 495, 5, 1030 },
-    { 5, "1 ADC Eingang", 360, 5520, 3600, 495, 6, 1030 },
-    { 9, "Rückantwort / Fehler", 360, 6120, 3600, 495, 7, 1030 },
-    { 8, "Kommunikation", 360, 6720, 3600, 495, 8, 1050 },
-    { 11, "Abbrechen", 480, 7440, 1560, 495, 9, 1090 },
-    { 10, "Beenden", 2280, 7440, 1560, 495, 10, 1090 },
-    { 14, "Speichern", 360, 1250, 1320, 345, 11, 1040 },
-    { 16, "D/E/F", 1800, 1250, 720, 345, 12, 1085 },
-    { 13, "Hilfe", 2640, 1250, 720, 345, 13, 1085 },
-    { 12, "Info", 3480, 1250, 600, 345, 14, 1080 },
-    { 15, "OK", 6840, 6240, 975, 615, 30, 1050 },
+    { 0, "", 6000, 480, 2655, 975, 16 },
+    { 1, "Allgemeine Einstellungen", 360, 1920, 3600, 495, 0 },
+    { 4, "4 SMS Ausgänge", 360, 2520, 3600, 495, 1 },
+    { 2, "2 Eingänge T1/T2", 360, 3120, 3600, 495, 2 },
+    { 7, "1 Incall Ausgang", 360, 3720, 3600, 495, 3 },
+    { 6, "1 PWM Ausgang", 360, 4320, 3600, 495, 4 },
+    { 3, "2 Optokoppler Eingänge", 360, 4920, 3600, 495, 5 },
+    { 5, "1 ADC Eingang", 360, 5520, 3600, 495, 6 },
+    { 9, "Rückantwort / Fehler", 360, 6120, 3600, 495, 7 },
+    { 8, "Kommunikation", 360, 6720, 3600, 495, 8 },
+    { 11, "Abbrechen", 480, 7440, 1560, 495, 9 },
+    { 10, "Beenden", 2280, 7440, 1560, 495, 10 },
+    { 14, "Speichern", 360, 1250, 1320, 345, 11 },
+    { 16, "D/E/F", 1800, 1250, 720, 345, 12 },
+    { 13, "Hilfe", 2640, 1250, 720, 345, 13 },
+    { 12, "Info", 3480, 1250, 600, 345, 14 },
+    { 15, "OK", 6840, 6240, 975, 615, 30 },
 };
-
-constexpr int kSaveBarLeft = 500;
-constexpr int kSaveBarWidth = 3500;
-constexpr int kSaveBarStep = 500;
-
-std::function<void()> &languageStep()
-{
-    static std::function<void()> step;
-    return step;
-}
-
-std::function<void()> &nextLanguageStep()
-{
-    static std::function<void()> step;
-    return step;
-}
-
-// A page tab drawn by TwoStateButton keeps its weight in its style sheet, where a font set on it would be
-// lost.
-void setTabBold(QAbstractButton *tab, bool bold)
-{
-    if (auto *button = qobject_cast<TwoStateButton *>(tab)) {
-        button->setBold(bold);
-        return;
-    }
-    QFont f = tab->font();
-    f.setBold(bold);
-    tab->setFont(f);
-}
-
-QString pageName(int page)
-{
-    return page == 12 ? QStringLiteral("frmAbout") : QStringLiteral("frm%1").arg(page);
-}
 
 void setLabelLook(QLabel *label, unsigned textBgr, unsigned backBgr)
 {
@@ -98,15 +65,18 @@ void setLabelLook(QLabel *label, unsigned textBgr, unsigned backBgr)
 
 } // namespace
 
+QString menuPageName(int index)
+{
+    if (index == 12)
+        return QStringLiteral("frmAbout");
+    if (index >= 1 && index <= 9)
+        return QStringLiteral("frm%1").arg(index);
+    return {};
+}
+
 FrmStart *startWindow()
 {
     return static_cast<FrmStart *>(WindowRegistry::instance().existing(QStringLiteral("frmStart")));
-}
-
-void FrmStart::setLanguageSteps(std::function<void()> applyLanguage, std::function<void()> nextLanguage)
-{
-    languageStep() = std::move(applyLanguage);
-    nextLanguageStep() = std::move(nextLanguage);
 }
 
 FrmStart::FrmStart(QWidget *parent)
@@ -201,7 +171,6 @@ void FrmStart::createMenu()
             button->setColors(fromBgr(Bgr::MenuBlue), fromBgr(Bgr::LightYellow));
             button->setFontSpec(QStringLiteral("Arial"), 12);
         }
-        button->setProperty("helpTopic", item.helpTopic);
         button->installEventFilter(this);
         m_check[item.index] = button;
         const int index = item.index;
@@ -241,8 +210,7 @@ void FrmStart::formLoad()
     const SettingsFileProblem problem = beginStartupLoad(IniFileReadPath());
     // What an interrupted save of the settings file left beside it goes as well.
     removeSafeWriteLeftovers(IniFilePath());
-    if (languageStep())
-        languageStep()();
+    ApplyLanguage();
     // With a language code the table does not know, it creates none: the pages still load from this reading.
     for (const QString &name : configurationPageNames())
         WindowRegistry::instance().window(name);
@@ -296,7 +264,7 @@ void FrmStart::Check_Click(int index)
     case 7:
     case 8:
     case 9:
-        ShowPage(index, registry.window(pageName(index)));
+        ShowPage(index, registry.window(menuPageName(index)));
         registry.setCurrentPage(index);
         break;
     case 10:
@@ -317,7 +285,7 @@ void FrmStart::Check_Click(int index)
         SaveAllPages();
         break;
     case 15:
-        if (m_saveFailureShown) {
+        if (m_okAnswers == OkAnswers::SaveFailure) {
             // This OK answers the failed save, not a page message: the window that stepped aside for the
             // message comes back as the user left it.
             dismissSaveFailure();
@@ -327,37 +295,11 @@ void FrmStart::Check_Click(int index)
         acknowledgeOverlay();
         break;
     case 16:
-        if (nextLanguageStep())
-            nextLanguageStep()();
+        NextLanguage();
         backgroundClick();
         break;
     default:
         break;
-    }
-}
-
-void FrmStart::acknowledgeOverlay()
-{
-    // OK answers the page that raised the message, whichever page was opened meanwhile.
-    WindowRegistry &registry = WindowRegistry::instance();
-    FormWindow *page
-        = m_overlayPage ? m_overlayPage.data() : registry.existing(pageName(registry.currentPage()));
-    if (!page) {
-        showMessageOverlay(nullptr, false);
-        return;
-    }
-    for (int index = 1; index <= 9; ++index) {
-        if (page->formName() == pageName(index) && index != registry.currentPage()) {
-            ShowPage(index, nullptr); // its menu button is marked as the open page's
-            registry.setCurrentPage(index);
-        }
-    }
-    page->acknowledgeMessage();
-    // A page without message rules of its own still ends the overlay.
-    if (m_lblMeld->isVisible() && !m_saveFailureShown) {
-        showMessageOverlay(page, false);
-        page->raise();
-        page->activateWindow();
     }
 }
 
@@ -417,7 +359,7 @@ void FrmStart::option_n()
     const int page = WindowRegistry::instance().currentPage();
     if (page == 0 || page == 8 || page == 12)
         return;
-    FormWindow *window = WindowRegistry::instance().existing(pageName(page));
+    FormWindow *window = WindowRegistry::instance().existing(menuPageName(page));
     if (!window)
         return;
     for (int i = 1; i <= 4; ++i) {
@@ -426,21 +368,6 @@ void FrmStart::option_n()
             break; // the page has fewer tabs
         setTabBold(tab, false);
     }
-}
-
-void HighlightTab(int tab, int count, FormWindow *page)
-{
-    if (FrmStart *start = startWindow())
-        start->HighlightMenuButton(FrmStart::kNoButton);
-    if (!page || tab > count)
-        return;
-    if (auto *button = page->controlAs<QAbstractButton>(QStringLiteral("opt"), tab))
-        setTabBold(button, true);
-}
-
-void ClearTabHighlight(int count, FormWindow *page)
-{
-    HighlightTab(5, count, page);
 }
 
 void FrmStart::setHandCursor()
@@ -528,104 +455,6 @@ void FrmStart::setMenuEnabled(bool enabled)
         m_check[i]->setEnabled(enabled);
 }
 
-void FrmStart::showSaveMessage(const QString &text)
-{
-    m_lblSp->show();
-    m_lblMeld->setText(text);
-    m_lblMeld->show();
-}
-
-void FrmStart::advanceSaveBar()
-{
-    QRect g = m_lblSp->geometry();
-    g.setLeft(g.left() + twips(kSaveBarStep));
-    m_lblSp->setGeometry(g);
-}
-
-bool FrmStart::SaveAllPages()
-{
-    // A field left for another program is checked now, before its value is read.
-    runPendingLeaves();
-    // What an earlier attempt reported goes; this one reports for itself.
-    if (m_saveFailureShown)
-        dismissSaveFailure();
-    // Disabling the menu would hand the focus on to the next button; it comes back after the save.
-    const QPointer<QWidget> focusBefore = focusWidget();
-    setMenuEnabled(false);
-    const std::optional<int> code = currentLanguageCode();
-    if (code == 0)
-        showSaveMessage(QStringLiteral("\r\n   Bitte warten... \r\n\r\nDaten werden gespeichert !"));
-    else if (code == 1)
-        showSaveMessage(QStringLiteral("\r\n   Please wait... \r\n\r\nData will be saved !"));
-    else if (code == 2)
-        showSaveMessage(QStringLiteral("\r\n   Patientez... \r\n\r\ndonnées en cours de sauvegarde !"));
-    // Only repaints run between the steps: user input waits until the save is complete.
-    const auto drawProgress = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
-    drawProgress();
-
-    // The new file is built completely and then replaces the old one in one step, so a failure part-way
-    // never loses the settings that were saved before.
-    WindowRegistry &registry = WindowRegistry::instance();
-    IniDocument document;
-    for (int page = 1; page <= 7; ++page) {
-        SaveFormSettings(registry.window(pageName(page)), document);
-        drawProgress();
-        advanceSaveBar();
-    }
-    SaveFormSettings(registry.window(QStringLiteral("frm9")), document);
-    drawProgress();
-    QString error;
-    const bool saved = writeIniFileAtomically(IniFilePath(), document, &error);
-
-    m_lblSp->hide();
-    m_lblSp->setGeometry(twipsRect(kSaveBarLeft, 1710, kSaveBarWidth, 135));
-    if (m_overlayPage) {
-        // A page's message still waits for its OK: it comes back in place of the save text.
-        m_lblMeld->setText(m_overlayText);
-    } else {
-        m_lblMeld->hide();
-        backgroundClick();
-    }
-    setMenuEnabled(true);
-    if (focusBefore && focusBefore->isEnabled() && focusBefore->isVisible())
-        focusBefore->setFocus(Qt::OtherFocusReason);
-    if (!saved)
-        showSaveFailure(error);
-    return saved;
-}
-
-void FrmStart::showSaveFailure(const QString &reason)
-{
-    // The reason begins with the path of the file.
-    const QString text = textForLanguage(QStringLiteral("FEHLER:\r\nDie Einstellungen konnten nicht gespeichert werden !"
-                                                    "\r\n\r\n%1"),
-                                     QStringLiteral("ERROR:\r\nThe settings could not be saved !\r\n\r\n%1"),
-                                     QStringLiteral("ERREUR:\r\nLes réglages n'ont pas pu être mémorisés !"
-                                                    "\r\n\r\n%1"))
-                             .arg(reason);
-    // The message lies where the current window stands: that window steps aside until OK, as a page does
-    // for its own message.
-    const WindowRegistry &registry = WindowRegistry::instance();
-    if (FormWindow *current = registry.existing(pageName(registry.currentPage())))
-        current->hide();
-    m_saveFailureShown = true;
-    m_overlayPage = nullptr; // the failure takes the place of a page's message, as a page's does of it
-    // The message needs a clean background, not the module photo around it.
-    m_picMod->hide();
-    m_lblMeld->setText(text);
-    m_lblMeld->show();
-    m_lblMeld->raise();
-    m_check[15]->show();
-    m_check[15]->raise();
-}
-
-void FrmStart::dismissSaveFailure()
-{
-    m_saveFailureShown = false;
-    m_lblMeld->hide();
-    m_check[15]->hide();
-}
-
 void FrmStart::QuitProgram()
 {
     closeAllHelp();
@@ -654,27 +483,4 @@ void FrmStart::paintEvent(QPaintEvent *event)
     painter.drawLine(twips(240), twips(7320), twips(4290), twips(7320));
     painter.drawLine(twips(4440), twips(1920), twips(4440), twips(8040));
     painter.drawLine(twips(240), twips(8040), twips(9030), twips(8040));
-}
-
-void FrmStart::showPageMessage(const QString &text)
-{
-    // The page's message takes the place of a save failure shown before: OK now answers the page.
-    m_saveFailureShown = false;
-    m_lblMeld->setText(QStringLiteral("\r\n  ! ! ! ! !   \r\n\r\n  ") + text + QStringLiteral("\r\n\r\n  ! ! ! ! !  "));
-    show();
-}
-
-void FrmStart::showMessageOverlay(FormWindow *page, bool show)
-{
-    m_overlayPage = show ? page : nullptr;
-    m_overlayText = show ? m_lblMeld->text() : QString();
-    if (page)
-        page->setVisible(!show);
-    m_check[15]->setVisible(show);
-    m_lblMeld->setVisible(show);
-    if (show) {
-        m_lblMeld->raise();
-        m_check[15]->raise();
-        m_check[15]->setFocus();
-    }
 }

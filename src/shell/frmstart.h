@@ -1,6 +1,7 @@
 #pragma once
 
-#include "shell/formwindow.h"
+#include "window/formwindow.h"
+#include "window/pagehost.h"
 
 #include <QPixmap>
 #include <QPointer>
@@ -14,13 +15,17 @@ class TwoStateButton;
 
 // The start window: the menu of page buttons, saving and quitting, help, the about box, the language
 // button, the logo button, the module photo and the message area used by the save and the page checks.
-class FrmStart : public FormWindow
+class FrmStart : public FormWindow, public PageHost
 {
     Q_OBJECT
 
 public:
     static constexpr int kButtonCount = 17;
     static constexpr int kNoButton = 17; // HighlightMenuButton: only clears the marks
+    // The save bar under the button row: it grows by one step per page saved.
+    static constexpr int kSaveBarLeft = 500;
+    static constexpr int kSaveBarWidth = 3500;
+    static constexpr int kSaveBarStep = 500;
 
     explicit FrmStart(QWidget *parent = nullptr);
 
@@ -51,13 +56,13 @@ public:
     void titleClick();
 
     // The message area of the page checks.
-    void showPageMessage(const QString &text);
+    void showPageMessage(const QString &text) override;
     void showMessageOverlay(FormWindow *page, bool show);
+    void showPageOverlay(FormWindow *page, bool show) override;
+    void clearMenuHighlight() override;
 
     // How the program ends; tests replace it.
     void setQuitHandler(std::function<void()> handler) { m_quit = std::move(handler); }
-    // The language procedures (ApplyLanguage at start-up, NextLanguage behind "D/E/F").
-    static void setLanguageSteps(std::function<void()> applyLanguage, std::function<void()> nextLanguage);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -76,6 +81,9 @@ private:
     void acknowledgeOverlay();
     void dismissSaveFailure();
     void setMenuEnabled(bool enabled);
+    // What OK under the message area answers; the one place that changes it.
+    enum class OkAnswers { PageMessage, SaveFailure };
+    void setOkAnswers(OkAnswers answers);
     void openMakerWebPage();
     void applySkin();
     void setHandCursor();
@@ -88,16 +96,15 @@ private:
     QLabel *m_lblMeld = nullptr;
     QLabel *m_lblSp = nullptr;
     ConfigurationFiles *m_configurationFiles = nullptr;
-    bool m_saveFailureShown = false;
+    OkAnswers m_okAnswers = OkAnswers::PageMessage;
     // The page whose failed check the message overlay shows, and that message.
     QPointer<FormWindow> m_overlayPage;
     QString m_overlayText;
     std::function<void()> m_quit;
 };
 
-// Hover marks of a page's tab strip (the start window owns them).
-void HighlightTab(int tab, int count, FormWindow *page);
-void ClearTabHighlight(int count, FormWindow *page);
+// The window a menu button opens: "frm1" ... "frm9", "frmAbout" for 12; empty for any other button.
+QString menuPageName(int index);
 
 // The start window, or nullptr when it does not exist (tests of single pages).
 FrmStart *startWindow();

@@ -1,18 +1,11 @@
 # Widget-free sources of this folder go into the core library, windows into the ui library.
 set(SHELL_CORE_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/inifile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sysinfo.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/settingslocation.cpp
 )
 set(SHELL_UI_SOURCES
-    src/shell/formwindow.cpp
-    src/shell/settingsfile.cpp
-    src/shell/windowregistry.cpp
     src/shell/windowcatalog.cpp
-    src/shell/help.cpp
-    src/shell/helpwindow.cpp
-    src/shell/twostatebutton.cpp
     src/shell/frmstart.cpp
+    src/shell/startsave.cpp
     src/shell/frmabout.cpp
     src/shell/configuration.cpp
     src/shell/configfiles.cpp

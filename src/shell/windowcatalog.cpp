@@ -1,3 +1,5 @@
+#include "shell/windowcatalog.h"
+
 #include "comm/frm8.h"
 #include "l10n/applylanguage.h"
 #include "pages/frm1.h"
@@ -10,7 +12,7 @@
 #include "pages/frm9.h"
 #include "shell/frmabout.h"
 #include "shell/frmstart.h"
-#include "shell/windowregistry.h"
+#include "window/windowregistry.h"
 
 namespace {
 
@@ -45,6 +47,4 @@ void registerProgramWindows()
     registerWindow<Frm8>("frm8");
     registerWindow<Frm9>("frm9");
     registerWindow<FrmAbout>("frmAbout");
-    // At start-up the caption table creates every page in its order, so all stored values are in place.
-    FrmStart::setLanguageSteps(ApplyLanguage, NextLanguage);
 }

@@ -2,8 +2,9 @@
 #include "comm/frm8.h"
 #include "shell/configfiles.h"
 #include "shell/frmstart.h"
-#include "shell/settingsfile.h"
-#include "shell/windowregistry.h"
+#include "window/settingsfile.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 #include "support/simprocess.h"
 
 #include <QComboBox>

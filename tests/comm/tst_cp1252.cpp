@@ -1,4 +1,4 @@
-#include "comm/cp1252.h"
+#include "core/cp1252.h"
 
 #include <QTest>
 

@@ -1,17 +1,18 @@
 // The communication page driven like a user would, against the module simulator on a pseudo-terminal, with
 // short time limits. Texts are checked as the page must show them, in more than one language.
 
-#include "comm/cp1252.h"
+#include "core/cp1252.h"
 #include "comm/frm8.h"
 #include "comm/parameterrecord.h"
 #include "comm/registrycontrolvalues.h"
 #include "comm/seriallink.h"
-#include "shell/colors.h"
-#include "shell/help.h"
-#include "shell/helpwindow.h"
-#include "shell/settingsfile.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "window/colors.h"
+#include "window/help.h"
+#include "window/helpwindow.h"
+#include "window/settingsfile.h"
+#include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 #include "support/testsupport.h"
 
 #include <QApplication>

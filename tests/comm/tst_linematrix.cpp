@@ -3,15 +3,16 @@
 // itself, noise before its first "*", and all of that at once. Seeds are fixed, so a failure can be
 // repeated with the simulator's command line from the test's output.
 
-#include "comm/cp1252.h"
+#include "core/cp1252.h"
 #include "comm/frm8.h"
 #include "comm/parameterrecord.h"
 #include "comm/registrycontrolvalues.h"
 #include "comm/seriallink.h"
 #include "comm/smssession.h"
-#include "shell/settingsfile.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "window/settingsfile.h"
+#include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 #include "support/testsupport.h"
 
 #include <QDir>

@@ -1,7 +1,8 @@
 #include "comm/frm8.h"
 #include "comm/portcatalog.h"
-#include "shell/settingsfile.h"
-#include "shell/windowregistry.h"
+#include "window/settingsfile.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 #include "support/simprocess.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The dialogue rules of upload, status monitoring and SMS, checked against a fake link on which the test
 // plays the module character by character.
 
-#include "comm/cp1252.h"
+#include "core/cp1252.h"
 #include "comm/signallevel.h"
 #include "comm/smssession.h"
 #include "comm/statussession.h"

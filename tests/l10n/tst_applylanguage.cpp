@@ -1,8 +1,8 @@
 #include "l10n/applylanguage.h"
 #include "l10n/captiontable.h"
-#include "shell/formwindow.h"
-#include "shell/help.h"
-#include "shell/windowregistry.h"
+#include "window/formwindow.h"
+#include "window/help.h"
+#include "window/windowregistry.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

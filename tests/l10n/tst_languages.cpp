@@ -3,12 +3,13 @@
 #include "comm/parameterrecord.h"
 #include "comm/registrycontrolvalues.h"
 #include "l10n/captiontable.h"
-#include "shell/formwindow.h"
+#include "window/formwindow.h"
 #include "shell/frmstart.h"
-#include "shell/help.h"
-#include "shell/settingsfile.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "window/help.h"
+#include "window/settingsfile.h"
+#include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 
 #include <QAbstractButton>
 #include <QDir>

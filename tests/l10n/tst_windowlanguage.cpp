@@ -1,8 +1,9 @@
 #include "l10n/applylanguage.h"
 #include "shell/frmabout.h"
 #include "shell/frmstart.h"
-#include "shell/settingsfile.h"
-#include "shell/windowregistry.h"
+#include "window/settingsfile.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,11 +1,12 @@
 #include "pages/frm1.h"
 #include "pages/pagerules.h"
 #include "shell/frmstart.h"
-#include "shell/help.h"
-#include "shell/helpwindow.h"
-#include "shell/settingsfile.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "window/help.h"
+#include "window/helpwindow.h"
+#include "window/settingsfile.h"
+#include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 #include "typing.h"
 
 #include <QApplication>

@@ -3,9 +3,10 @@
 #include "pages/frm3.h"
 #include "pages/frm5.h"
 #include "shell/frmstart.h"
-#include "shell/settingsfile.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "window/settingsfile.h"
+#include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 #include "typing.h"
 
 #include <QCheckBox>

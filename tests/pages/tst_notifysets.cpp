@@ -1,8 +1,9 @@
 #include "pages/frm1.h"
 #include "pages/notifysets.h"
-#include "shell/settingsfile.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "window/settingsfile.h"
+#include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 #include "typing.h"
 
 #include <QCheckBox>

@@ -4,10 +4,11 @@
 #include "pages/frm7.h"
 #include "pages/frm9.h"
 #include "pages/notifysets.h"
-#include "shell/inifile.h"
-#include "shell/settingsfile.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "core/inifile.h"
+#include "window/settingsfile.h"
+#include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -598,7 +599,7 @@ void TestOutputPages::hiddenMailSetIsSaved()
         QVERIFY(!mail->box(i)->isVisible());
     QVERIFY(mail->box(1)->isChecked());
 
-    QVERIFY(SaveAllFormsToFile({ window }));
+    QVERIFY(writeSettingsFile(documentOfWindows({ window })));
     QFile file(IniFilePath());
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray saved = file.readAll();
@@ -664,7 +665,7 @@ void TestOutputPages::saveRoundTrip()
     if (QTest::currentTestFailed())
         return;
     const QMap<QString, QString> before = storedValues(window);
-    QVERIFY(SaveAllFormsToFile({ page("frm1"), window }));
+    QVERIFY(writeSettingsFile(documentOfWindows({ page("frm1"), window })));
 
     WindowRegistry::instance().reset();
     window = page(pageName);

@@ -1,10 +1,11 @@
 #include "shell/configfiles.h"
 #include "shell/configuration.h"
 #include "shell/frmstart.h"
-#include "shell/inifile.h"
-#include "shell/settingsfile.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "core/inifile.h"
+#include "window/settingsfile.h"
+#include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 
 #include <QCheckBox>
 #include <QDir>

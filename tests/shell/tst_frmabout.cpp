@@ -1,11 +1,12 @@
 #include "shell/frmabout.h"
 #include "shell/frmstart.h"
-#include "shell/help.h"
-#include "shell/helpwindow.h"
-#include "shell/settingsfile.h"
+#include "window/help.h"
+#include "window/helpwindow.h"
+#include "window/settingsfile.h"
 #include "shell/sysinfo.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 
 #include <QApplication>
 #include <QFile>

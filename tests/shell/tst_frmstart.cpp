@@ -1,12 +1,13 @@
 #include "pages/pagerules.h"
-#include "shell/formwindow.h"
+#include "window/formwindow.h"
 #include "shell/frmstart.h"
-#include "shell/help.h"
-#include "shell/helpwindow.h"
-#include "shell/inifile.h"
-#include "shell/settingsfile.h"
-#include "shell/twostatebutton.h"
-#include "shell/windowregistry.h"
+#include "window/help.h"
+#include "window/helpwindow.h"
+#include "core/inifile.h"
+#include "window/settingsfile.h"
+#include "window/twostatebutton.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 
 #include <QDesktopServices>
 #include <QDir>

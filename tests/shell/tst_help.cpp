@@ -1,5 +1,5 @@
-#include "shell/help.h"
-#include "shell/helpwindow.h"
+#include "window/help.h"
+#include "window/helpwindow.h"
 
 #include <QTest>
 #include <QTextBrowser>

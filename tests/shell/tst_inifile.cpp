@@ -1,4 +1,4 @@
-#include "shell/inifile.h"
+#include "core/inifile.h"
 
 #include <QDateTime>
 #include <QDir>

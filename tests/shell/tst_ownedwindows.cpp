@@ -1,8 +1,9 @@
 #include "shell/frmstart.h"
-#include "shell/help.h"
-#include "shell/helpwindow.h"
-#include "shell/settingsfile.h"
-#include "shell/windowregistry.h"
+#include "window/help.h"
+#include "window/helpwindow.h"
+#include "window/settingsfile.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "shell/formwindow.h"
-#include "shell/inifile.h"
-#include "shell/settingsfile.h"
+#include "window/formwindow.h"
+#include "core/inifile.h"
+#include "window/settingsfile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -112,7 +112,7 @@ void tst_SettingsFile::saveWritesEveryKindAndReplacesTheOldFile()
     page.chksms1[2]->setChecked(true);
 
     QString error;
-    QVERIFY2(SaveAllFormsToFile({ &page }, &error), qPrintable(error));
+    QVERIFY2(writeSettingsFile(documentOfWindows({ &page }), &error), qPrintable(error));
     // The empty text box and the label have no key; the old file's keys are gone.
     QCOMPARE(fileBytes(IniFilePath()),
         QByteArray("[frm1]\r\ntxtName=M\xFCller\r\nchkOn=2\r\nopt(1)=0\r\nopt(2)=-1\r\ncmbList=2\r\n"
@@ -127,7 +127,7 @@ void tst_SettingsFile::loadRestoresEveryKind()
     saved.opt2->setChecked(true);
     saved.cmbList->setCurrentIndex(1);
     saved.chksms1[1]->setChecked(true);
-    QVERIFY(SaveAllFormsToFile({ &saved }));
+    QVERIFY(writeSettingsFile(documentOfWindows({ &saved })));
 
     TestPage restored(u"frm1"_s);
     LoadFormSettings(&restored);
@@ -197,7 +197,7 @@ void tst_SettingsFile::windowsDoNotShareControls()
     first.txtName->setText(u"eins"_s);
     second.txtName->setText(u"zwei"_s);
     second.chkOn->setChecked(true);
-    QVERIFY(SaveAllFormsToFile({ &first, &second }));
+    QVERIFY(writeSettingsFile(documentOfWindows({ &first, &second })));
 
     TestPage first2(u"frm1"_s);
     TestPage second2(u"frm2"_s);

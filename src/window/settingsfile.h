@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/inifile.h"
+#include "core/inifile.h"
 
 #include <QList>
 #include <QString>
@@ -88,6 +88,7 @@ IniDocument documentOfWindows(const QList<FormWindow *> &windows);
 // case; order and layout of the file do not count).
 bool sameSettings(const IniDocument &a, const IniDocument &b);
 
-// Writes the windows, in the given order, as the new settings file; the old file is only replaced once the
-// new one is complete. On failure returns false and sets errorText (when given) to the path and the reason.
-bool SaveAllFormsToFile(const QList<FormWindow *> &windows, QString *errorText = nullptr);
+// Writes the document as the new settings file at IniFilePath(), as the start window's save does; the old
+// file is only replaced once the new one is complete. On failure returns false and sets errorText (when
+// given) to the path and the reason.
+bool writeSettingsFile(const IniDocument &document, QString *errorText = nullptr);

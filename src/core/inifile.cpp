@@ -1,6 +1,6 @@
-#include "shell/inifile.h"
+#include "core/inifile.h"
 
-#include "comm/cp1252.h"
+#include "core/cp1252.h"
 
 #include <QDateTime>
 #include <QDir>

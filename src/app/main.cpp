@@ -1,6 +1,7 @@
 #include "cli/commandline.h"
-#include "shell/formwindow.h"
-#include "shell/windowregistry.h"
+#include "window/formwindow.h"
+#include "shell/windowcatalog.h"
+#include "window/windowregistry.h"
 
 #include <QApplication>
 #include <QIcon>

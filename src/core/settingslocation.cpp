@@ -1,4 +1,4 @@
-#include "shell/settingslocation.h"
+#include "core/settingslocation.h"
 
 #include <QCoreApplication>
 #include <QDir>

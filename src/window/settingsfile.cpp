@@ -1,8 +1,8 @@
-#include "shell/settingsfile.h"
+#include "window/settingsfile.h"
 
-#include "shell/formwindow.h"
-#include "shell/inifile.h"
-#include "shell/settingslocation.h"
+#include "window/formwindow.h"
+#include "core/inifile.h"
+#include "core/settingslocation.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -330,10 +330,7 @@ bool sameSettings(const IniDocument &a, const IniDocument &b)
     return flatValues(a) == flatValues(b);
 }
 
-bool SaveAllFormsToFile(const QList<FormWindow *> &windows, QString *errorText)
+bool writeSettingsFile(const IniDocument &document, QString *errorText)
 {
-    IniDocument document;
-    for (FormWindow *window : windows)
-        SaveFormSettings(window, document);
     return writeIniFileAtomically(IniFilePath(), document, errorText);
 }

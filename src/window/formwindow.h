@@ -13,9 +13,9 @@ class QAbstractButton;
 enum class ControlKind {
     TextBox,      // QLineEdit / QPlainTextEdit: its text
     ListBox,      // QComboBox / QListWidget: selected index
-    CheckBox,     // check box or two-state button: 0 cleared, 1 set, 2 greyed
+    CheckBox,     // check box: 0 cleared, 1 set, 2 greyed
     OptionButton, // option button or tab button: selected or not
-    Other         // labels, frames, pictures, push buttons: nothing stored
+    Other         // labels, frames, pictures, push and two-state buttons: nothing stored
 };
 
 struct ControlRef

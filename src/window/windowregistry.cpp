@@ -1,6 +1,6 @@
-#include "shell/windowregistry.h"
+#include "window/windowregistry.h"
 
-#include "shell/formwindow.h"
+#include "window/formwindow.h"
 
 WindowRegistry &WindowRegistry::instance()
 {

@@ -1,8 +1,8 @@
-#include "shell/help.h"
+#include "window/help.h"
 
-#include "shell/formwindow.h"
-#include "shell/helpwindow.h"
-#include "shell/windowregistry.h"
+#include "window/formwindow.h"
+#include "window/helpwindow.h"
+#include "window/windowregistry.h"
 
 #include <QDir>
 #include <QEvent>

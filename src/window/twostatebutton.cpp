@@ -1,4 +1,4 @@
-#include "shell/twostatebutton.h"
+#include "window/twostatebutton.h"
 
 TwoStateButton::TwoStateButton(QWidget *parent)
     : QPushButton(parent)

@@ -40,6 +40,3 @@ private:
     QHash<QString, QPointer<FormWindow>> m_windows;
     int m_currentPage = 0;
 };
-
-// Registers the factories of all windows of the program.
-void registerProgramWindows();

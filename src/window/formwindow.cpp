@@ -1,7 +1,8 @@
-#include "shell/formwindow.h"
+#include "window/formwindow.h"
 
-#include "shell/help.h"
-#include "shell/windowregistry.h"
+#include "window/help.h"
+#include "window/twostatebutton.h"
+#include "window/windowregistry.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -271,6 +272,17 @@ ControlKind FormWindow::kindOf(const QWidget *widget)
         return ControlKind::OptionButton;
     if (qobject_cast<const QCheckBox *>(widget))
         return ControlKind::CheckBox;
+    // A two-state button acts on a click and sets itself back to 0 (the start window's menu, the about
+    // box's "System - Info", the communication page's buttons): it holds no setting. The page tabs are
+    // two-state buttons too, registered as option buttons by their page.
+    if (qobject_cast<const TwoStateButton *>(widget))
+        return ControlKind::Other;
+    // Any other control that holds a state would silently go unsaved: it needs its kind decided, here or
+    // at its registration.
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget); button && button->isCheckable()) {
+        qWarning("%s %s holds a state but has no stored kind: give it one", widget->metaObject()->className(),
+            qUtf8Printable(widget->objectName()));
+    }
     return ControlKind::Other;
 }
 

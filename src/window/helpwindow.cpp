@@ -1,7 +1,7 @@
-#include "shell/helpwindow.h"
+#include "window/helpwindow.h"
 
-#include "shell/help.h"
-#include "shell/settingsfile.h"
+#include "window/help.h"
+#include "window/settingsfile.h"
 
 #include <QDir>
 #include <QFile>
