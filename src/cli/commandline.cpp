@@ -9,6 +9,7 @@
 #include "comm/portcatalog.h"
 #include "comm/registrycontrolvalues.h"
 #include "comm/seriallink.h"
+#include "comm/smsrule.h"
 #include "l10n/language.h"
 #include "l10n/languagecode.h"
 #include "pages/keyfilters.h"
@@ -342,8 +343,8 @@ int smsCommand(const QStringList &arguments)
     problem = filtered(KeyFilter::PhoneNumber, parser.value(number), QStringLiteral("--number"), smsNumber);
     if (!problem)
         problem = filtered(KeyFilter::SmsText, parser.value(text), QStringLiteral("--text"), smsText);
-    if (!problem && smsText.size() > Frm8::kSmsTextLength)
-        problem = Usage { CliText::smsTooLong(int(smsText.size()), Frm8::kSmsTextLength) };
+    if (!problem && !SmsRule::fits(smsText))
+        problem = Usage { CliText::smsTooLong(int(smsText.size()), SmsRule::kMaxLength) };
     if (!problem && (smsNumber.isEmpty() || smsText.isEmpty()))
         problem = Usage { Frm8Text::smsMissing().section(QStringLiteral("\r\n"), 1) };
     if (problem)
