@@ -5,7 +5,7 @@
 #include "comm/portselection.h"
 #include "comm/registrycontrolvalues.h"
 #include "comm/seriallink.h"
-#include "comm/signallevel.h"
+#include "comm/signalstrength.h"
 #include "comm/smsform.h"
 #include "pages/pagewindow.h"
 #include "shell/colors.h"
@@ -20,7 +20,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -54,12 +53,6 @@ const QRect kFrame1(2280, 4920, 1425, 1200);
 // Where port names are longer than a number the port list may reach the right edge of the message box.
 constexpr int kPortListRightEdge = 4125;
 
-// Signal bars inside Frame1: rising heights, bottoms aligned.
-constexpr int kBarWidth = 135;
-constexpr int kBarBottom = 1080;
-constexpr std::array<int, Frm8::kBarCount> kBarLefts = { 120, 360, 600, 840, 1080 };
-constexpr std::array<int, Frm8::kBarCount> kBarHeights = { 255, 390, 525, 660, 795 };
-
 constexpr unsigned kButtonNormal = 0xFF8080; // light blue
 constexpr unsigned kButtonActive = Bgr::White;
 constexpr unsigned kMeldBackground = Bgr::LightBlue;
@@ -84,13 +77,6 @@ QFont courier()
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSizeF(9);
     return font;
-}
-
-void setBarColour(QLabel *bar, unsigned bgr)
-{
-    QPalette palette = bar->palette();
-    palette.setColor(QPalette::Window, QColor(fromBgr(bgr)));
-    bar->setPalette(palette);
 }
 
 } // namespace
@@ -129,7 +115,7 @@ Frm8::Frm8(QWidget *parent, Frm8Options options)
     connect(m_runs.get(), &RunController::messageAppended, this,
         [this](const QString &text) { setMeld(m_meld + text); });
     connect(m_runs.get(), &RunController::busyIndicator, this, &Frm8::turnBusyIndicator);
-    connect(m_runs.get(), &RunController::signalLevel, this, &Frm8::ShowSignalLevel);
+    connect(m_runs.get(), &RunController::signalLevel, m_signal, &SignalStrength::showLevel);
     connect(m_runs.get(), &RunController::uploadEnded, this, &Frm8::endUpload);
     connect(m_runs.get(), &RunController::statusEnded, this, &Frm8::endStatusRun);
     connect(m_runs.get(), &RunController::smsEnded, this, [this](bool sent) {
@@ -199,16 +185,8 @@ void Frm8::createControls()
 
     m_label1 = add(new QLabel(QStringLiteral("Signalstärke :"), this), QStringLiteral("Label1"), 1);
     m_label1->setGeometry(twipsRect(kLabel1));
-    m_frame1 = add(new QFrame(this), QStringLiteral("Frame1"));
-    m_frame1->setGeometry(twipsRect(kFrame1));
-    m_frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    for (int i = 0; i < kBarCount; ++i) {
-        auto *bar = add(new QLabel(m_frame1), QStringLiteral("lbl"), i + 1);
-        bar->setGeometry(::twipsRect(kBarLefts[i], kBarBottom - kBarHeights[i], kBarWidth, kBarHeights[i]));
-        bar->setAutoFillBackground(true);
-        m_lbl[i] = bar;
-    }
-    greyBars();
+    m_signal = new SignalStrength(this);
+    m_signal->frame()->setGeometry(twipsRect(kFrame1));
 
     setTabOrder(m_cmd, m_cmd2);
     setTabOrder(m_cmd2, m_cmd3);
@@ -300,7 +278,7 @@ void Frm8::stopSequence(bool deactivating)
     setLook(m_cmd3, Look::Normal);
     setFunctionButtonsEnabled(true);
     setMeld(QString());
-    greyBars();
+    m_signal->grey();
     if (deactivating && m_runs->uploadRunning())
         showInterruptedUploadBox();
 }
@@ -423,35 +401,9 @@ void Frm8::cmd2_Click()
 void Frm8::endStatusRun(bool greyBarsToo)
 {
     if (greyBarsToo)
-        greyBars();
+        m_signal->grey();
     setLook(m_cmd2, Look::Normal);
     setFunctionButtonsEnabled(true);
-}
-
-void Frm8::ShowSignalLevel(int level)
-{
-    const std::optional<SignalBars> bars = signalBarColours(level);
-    if (!bars)
-        return;
-    for (int i = 0; i < kBarCount; ++i) {
-        switch ((*bars)[i]) {
-        case BarColour::Off:
-            setBarColour(m_lbl[i], Bgr::Grey);
-            break;
-        case BarColour::Green:
-            setBarColour(m_lbl[i], Bgr::Green);
-            break;
-        case BarColour::Red:
-            setBarColour(m_lbl[i], Bgr::Red);
-            break;
-        }
-    }
-}
-
-void Frm8::greyBars()
-{
-    for (QLabel *bar : m_lbl)
-        setBarColour(bar, Bgr::Grey);
 }
 
 // --- SMS service

@@ -8,17 +8,16 @@
 #include <QList>
 #include <QString>
 
-#include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
 
 class QComboBox;
-class QFrame;
 class QLabel;
 class QPlainTextEdit;
 class PortSelection;
 class SerialLink;
+class SignalStrength;
 class SmsForm;
 class TwoStateButton;
 
@@ -53,7 +52,6 @@ public:
     static constexpr int kHelpSms = 1095;
     static constexpr int kHelpPage = 1060;
     static constexpr int kHelpInterruptedUpload = 1095;
-    static constexpr int kBarCount = 5;
 
     // The box shown when the page is left during an upload; tests replace it so nothing blocks.
     using MessageBoxHook = std::function<void(QWidget *parent, const QString &title, const QString &text)>;
@@ -100,8 +98,6 @@ private:
     void setFunctionButtonsEnabled(bool enabled);
     void setMeld(const QString &text);
     void turnBusyIndicator(QChar symbol);
-    void ShowSignalLevel(int level);
-    void greyBars();
     void fitPortList();
     void stopSequence(bool deactivating);
     void showInterruptedUploadBox();
@@ -121,8 +117,7 @@ private:
     QComboBox *m_cmbCOM = nullptr;
     QPlainTextEdit *m_txtMeld = nullptr;
     QLabel *m_label1 = nullptr;
-    QFrame *m_frame1 = nullptr;
-    std::array<QLabel *, kBarCount> m_lbl {};
+    SignalStrength *m_signal = nullptr;
 
     QString m_meld;
     bool m_smsServiceActive = false;

@@ -7,6 +7,7 @@ set(COMM_UI_SOURCES
     src/comm/frm8.cpp
     src/comm/portselection.cpp
     src/comm/runcontroller.cpp
+    src/comm/signalstrength.cpp
     src/comm/smsform.cpp
     src/comm/frm8texts.cpp
     src/comm/registrycontrolvalues.cpp
