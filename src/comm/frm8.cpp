@@ -214,9 +214,7 @@ void Frm8::formActivate()
     // The fields are gone, so the SMS service is no longer selected (unless a send is on its way).
     if (!m_runs->smsRunning())
         m_smsServiceActive = false;
-    setLook(m_cmd, Look::Normal);
-    setLook(m_cmd2, Look::Normal);
-    setLook(m_cmd3, Look::Normal);
+    showSelected(nullptr);
     setFunctionButtonsEnabled(true);
 }
 
@@ -273,9 +271,7 @@ void Frm8::stopSequence(bool deactivating)
     // Every running wait ends at its next check; what it then reports arrives after this. A search cut
     // short by the user's leaving is no missing answer: the module never had its time.
     m_runs->stopAll();
-    setLook(m_cmd, Look::Normal);
-    setLook(m_cmd2, Look::Normal);
-    setLook(m_cmd3, Look::Normal);
+    showSelected(nullptr);
     setFunctionButtonsEnabled(true);
     setMeld(QString());
     m_signal->grey();
@@ -367,10 +363,8 @@ void Frm8::cmd_Click()
     m_runs->retireOtherRuns();
     // Another function took over: the SMS service is no longer selected.
     m_smsServiceActive = false;
-    setLook(m_cmd, Look::Active);
+    showSelected(m_cmd);
     m_smsForm->setShown(false);
-    setLook(m_cmd2, Look::Normal);
-    setLook(m_cmd3, Look::Normal);
     setFunctionButtonsEnabled(false);
     setMeld(Frm8Text::searching(Function::Upload));
     m_runs->startUpload();
@@ -390,10 +384,8 @@ void Frm8::cmd2_Click()
         return;
     m_runs->retireOtherRuns();
     m_smsServiceActive = false;
-    setLook(m_cmd2, Look::Active);
+    showSelected(m_cmd2);
     m_smsForm->setShown(false);
-    setLook(m_cmd, Look::Normal);
-    setLook(m_cmd3, Look::Normal);
     setMeld(Frm8Text::searching(Function::Status));
     m_runs->startStatus();
 }
@@ -416,9 +408,7 @@ void Frm8::cmd3_Click()
     m_smsServiceActive = true;
     setMeld(QStringLiteral(" "));
     m_smsForm->setShown(true);
-    setLook(m_cmd3, Look::Active);
-    setLook(m_cmd, Look::Normal);
-    setLook(m_cmd2, Look::Normal);
+    showSelected(m_cmd3);
     m_smsForm->textField()->setFocus(Qt::OtherFocusReason);
 }
 
@@ -450,6 +440,12 @@ void Frm8::setLook(TwoStateButton *button, Look look)
 {
     button->setColors(fromBgr(look == Look::Active ? kButtonActive : kButtonNormal), qRgb(0, 0, 0));
     button->setBold(look == Look::Active);
+}
+
+void Frm8::showSelected(TwoStateButton *selected)
+{
+    for (TwoStateButton *button : { m_cmd, m_cmd2, m_cmd3 })
+        setLook(button, button == selected ? Look::Active : Look::Normal);
 }
 
 void Frm8::setFunctionButtonsEnabled(bool enabled)

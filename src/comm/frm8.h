@@ -95,6 +95,8 @@ private:
 
     void createControls();
     void setLook(TwoStateButton *button, Look look);
+    // The function button of the selected function looks pressed, the others not (none: nullptr).
+    void showSelected(TwoStateButton *selected);
     void setFunctionButtonsEnabled(bool enabled);
     void setMeld(const QString &text);
     void turnBusyIndicator(QChar symbol);
