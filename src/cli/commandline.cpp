@@ -9,6 +9,7 @@
 #include "comm/portcatalog.h"
 #include "comm/registrycontrolvalues.h"
 #include "comm/seriallink.h"
+#include "comm/smsrule.h"
 #include "l10n/language.h"
 #include "l10n/languagecode.h"
 #include "pages/keyfilters.h"
@@ -189,6 +190,23 @@ std::optional<Usage> onePort(const QCommandLineParser &parser)
     return std::nullopt;
 }
 
+// What the commands on one port share: the port, the language and the time limits; then the pages of the
+// working settings, which give the language the window would speak (English when they cannot be read and
+// no --lang is given).
+std::optional<Usage> prepareOnePortRun(const QCommandLineParser &parser, LinkTimeouts &timeouts)
+{
+    std::optional<Usage> problem = onePort(parser);
+    if (!problem)
+        problem = applyLanguageOption(parser);
+    if (!problem)
+        problem = readTimeouts(parser, timeouts);
+    if (problem)
+        return problem;
+    if (const std::optional<int> failed = loadPages(parser, false); failed && !parser.isSet(kLang))
+        setRuntimeLanguageOverride(kEnglish);
+    return std::nullopt;
+}
+
 // The record as the communication page builds it before "Senden"; nullopt (said why) when it would be
 // refused there.
 std::optional<QByteArray> moduleRecord(QString *text = nullptr)
@@ -287,16 +305,8 @@ int statusCommand(const QStringList &arguments)
     if (const std::optional<Usage> usage = command.parse(arguments))
         return command.usage(*usage);
     LinkTimeouts timeouts;
-    std::optional<Usage> problem = onePort(parser);
-    if (!problem)
-        problem = applyLanguageOption(parser);
-    if (!problem)
-        problem = readTimeouts(parser, timeouts);
-    if (problem)
+    if (const std::optional<Usage> problem = prepareOnePortRun(parser, timeouts))
         return command.usage(*problem);
-    // The language of the working settings, as the window would speak.
-    if (const std::optional<int> failed = loadPages(parser, false); failed && !parser.isSet(kLang))
-        setRuntimeLanguageOverride(kEnglish);
     return runStatus(parser.value(kPort), parser.isSet(QStringLiteral("timestamps")), timeouts);
 }
 
@@ -316,15 +326,9 @@ int smsCommand(const QStringList &arguments)
     if (const std::optional<Usage> usage = command.parse(arguments))
         return command.usage(*usage);
     LinkTimeouts timeouts;
-    std::optional<Usage> problem = onePort(parser);
-    if (!problem)
-        problem = applyLanguageOption(parser);
-    if (!problem)
-        problem = readTimeouts(parser, timeouts);
+    std::optional<Usage> problem = prepareOnePortRun(parser, timeouts);
     if (problem)
         return command.usage(*problem);
-    if (const std::optional<int> failed = loadPages(parser, false); failed && !parser.isSet(kLang))
-        setRuntimeLanguageOverride(kEnglish);
 
     // The fields' own filters, applied to every character as to typed keys; a character the field would
     // swallow is an error here, since nobody sees the field.
@@ -343,8 +347,8 @@ int smsCommand(const QStringList &arguments)
     problem = filtered(KeyFilter::PhoneNumber, parser.value(number), QStringLiteral("--number"), smsNumber);
     if (!problem)
         problem = filtered(KeyFilter::SmsText, parser.value(text), QStringLiteral("--text"), smsText);
-    if (!problem && smsText.size() > Frm8::kSmsTextLength)
-        problem = Usage { CliText::smsTooLong(int(smsText.size()), Frm8::kSmsTextLength) };
+    if (!problem && !SmsRule::fits(smsText))
+        problem = Usage { CliText::smsTooLong(int(smsText.size()), SmsRule::kMaxLength) };
     if (!problem && (smsNumber.isEmpty() || smsText.isEmpty()))
         problem = Usage { Frm8Text::smsMissing().section(QStringLiteral("\r\n"), 1) };
     if (problem)

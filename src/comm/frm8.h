@@ -2,28 +2,23 @@
 
 #include "comm/linksession.h"
 #include "comm/portcatalog.h"
-#include "comm/smssession.h"
-#include "comm/statussession.h"
-#include "comm/uploadsession.h"
+#include "comm/runcontroller.h"
 #include "window/formwindow.h"
 
-#include <QHash>
 #include <QList>
 #include <QString>
-#include <QTimer>
 
-#include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
 
 class QComboBox;
-class QFrame;
 class QLabel;
-class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
+class PortSelection;
 class SerialLink;
+class SignalStrength;
+class SmsForm;
 class TwoStateButton;
 
 // How the communication page reaches the module. The defaults are the program's: a real serial port, the
@@ -43,23 +38,20 @@ struct Frm8Options
     std::function<QString()> buildRecord;
 };
 
-// The communication page: lists the usable serial ports and offers three functions on the one link to the
-// module: the parameter upload ("Senden"), status monitoring ("Status") and the SMS service ("SMS-Dienst").
-// Each function runs as a session driven by the event loop; the page turns what the session reports into
-// the texts of the language in force. Only one function talks to the module at a time: starting one ends
-// the one that was running.
+// The communication page: lists the usable serial ports (PortSelection) and offers three functions on the
+// one link to the module: the parameter upload ("Senden"), status monitoring ("Status") and the SMS service
+// ("SMS-Dienst", with its SmsForm). The RunController runs them and says what happened in the texts of the
+// language in force; the page places the parts, shows the texts and sets its buttons.
 class Frm8 : public FormWindow
 {
     Q_OBJECT
 
 public:
     static constexpr int kPageNumber = 8;
-    static constexpr int kSmsTextLength = 160;
     static constexpr int kHelpUpload = 1050;
     static constexpr int kHelpSms = 1095;
     static constexpr int kHelpPage = 1060;
     static constexpr int kHelpInterruptedUpload = 1095;
-    static constexpr int kBarCount = 5;
 
     // The box shown when the page is left during an upload; tests replace it so nothing blocks.
     using MessageBoxHook = std::function<void(QWidget *parent, const QString &title, const QString &text)>;
@@ -75,7 +67,7 @@ public:
     int helpTopic() const override;
 
     // The time limits of the functions started from now on.
-    void setTimeouts(const LinkTimeouts &timeouts) { m_options.timeouts = timeouts; }
+    void setTimeouts(const LinkTimeouts &timeouts) { m_runs->setTimeouts(timeouts); }
     SerialLink *link() const { return m_link; }
 
     // The click handlers, as a user's click runs them.
@@ -87,8 +79,8 @@ public:
 
     // The text of txtMeld exactly as the page wrote it (line breaks as CR LF).
     QString meldText() const { return m_meld; }
-    bool uploadRunning() const { return m_uploadRunning; }
-    bool statusRunning() const { return m_statusRunning; }
+    bool uploadRunning() const { return m_runs->uploadRunning(); }
+    bool statusRunning() const { return m_runs->statusRunning(); }
     bool smsServiceActive() const { return m_smsServiceActive; }
 
 protected:
@@ -97,66 +89,28 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     enum class Look { Normal, Active };
 
     void createControls();
     void setLook(TwoStateButton *button, Look look);
+    // The function button of the selected function looks pressed, the others not (none: nullptr).
+    void showSelected(TwoStateButton *selected);
     void setFunctionButtonsEnabled(bool enabled);
-    void showSmsFields(bool show);
     void setMeld(const QString &text);
     void turnBusyIndicator(QChar symbol);
-    void updateSendCaption();
-    void limitSmsText();
-    void ShowSignalLevel(int level);
-    void greyBars();
-
-    // The port chosen in cmbCOM: its name for the link and its label as listed; empty when none is listed.
-    QString selectedPortName() const;
-    QString selectedPortLabel() const;
-    // The label cmbCOM shows for a port name (the name itself when it is not listed).
-    QString portLabel(const QString &portName) const;
-    // What a failed open of the listed port (by its label) tells the user: no permission, or not available.
-    QString portProblemText(const QString &label) const;
-    // Brings the port list up to date; askAll asks again of ports whose answer is known.
-    void refreshPorts(bool askAll);
-    PortCatalog::Access askPort(const QString &portName);
-    void showPorts(const QList<PortEntry> &ports);
     void fitPortList();
-    // The port a function starting now talks through: the open one, or else the selected one.
-    QString portForRun();
-    // Opens the selected port unless the link is open; the no-port or port message when that fails.
-    void OpenModulePort();
-    void closePort();
     void stopSequence(bool deactivating);
-    // The text of a run that got no answer: none when the user left the page while it was searching.
-    QString noAnswerText(const QString &failedPort) const;
     void showInterruptedUploadBox();
-
-    // Discards what arrives while no function listens (the port stays open when monitoring hands over to
-    // the SMS form): every function empties the input before it waits, so nothing is lost by it.
-    void dropUnheardInput();
-
-    // Ends a run of another (or the same) function that would otherwise read the module's replies too.
-    template<class Session> void retire(std::unique_ptr<Session> &session);
-    void retireOtherRuns();
-
-    void uploadFinished(UploadSession *session, UploadSession::Outcome outcome, int block);
-    void statusFinished(StatusSession *session, StatusSession::Outcome outcome);
-    void smsFinished(SmsSession *session, SmsSession::Outcome outcome);
     void endUpload();
-    void endStatusRun();
+    void endStatusRun(bool greyBars);
     void endSmsSend();
-    // The port problem of the run that just ended, if any (cleared by reading it).
-    QString takePortFailure();
 
-    Frm8Options m_options;
     SerialLink *m_link = nullptr;
-    std::unique_ptr<UploadSession> m_upload;
-    std::unique_ptr<StatusSession> m_status;
-    std::unique_ptr<SmsSession> m_sms;
+    PortSelection *m_ports = nullptr;
+    std::unique_ptr<RunController> m_runs;
+    SmsForm *m_smsForm = nullptr;
 
     TwoStateButton *m_cmd = nullptr;
     TwoStateButton *m_cmd2 = nullptr;
@@ -164,32 +118,12 @@ private:
     QLabel *m_label0 = nullptr;
     QComboBox *m_cmbCOM = nullptr;
     QPlainTextEdit *m_txtMeld = nullptr;
-    QLineEdit *m_text3 = nullptr;
-    QPlainTextEdit *m_text1 = nullptr;
-    QLineEdit *m_text4 = nullptr;
-    QLineEdit *m_text2 = nullptr;
-    QPushButton *m_cmdS = nullptr;
     QLabel *m_label1 = nullptr;
-    QFrame *m_frame1 = nullptr;
-    std::array<QLabel *, kBarCount> m_lbl {};
+    SignalStrength *m_signal = nullptr;
 
-    QTimer m_portRefresh;
-    // What the ports listed last answered, so a refresh opens only ports it has not seen before.
-    QHash<QString, PortCatalog::Access> m_portAccess;
-    QHash<QString, PortCatalog::Access> m_portsAsked;
-    // The port the link was last told to open, as listed (the link may spell it its own way).
-    QString m_portName;
     QString m_meld;
-    bool m_uploadRunning = false;
-    bool m_statusRunning = false;
     bool m_smsServiceActive = false;
-    // The status log of this monitoring run could not be written: said below every message shown.
-    QString m_logNote;
-    // The port that failed while a function was running, to name in its end text.
-    QString m_portFailure;
     // The page counts as the program's active window from its activation until another window of the
     // program becomes active, as its Activate and Deactivate events see it.
     bool m_pageActive = false;
-    bool m_leftDuringRun = false; // the running function was stopped by the user's leaving the page
-    bool m_limitingSmsText = false;
 };

@@ -5,6 +5,10 @@ set(COMM_CORE_SOURCES
 )
 set(COMM_UI_SOURCES
     src/comm/frm8.cpp
+    src/comm/portselection.cpp
+    src/comm/runcontroller.cpp
+    src/comm/signalstrength.cpp
+    src/comm/smsform.cpp
     src/comm/frm8texts.cpp
     src/comm/registrycontrolvalues.cpp
 )

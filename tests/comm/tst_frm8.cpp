@@ -16,6 +16,7 @@
 #include "support/testsupport.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -117,6 +118,8 @@ private slots:
     void smsRefusedByModule();
     void sendCaptionCountsCharactersLeft_data();
     void sendCaptionCountsCharactersLeft();
+    void smsTextHoldsAtMost160Characters_data();
+    void smsTextHoldsAtMost160Characters();
     void f1TopicFollowsTheFunction();
 
 private:
@@ -917,6 +920,56 @@ void tst_Frm8::sendCaptionCountsCharactersLeft()
     control<QLineEdit>(QStringLiteral("Text2"))->setFocus();
     QCOMPARE(cmdS->text(), caption);
     QVERIFY(caption != designCaption);
+}
+
+void tst_Frm8::smsTextHoldsAtMost160Characters_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<bool>("selectAll");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("after");
+
+    const QString full(160, QLatin1Char('a'));
+    QTest::newRow("set beyond the limit")
+        << QString(170, QLatin1Char('a')) << false << QString() << QString() << full;
+    QTest::newRow("typed into a full text") << full << false << QStringLiteral("b") << QString() << full;
+    QTest::newRow("typed over a full selection")
+        << full << true << QStringLiteral("b") << QString() << QStringLiteral("b");
+    QTest::newRow("pasted beyond the limit")
+        << QString(150, QLatin1Char('a')) << false << QString() << QString(20, QLatin1Char('b'))
+        << QString(150, QLatin1Char('a')) + QString(10, QLatin1Char('b'));
+}
+
+void tst_Frm8::smsTextHoldsAtMost160Characters()
+{
+    QFETCH(QString, before);
+    QFETCH(bool, selectAll);
+    QFETCH(QString, typed);
+    QFETCH(QString, pasted);
+    QFETCH(QString, after);
+
+    openPage(QStringList {});
+    setLanguage(kGerman);
+    QVERIFY(showActive(m_page));
+    button(QStringLiteral("cmd3"))->click();
+    auto *text1 = control<QPlainTextEdit>(QStringLiteral("Text1"));
+    QTRY_VERIFY(text1->hasFocus());
+    text1->setPlainText(before);
+    if (selectAll)
+        text1->selectAll();
+    else
+        text1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(text1, typed);
+    if (!pasted.isEmpty()) {
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(text1, Qt::Key_V, Qt::ControlModifier);
+    }
+    QCOMPARE(text1->toPlainText(), after);
+    // The caption counts by the same rule.
+    control<QLineEdit>(QStringLiteral("Text2"))->setFocus();
+    QCOMPARE(
+        button(QStringLiteral("cmdS"))->text(), QStringLiteral("SMS senden (%1)").arg(160 - after.size()));
 }
 
 void tst_Frm8::f1TopicFollowsTheFunction()

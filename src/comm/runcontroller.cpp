@@ -1,0 +1,272 @@
+#include "comm/runcontroller.h"
+
+#include "comm/frm8texts.h"
+#include "comm/parameterrecord.h"
+#include "comm/portselection.h"
+#include "comm/seriallink.h"
+
+#include <optional>
+
+using Frm8Text::Function;
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+} // namespace
+
+RunController::RunController(SerialLink *link, PortSelection *ports, Setup setup, QObject *parent)
+    : QObject(parent)
+    , m_link(link)
+    , m_ports(ports)
+    , m_setup(std::move(setup))
+{
+    // Connected before any session, so it sees each arrival first and leaves it to a running function.
+    connect(m_link, &SerialLink::readyRead, this, &RunController::dropUnheardInput);
+}
+
+RunController::~RunController()
+{
+    m_upload.reset();
+    m_status.reset();
+    m_sms.reset();
+}
+
+void RunController::dropUnheardInput()
+{
+    if (!running(m_upload) && !running(m_status) && !running(m_sms))
+        m_link->clearInput();
+}
+
+template<class Session, class... Args>
+Session *RunController::beginRun(std::unique_ptr<Session> &slot, void (RunController::*finished)(Args...))
+{
+    m_notes = {};
+    slot = std::make_unique<Session>(m_link, m_setup.timeouts);
+    Session *session = slot.get();
+    connect(session, &LinkSession::busyIndicator, this, &RunController::busyIndicator);
+    connect(session, &LinkSession::noPort, this, [this] { emit message(Frm8Text::noPort()); });
+    connect(session, &Session::finished, this, [this, session, &slot, finished](Args... args) {
+        // A run that was replaced has nothing more to say.
+        if (session == slot.get())
+            (this->*finished)(args...);
+    });
+    return session;
+}
+
+template<class Session> void RunController::retire(std::unique_ptr<Session> &session)
+{
+    if (!session)
+        return;
+    disconnect(session.get(), nullptr, this, nullptr);
+    if (session->isRunning())
+        session.reset(); // every wait ends at once and silently; the port is left as it is
+    else
+        session.release()->deleteLater(); // it may still be on its way out of its last report
+}
+
+void RunController::retireOtherRuns()
+{
+    retire(m_status);
+    if (running(m_sms))
+        retire(m_sms);
+}
+
+void RunController::endMonitoring()
+{
+    retire(m_status);
+}
+
+QString RunController::claimPort()
+{
+    if (!m_link->isOpen())
+        m_ports->setPortInUse(m_ports->selectedPortName());
+    return m_ports->portInUse();
+}
+
+void RunController::closePort()
+{
+    if (m_link->isOpen())
+        m_link->close();
+}
+
+QString RunController::linkEndText(LinkEnd end) const
+{
+    switch (end) {
+    case LinkEnd::NoAnswer:
+        if (!m_notes.reopenFailed.isEmpty())
+            return m_ports->portProblemText(m_notes.reopenFailed);
+        return m_notes.leftByUser ? QString() : Frm8Text::noAnswer();
+    case LinkEnd::PortOpenFailed:
+    case LinkEnd::PortLost:
+        break;
+    }
+    return m_ports->portProblemText(m_ports->portLabel(m_ports->portInUse()));
+}
+
+void RunController::stopAll()
+{
+    const bool anyListening = running(m_upload) || running(m_status) || running(m_sms);
+    m_notes.leftByUser = anyListening;
+    if (running(m_upload))
+        m_upload->requestStop();
+    if (running(m_status))
+        m_status->requestStop();
+    if (running(m_sms))
+        m_sms->requestStop();
+    closePort();
+}
+
+void RunController::followSelection()
+{
+    const QString port = m_ports->selectedPortName();
+    if (port.isEmpty() || port == m_ports->portInUse())
+        return;
+    if (m_link->isOpen()) {
+        closePort();
+        m_ports->setPortInUse(port);
+        if (m_link->open(port)) {
+            m_link->clearInput();
+        } else {
+            m_notes.reopenFailed = m_ports->selectedPortLabel();
+            emit message(m_ports->portProblemText(m_notes.reopenFailed));
+        }
+    }
+    if (m_uploadRunning && m_upload)
+        m_upload->requestStop();
+}
+
+// --- Parameter upload
+
+void RunController::startUpload()
+{
+    m_uploadRunning = true;
+    m_notes = {};
+    // A record of the wrong length would put every field of the module out of place: nothing is sent.
+    int length = 0;
+    const std::optional<QByteArray> record = RecordToModuleBytes(m_setup.buildRecord(), nullptr, &length);
+    if (!record) {
+        closePort();
+        emit message(Frm8Text::wrongRecordLength(length));
+        endUpload();
+        return;
+    }
+    retire(m_upload);
+    UploadSession *session = beginRun(m_upload, &RunController::uploadFinished);
+    connect(session, &UploadSession::transferring, this, [this](int block) {
+        if (block == 1)
+            emit message(Frm8Text::transferring());
+    });
+    session->start(claimPort(), *record);
+}
+
+void RunController::uploadFinished(UploadSession::Outcome outcome, int block)
+{
+    using O = UploadSession::Outcome;
+    switch (outcome) {
+    case O::Success:
+        emit messageAppended(Frm8Text::uploadDone());
+        break;
+    case O::NoAnswer:
+        emit message(linkEndText(LinkEnd::NoAnswer));
+        break;
+    case O::PortOpenFailed:
+        emit message(linkEndText(LinkEnd::PortOpenFailed));
+        break;
+    case O::WrongVersion:
+        emit message(Frm8Text::wrongVersion());
+        break;
+    case O::IncompleteTransfer:
+        emit message(m_notes.reopenFailed.isEmpty() ? Frm8Text::incompleteTransfer()
+                                                    : Frm8Text::portLostDuringTransfer(m_notes.reopenFailed));
+        break;
+    case O::PortLost:
+        // The module holds part of the record once a block went out.
+        emit message(block > 0 ? Frm8Text::portLostDuringTransfer(m_ports->portLabel(m_ports->portInUse()))
+                               : linkEndText(LinkEnd::PortLost));
+        break;
+    }
+    endUpload();
+}
+
+void RunController::endUpload()
+{
+    m_uploadRunning = false;
+    emit uploadEnded();
+}
+
+// --- Status monitoring
+
+void RunController::startStatus()
+{
+    StatusSession *session = beginRun(m_status, &RunController::statusFinished);
+    session->setLogFileName(m_setup.statusLogPath ? m_setup.statusLogPath() : QString());
+    connect(session, &StatusSession::message, this, [this](const QString &text) {
+        emit message(m_notes.logNote.isEmpty() ? text : text + kCrLf + m_notes.logNote);
+    });
+    connect(session, &StatusSession::signalLevel, this, &RunController::signalLevel);
+    connect(session, &StatusSession::logFailed, this, [this](const QString &fileName) {
+        // Said once, and kept below every message of this run.
+        m_notes.logNote = Frm8Text::logNotWritten(fileName);
+        emit messageAppended(kCrLf + m_notes.logNote);
+    });
+    session->start(claimPort());
+}
+
+void RunController::statusFinished(StatusSession::Outcome outcome)
+{
+    using O = StatusSession::Outcome;
+    switch (outcome) {
+    case O::NoAnswer:
+        emit message(linkEndText(LinkEnd::NoAnswer));
+        emit statusEnded(false);
+        break;
+    case O::PortOpenFailed:
+        emit message(linkEndText(LinkEnd::PortOpenFailed));
+        emit statusEnded(false);
+        break;
+    case O::PortLost:
+        emit message(linkEndText(LinkEnd::PortLost));
+        emit statusEnded(true);
+        break;
+    case O::Stopped:
+        // Whoever ended the run looks after the page, unless the port it was using failed to reopen.
+        if (!m_notes.reopenFailed.isEmpty()) {
+            emit message(m_ports->portProblemText(m_notes.reopenFailed));
+            emit statusEnded(true);
+        }
+        break;
+    }
+}
+
+// --- SMS
+
+void RunController::startSms(const QString &number, const QString &text)
+{
+    retire(m_status);
+    retire(m_sms);
+    SmsSession *session = beginRun(m_sms, &RunController::smsFinished);
+    connect(session, &SmsSession::handingOver, this, [this] { emit message(Frm8Text::smsHandingOver()); });
+    session->start(claimPort(), number, text);
+}
+
+void RunController::smsFinished(SmsSession::Outcome outcome)
+{
+    using O = SmsSession::Outcome;
+    switch (outcome) {
+    case O::Success:
+        emit message(Frm8Text::smsSent());
+        break;
+    case O::SendFailed:
+        emit message(Frm8Text::smsNotSent());
+        break;
+    case O::NoAnswer:
+        emit message(linkEndText(LinkEnd::NoAnswer));
+        break;
+    case O::PortOpenFailed:
+    case O::PortLost:
+        emit message(linkEndText(LinkEnd::PortLost));
+        break;
+    }
+    emit smsEnded(outcome == O::Success);
+}
