@@ -1,6 +1,5 @@
 # rm425t_add_test(tst_name core|ui comm/tst_name.cpp)
 rm425t_add_test(tst_parameterrecord core comm/tst_parameterrecord.cpp)
-rm425t_add_test(tst_cp1252 core comm/tst_cp1252.cpp)
 rm425t_add_test(tst_sessions core comm/tst_sessions.cpp)
 # Tests against the module simulator on a pseudo-terminal.
 if(UNIX)
