@@ -1,4 +1,5 @@
 #include "core/inifile.h"
+#include "support/testfiles.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -15,19 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void putFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 #ifdef Q_OS_LINUX
 // Permission bits do not bind root, and the tests often run as root: there the writes that must meet them

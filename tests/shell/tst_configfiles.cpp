@@ -6,6 +6,7 @@
 #include "window/twostatebutton.h"
 #include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
+#include "support/testfiles.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -21,19 +22,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void putFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QLineEdit *text(const char *page, const char *name, int index = -1)
 {

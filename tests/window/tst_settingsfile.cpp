@@ -1,6 +1,7 @@
 #include "window/formwindow.h"
 #include "core/inifile.h"
 #include "window/settingsfile.h"
+#include "support/testfiles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -47,19 +48,6 @@ public:
     QCheckBox *chksms1[3] = {};
     int chkOnToggles = 0;
 };
-
-void putFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
