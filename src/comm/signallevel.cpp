@@ -42,3 +42,10 @@ std::optional<SignalBars> signalBarColours(int level)
         return SignalBars { G, G, G, G, G };
     return SignalBars { R, R, R, R, R };
 }
+
+std::optional<int> signalLevelDbm(int level)
+{
+    if (level < 0 || level > 31)
+        return std::nullopt;
+    return -113 + 2 * level;
+}
