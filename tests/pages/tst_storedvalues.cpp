@@ -5,9 +5,9 @@
 #include "shell/configfiles.h"
 #include "shell/frmstart.h"
 #include "shell/windowcatalog.h"
+#include "support/testfiles.h"
 #include "window/settingsfile.h"
 #include "window/windowregistry.h"
-#include "support/testfiles.h"
 
 #include <QLineEdit>
 #include <QProcess>
@@ -80,37 +80,18 @@ void tst_StoredValues::storedFieldText_data()
     QTest::addColumn<QString>("text"); // kDesign: the field takes its design value
 
     const FieldRule pin { KeyFilter::Digits, 4, 4, {} };
-    const FieldRule phone { KeyFilter::PhoneNumber, 16, 0, {} };
     const FieldRule name { KeyFilter::Letters, 13, 0, {} };
-    const FieldRule plain { KeyFilter::PlainText, 8, 0, {} };
-    const FieldRule sms { KeyFilter::SmsText, 160, 0, {} };
-    const FieldRule mail { KeyFilter::None, 35, 0, {} };
-    const FieldRule shortAny { KeyFilter::None, 3, 0, {} };
-    const FieldRule clamp = limitFieldRule(LimitLeaving::Clamp);
-    const FieldRule reset = limitFieldRule(LimitLeaving::Reset);
-
-    QTest::newRow("PIN: letters only") << pin << u"AB>D"_s << kDesign;
-    QTest::newRow("PIN: three digits left is too short") << pin << u"12a3"_s << kDesign;
-    QTest::newRow("PIN: filtered before it is cut") << pin << u"a1b2c3d4e5"_s << u"1234"_s;
-    QTest::newRow("phone: words only") << phone << u"call-me>now"_s << kDesign;
-    QTest::newRow("phone: plus and digits kept") << phone << u"+49 (170) 12-34"_s << u"+491701234"_s;
-    QTest::newRow("name: digits and Backspace dropped") << name << u"An\bna 2"_s << u"Anna "_s;
-    QTest::newRow("plain: prompt and brackets dropped") << plain << u"=>@[\\]^_a"_s << u"=a"_s;
-    QTest::newRow("plain: code page bytes dropped") << plain << u"A\u20ACB\u0081C\u008DD"_s << u"ABCD"_s;
-    QTest::newRow("plain: blanks are a value") << plain << u"   "_s << u"   "_s;
-    QTest::newRow("SMS text: umlaut folded, prompt dropped") << sms << u"Tür>@[`"_s << u"Tur"_s;
-    QTest::newRow("no filter: euro sign kept, controls dropped")
-        << mail << u"a\u20AC\tb\u0081c\u008D\u007F"_s << u"a\u20ACbc"_s;
-    QTest::newRow("no filter: controls do not count towards the length") << shortAny << u"\u0001\u0002abcd"_s
-                                                                         << u"abc"_s;
-    QTest::newRow("no filter: controls only") << mail << u"\u0081\u008D"_s << kDesign;
-    QTest::newRow("limit: above 100 clamped") << clamp << u"150"_s << u"100"_s;
-    QTest::newRow("limit: the sign is no digit") << clamp << u"-7"_s << u"7"_s;
-    QTest::newRow("limit: cut to three digits first") << clamp << u"1000"_s << u"100"_s;
-    QTest::newRow("limit: leading zeros kept") << clamp << u"007"_s << u"007"_s;
-    QTest::newRow("limit: no digit at all") << clamp << u"abc"_s << kDesign;
-    QTest::newRow("ADC limit: above 100 reset") << reset << u"999"_s << u"50"_s;
-    QTest::newRow("ADC limit: 100 kept") << reset << u"100"_s << u"100"_s;
+    const FieldRule any { KeyFilter::None, 3, 0, {} };
+    const FieldRule limit = limitFieldRule(LimitLeaving::Clamp);
+    QTest::newRow("filtered before it is cut") << pin << u"a1b2c3d4e5"_s << u"1234"_s;
+    QTest::newRow("Backspace and digits dropped") << name << u"An\bna 2"_s << u"Anna "_s;
+    QTest::newRow("blanks are a value") << name << u"   "_s << u"   "_s;
+    QTest::newRow("no filter: euro kept, controls dropped")
+        << any << u"\u20AC\tb\u0081\u007F"_s << u"\u20ACb"_s;
+    QTest::newRow("no filter: controls do not count") << any << u"\u0001\u008Dabcd"_s << u"abc"_s;
+    QTest::newRow("no filter: controls only") << any << u"\u0081\u008D"_s << kDesign;
+    QTest::newRow("limit: leading zeros kept") << limit << u"007"_s << u"007"_s;
+    QTest::newRow("ADC limit: 100 kept") << limitFieldRule(LimitLeaving::Reset) << u"100"_s << u"100"_s;
 }
 
 void tst_StoredValues::storedFieldText()
@@ -141,58 +122,46 @@ void tst_StoredValues::valuesFromAFile()
     QTest::addColumn<QString>("record");
 
     const auto blanks = [](int n) { return QString(n, u' '); };
-    QTest::newRow("PIN in letters") << "frm1" << QByteArray("txtsim=AB>D") << "txtsim" << "5173" << 0
-                                    << "5173";
-    QTest::newRow("PIN of three digits among letters")
-        << "frm1" << QByteArray("txtsim=12a3") << "txtsim" << "5173" << 0 << "5173";
-    QTest::newRow("PIN longer than its field")
-        << "frm1" << QByteArray("txtsim=123456") << "txtsim" << "1234" << 0 << "1234";
-    QTest::newRow("unit name with code page bytes") << "frm1" << QByteArray("txtbez=Pumpe\x80 3\x81\x8D!")
-                                                    << "txtbez" << "Pumpe 3" << 4 << blanks(9) + "Pumpe 3";
-    QTest::newRow("password with digits")
-        << "frm1" << QByteArray("txtPsw1=abc123DEF") << "txtPsw1" << "abcDEF" << 20 << "abcDEF  ";
-    QTest::newRow("phone number in words")
-        << "frm1" << QByteArray("txtFon1(1)=call-me>now") << "txtFon1(1)" << "" << 28 << blanks(16);
-    QTest::newRow("phone number longer than its field")
-        << "frm1" << QByteArray("txtFon1(2)=+49 170 1234567890123") << "txtFon1(2)" << "+491701234567890"
-        << 44 << "+491701234567890";
-    QTest::newRow("phone number with a prompt") << "frm1" << QByteArray("txtFon1(12)=+49>170") << "txtFon1(12)"
-                                                << "+49170" << 204 << "+49170" + blanks(10);
-    QTest::newRow("fax number with a plus") << "frm1" << QByteArray("txtFax1(1)=+49 (30) 12") << "txtFax1(1)"
-                                            << "493012" << 220 << "99493012" + blanks(12);
-    QTest::newRow("mail address: controls go, the euro sign stays")
-        << "frm1" << QByteArray("txtMail1(1)=a\x80z\x81@c\x8D" "d\x7F") << "txtMail1(1)" << "a\u20ACz@cd" << 300
-        << "a\u20ACz@cd" + blanks(29);
-    QTest::newRow("mail number under another provider")
-        << "frm1" << QByteArray("optAnb(0)=-1\r\ntxtAnr=0800-123") << "txtAnr" << "0800123" << 440
-        << "0800123   ";
-    QTest::newRow("limit above 100 on T1") << "frm2" << QByteArray("chk2(1)=1\r\ntxtwert(1)=150")
-                                           << "txtwert(1)" << "100" << 450 << "100O";
-    QTest::newRow("limit with a sign on T2") << "frm2" << QByteArray("chk2(2)=1\r\ntxtwert(2)=-7")
-                                             << "txtwert(2)" << "7" << 454 << "007O";
-    QTest::newRow("optocoupler text with an umlaut")
-        << "frm3" << QByteArray("chk3(1)=1\r\ntxt3(1)=T\xFCr offen!") << "txt3(1)" << "Tr offen" << 531
-        << blanks(8) + "Tr offen";
-    QTest::newRow("switch text of prompt characters") << "frm4" << QByteArray("chk4(1)=1\r\ntxtSMS(1)=>@[\\]^_")
-                                                      << "txtSMS(1)" << "Relais1" << 490 << "Relais1 ";
-    QTest::newRow("switch text with code page bytes")
-        << "frm4" << QByteArray("chk4(1)=1\r\ntxtSMS(2)=An\x80\x81\x8D>aus") << "txtSMS(2)" << "Anaus" << 498
-        << "Anaus   ";
-    QTest::newRow("switch text longer than its field") << "frm4" << QByteArray("chk4(1)=1\r\ntxtSMS(4)=Pumpe=1 ein")
-                                                       << "txtSMS(4)" << "Pumpe=1 " << 514 << "Pumpe=1 ";
-    QTest::newRow("ADC text longer than its field")
-        << "frm5" << QByteArray("chk5=1\r\ntxt5=Tank 1 voll = leer") << "txt5" << "Tank 1 voll = le" << 573
-        << "Tank 1 voll = le";
-    QTest::newRow("ADC limit above 100")
-        << "frm5" << QByteArray("chk5=1\r\ntxtwert=999") << "txtwert" << "50" << 589 << "050O";
-    QTest::newRow("ADC limit in words")
-        << "frm5" << QByteArray("chk5=1\r\ntxtwert=abc") << "txtwert" << "50" << 589 << "050O";
-    QTest::newRow("ADC limit longer than its field")
-        << "frm5" << QByteArray("chk5=1\r\ntxtwert=1000") << "txtwert" << "100" << 589 << "100O";
-    QTest::newRow("reply text with a prompt")
-        << "frm9" << QByteArray("txtZust=OK>@") << "txtZust" << "OK" << 610 << "OK      ";
-    QTest::newRow("error text of code page bytes only")
-        << "frm9" << QByteArray("chkAntw=1\r\ntxtErr=\x80\x81\x8D") << "txtErr" << "ERROR" << 626 << "ERROR   ";
+    const auto row = [](const char *tag, const char *form, const QByteArray &lines, const char *key,
+                         const QString &shown, int offset, const QString &record) {
+        QTest::newRow(tag) << QString::fromLatin1(form) << lines << QString::fromLatin1(key) << shown
+                           << offset << record;
+    };
+    row("PIN in letters", "frm1", "txtsim=AB>D", "txtsim", u"5173"_s, 0, u"5173"_s);
+    row("PIN of three digits", "frm1", "txtsim=12a3", "txtsim", u"5173"_s, 0, u"5173"_s);
+    row("PIN too long", "frm1", "txtsim=123456", "txtsim", u"1234"_s, 0, u"1234"_s);
+    row("unit name with code page bytes", "frm1", "txtbez=Pumpe\x80 3\x81\x8D!", "txtbez", u"Pumpe 3"_s, 4,
+        blanks(9) + "Pumpe 3");
+    row("password with digits", "frm1", "txtPsw1=abc123DEF", "txtPsw1", u"abcDEF"_s, 20, u"abcDEF  "_s);
+    row("phone number in words", "frm1", "txtFon1(1)=call-me>now", "txtFon1(1)", u""_s, 28, blanks(16));
+    row("phone number too long", "frm1", "txtFon1(2)=+49 170>1234567890123", "txtFon1(2)",
+        u"+491701234567890"_s, 44, u"+491701234567890"_s);
+    row("fax number with a plus", "frm1", "txtFax1(1)=+49 (30) 12", "txtFax1(1)", u"493012"_s, 220,
+        "99493012" + blanks(12));
+    row("mail address: controls go, the euro sign stays", "frm1",
+        "txtMail1(1)=a\x80z\x81@c\x8D"
+        "d\x7F",
+        "txtMail1(1)", u"a\u20ACz@cd"_s, 300, u"a\u20ACz@cd"_s + blanks(29));
+    row("mail number of another provider", "frm1", "optAnb(0)=-1\r\ntxtAnr=0800-123", "txtAnr", u"0800123"_s,
+        440, u"0800123   "_s);
+    row("limit above 100 on T1", "frm2", "chk2(1)=1\r\ntxtwert(1)=150", "txtwert(1)", u"100"_s, 450,
+        u"100O"_s);
+    row("limit with a sign on T2", "frm2", "chk2(2)=1\r\ntxtwert(2)=-7", "txtwert(2)", u"7"_s, 454,
+        u"007O"_s);
+    row("optocoupler text with an umlaut", "frm3", "chk3(1)=1\r\ntxt3(1)=T\xFCr offen!", "txt3(1)",
+        u"Tr offen"_s, 531, blanks(8) + "Tr offen");
+    row("switch text of prompt characters", "frm4", "chk4(1)=1\r\ntxtSMS(1)=>@[\\]^_", "txtSMS(1)",
+        u"Relais1"_s, 490, u"Relais1 "_s);
+    row("switch text with code page bytes", "frm4", "chk4(1)=1\r\ntxtSMS(2)=An\x80\x81\x8D>aus", "txtSMS(2)",
+        u"Anaus"_s, 498, u"Anaus   "_s);
+    row("switch text too long", "frm4", "chk4(1)=1\r\ntxtSMS(4)=Pumpe=1 ein", "txtSMS(4)", u"Pumpe=1 "_s, 514,
+        u"Pumpe=1 "_s);
+    row("ADC limit above 100", "frm5", "chk5=1\r\ntxtwert=999", "txtwert", u"50"_s, 589, u"050O"_s);
+    row("ADC limit in words", "frm5", "chk5=1\r\ntxtwert=abc", "txtwert", u"50"_s, 589, u"050O"_s);
+    row("ADC limit too long", "frm5", "chk5=1\r\ntxtwert=1000", "txtwert", u"100"_s, 589, u"100O"_s);
+    row("reply text with a prompt", "frm9", "txtZust=OK>@", "txtZust", u"OK"_s, 610, u"OK      "_s);
+    row("error text of code page bytes", "frm9", "chkAntw=1\r\ntxtErr=\x80\x81\x8D", "txtErr", u"ERROR"_s,
+        626, u"ERROR   "_s);
 }
 
 void tst_StoredValues::windowLoadAndOpenFilterTheFile()
@@ -212,7 +181,8 @@ void tst_StoredValues::windowLoadAndOpenFilterTheFile()
 
     // Start-up: the working settings file.
     QCOMPARE(field(form, key)->text(), shown);
-    const auto recordBytes = [] { return *RecordToModuleBytes(BuildParameterRecord(RegistryControlValues())); };
+    const auto recordBytes
+        = [] { return *RecordToModuleBytes(BuildParameterRecord(RegistryControlValues())); };
     QCOMPARE(recordBytes().mid(offset, record.size()), toCp1252(record));
 
     // "Open configuration" over a page that held something else.
