@@ -97,6 +97,13 @@ QLineEdit *Frm1::watchField(QLineEdit *field)
     return field;
 }
 
+void Frm1::requireLength(QLineEdit *field, int characters)
+{
+    FieldRule rule = fieldRule(field);
+    rule.minLength = characters;
+    setFieldRule(field, rule);
+}
+
 void Frm1::buildSimTab(QWidget *picture)
 {
     QFrame *frmpin = addFrame(this, picture, QStringLiteral("frmpin"), -1, QRect(120, 240, 5460, 1620));
@@ -106,6 +113,7 @@ void Frm1::buildSimTab(QWidget *picture)
     QLineEdit *txtsim = watchField(addTextField(this, frmpin, QStringLiteral("txtsim"), -1, kSimDefault,
         QRect(2400, 0, 1200, kFieldHeight), kSimLength, KeyFilter::Digits));
     txtsim->setToolTip(QStringLiteral("  vierstellige Pin eintragen  "));
+    requireLength(txtsim, kSimLength);
 
     wrapped(
         addLabel(this, frmpin, kLabel1, 1, QStringLiteral("Passwort :"), QRect(0, 600, 2280, kFieldHeight)));
@@ -126,11 +134,13 @@ void Frm1::buildSimTab(QWidget *picture)
     QLineEdit *txtAnr = watchField(addTextField(this, picture, QStringLiteral("txtAnr"), -1,
         kMailNumberDefault, QRect(2520, 3780, 2040, kFieldHeight), 10, KeyFilter::Digits));
     txtAnr->setToolTip(QStringLiteral("  Nummer eingeben, sonst wird D1 ausgewählt  "));
+    requireLength(txtAnr, 1);
     wrapped(addLabel(
         this, picture, kLabel1, 7, QStringLiteral("Fax- Vorwahl :"), QRect(120, 4380, 2280, kFieldHeight)));
     QLineEdit *txtFAxPref = watchField(addTextField(this, picture, QStringLiteral("txtFAxPref"), -1,
         kFaxPrefixDefault, QRect(2520, 4380, 1200, kFieldHeight), 4, KeyFilter::Digits));
     txtFAxPref->setToolTip(QStringLiteral("  Nummer eingeben, sonst wird D1 ausgewählt  "));
+    requireLength(txtFAxPref, 1);
     // Locked, as with the provider chosen by design.
     txtAnr->setEnabled(false);
     txtFAxPref->setEnabled(false);
@@ -291,14 +301,15 @@ void Frm1::fieldLostFocus(const ControlRef &ref)
     auto *line = qobject_cast<QLineEdit *>(ref.widget.data());
     if (!line)
         return;
+    const bool refused = line->text().size() < fieldRule(line).minLength;
     if (ref.name == u"txtsim") {
-        if (line->text().size() < kSimLength)
+        if (refused)
             FailFieldCheck(this, line, kSimDefault);
     } else if (ref.name == u"txtAnr") {
-        if (line->text().isEmpty())
+        if (refused)
             FailFieldCheck(this, line, kMailNumberDefault);
     } else if (ref.name == u"txtFAxPref") {
-        if (line->text().isEmpty())
+        if (refused)
             FailFieldCheck(this, line, kFaxPrefixDefault);
     } else if (const std::optional<NotifyKind> kind = notifyKindOfTarget(ref.name)) {
         PropagateTarget(*kind, ref.index, line->text());

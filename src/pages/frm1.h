@@ -37,6 +37,8 @@ protected:
 private:
     // Puts a field of the page under the page's own key handling and field checks.
     QLineEdit *watchField(QLineEdit *field);
+    // The check on leaving the field refuses a shorter text, and a file's value as well.
+    void requireLength(QLineEdit *field, int characters);
     void buildSimTab(QWidget *picture);
     // One tab of notification targets: a column of numbers or addresses and a column of names.
     struct TargetTab

@@ -119,6 +119,6 @@ QLineEdit *addLimit(PageWindow *page, QWidget *parent, const ControlName &label,
     QLineEdit *limit = addField(page, parent, QStringLiteral("txtwert"), fieldIndex, QStringLiteral("50"),
         QRect(kLimitLeft, topTwips, kLimitWidth, kFieldHeight));
     limit->setToolTip(toolTip);
-    attachLimitField(limit, rule);
+    attachLimitField(page, limit, rule);
     return limit;
 }

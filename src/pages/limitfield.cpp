@@ -1,6 +1,6 @@
 #include "pages/limitfield.h"
 
-#include "pages/keyfilteradapter.h"
+#include "pages/pagecontrols.h"
 #include "pages/pagerules.h"
 #include "window/formwindow.h"
 
@@ -10,17 +10,6 @@
 #include <QTimer>
 
 namespace {
-
-constexpr int kLowest = 0;
-constexpr int kHighest = 100;
-const QString kEnterEmpty = QStringLiteral("0");
-const QString kOutOfRange = QStringLiteral("50");
-const QString kLeavingEmpty = QStringLiteral("50");
-
-bool inRange(int value)
-{
-    return value >= kLowest && value <= kHighest;
-}
 
 class LimitFieldRules : public QObject
 {
@@ -72,52 +61,9 @@ private:
 
 } // namespace
 
-std::optional<int> limitValue(const QString &text)
+void attachLimitField(PageWindow *page, QLineEdit *field, LimitLeaving rule)
 {
-    QStringView digits = QStringView(text).trimmed();
-    const bool negative = digits.startsWith(u'-');
-    if (negative)
-        digits = digits.mid(1);
-    // Three digits is all the field takes; a few more still cannot overflow.
-    if (digits.isEmpty() || digits.size() > 6)
-        return std::nullopt;
-    int value = 0;
-    for (const QChar c : digits) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c.unicode() - u'0');
-    }
-    return negative ? -value : value;
-}
-
-QString limitAfterEnter(const QString &text)
-{
-    if (text.isEmpty())
-        return kEnterEmpty;
-    const std::optional<int> value = limitValue(text);
-    if (value && !inRange(*value))
-        return kOutOfRange;
-    return text;
-}
-
-LimitCorrection limitAfterLeaving(const QString &text, LimitLeaving rule)
-{
-    if (text.isEmpty())
-        return { kLeavingEmpty };
-    const std::optional<int> value = limitValue(text);
-    if (!value)
-        return { kLeavingEmpty };
-    if (inRange(*value))
-        return { text };
-    if (rule == LimitLeaving::Reset)
-        return { kOutOfRange, true };
-    return { QString::number(*value < kLowest ? kLowest : kHighest) };
-}
-
-void attachLimitField(QLineEdit *field, LimitLeaving rule)
-{
-    field->setMaxLength(3);
-    attachKeyFilter(field, KeyFilter::Digits);
+    pagecontrols::putUnderRule(page, field, limitFieldRule(rule));
     selectAllOnEntry(field);
     // The checks see Enter before the key filter passes it on: Qt runs the event filter installed last first.
     new LimitFieldRules(field, rule);

@@ -1,34 +1,10 @@
 #pragma once
 
-#include <QString>
-#include <optional>
+#include "pages/limitrule.h"
 
+class PageWindow;
 class QLineEdit;
 
-// The limit field txtwert of the input pages: a percentage 0..100, typed as digits only (at most three).
-//
-// Enter: an empty field becomes "0", a value outside 0..100 becomes "50"; the focus stays in the field.
-// Leaving the field: an empty field becomes "50"; what a value outside 0..100 becomes depends on the page.
-// Text that is no number at all (it can only come from an edited settings file) is left alone by Enter and
-// becomes "50" on leaving, so that it never reaches the parameter record.
-enum class LimitLeaving {
-    Clamp, // below 0 becomes "0", above 100 becomes "100"; the focus goes on (inputs T1/T2)
-    Reset // outside 0..100 becomes "50" and the focus comes back to the field (ADC input)
-};
-
-// The value of a limit text: optional blanks around an optional minus sign and decimal digits.
-std::optional<int> limitValue(const QString &text);
-
-// The text after the Enter check.
-QString limitAfterEnter(const QString &text);
-
-struct LimitCorrection
-{
-    QString text;
-    bool refocus = false; // the focus goes back into the field
-};
-LimitCorrection limitAfterLeaving(const QString &text, LimitLeaving rule);
-
-// Puts a limit field under its rules: the digit filter, the whole text selected on entry, the Enter check
-// and the leaving check.
-void attachLimitField(QLineEdit *field, LimitLeaving rule);
+// Puts a limit field of the page under its rules: the digit filter and length (limitFieldRule), the whole
+// text selected on entry, the Enter check and the leaving check.
+void attachLimitField(PageWindow *page, QLineEdit *field, LimitLeaving rule);

@@ -83,13 +83,23 @@ QLineEdit *addField(PageWindow *page, QWidget *parent, const QString &name, int 
     return page->add(field, name, index);
 }
 
+void putUnderRule(PageWindow *page, QLineEdit *field, const FieldRule &rule)
+{
+    if (rule.maxLength >= 0)
+        field->setMaxLength(rule.maxLength);
+    if (rule.filter != KeyFilter::None)
+        attachKeyFilter(field, rule.filter);
+    page->setFieldRule(field, rule);
+}
+
 QLineEdit *addTextField(PageWindow *page, QWidget *parent, const QString &name, int index,
     const QString &text, const QRect &twips, int maxLength, KeyFilter filter, qreal pointSize)
 {
     QLineEdit *field = addField(page, parent, name, index, text, twips, pointSize);
-    field->setMaxLength(maxLength);
-    if (filter != KeyFilter::None)
-        attachKeyFilter(field, filter);
+    FieldRule rule;
+    rule.filter = filter;
+    rule.maxLength = maxLength;
+    putUnderRule(page, field, rule);
     selectAllOnEntry(field);
     return field;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/fieldrule.h"
 #include "pages/keyfilters.h"
 
 #include <QFrame>
@@ -56,6 +57,10 @@ QFrame *addFrame(PageWindow *page, QWidget *parent, const QString &name, int ind
 // builders below put it under its rules.
 QLineEdit *addField(PageWindow *page, QWidget *parent, const QString &name, int index, const QString &text,
     const QRect &twips, qreal pointSize = kPagePointSize);
+
+// Puts a field under its rule: its maximum length and key filter, and the page keeps the rule for the
+// values a file brings.
+void putUnderRule(PageWindow *page, QLineEdit *field, const FieldRule &rule);
 
 // A typed field: at most `maxLength` characters, each typed one through `filter` (None: any character),
 // and the whole text selected whenever the field is entered.

@@ -9,6 +9,7 @@
 #include "window/windowregistry.h"
 
 #include <QFrame>
+#include <QLineEdit>
 #include <QMouseEvent>
 
 PageWindow::PageWindow(const QString &formName, int pageNumber, QWidget *parent)
@@ -119,6 +120,25 @@ NotifySet *PageWindow::notifySet(NotifyKind kind) const
             return set;
     }
     return nullptr;
+}
+
+void PageWindow::setFieldRule(const QLineEdit *field, const FieldRule &rule)
+{
+    m_fieldRules.insert(field, rule);
+}
+
+FieldRule PageWindow::fieldRule(const QLineEdit *field) const
+{
+    FieldRule any;
+    any.maxLength = field->maxLength();
+    return m_fieldRules.value(field, any);
+}
+
+std::optional<QString> PageWindow::storedText(const ControlRef &ref, const QString &value) const
+{
+    if (auto *field = qobject_cast<const QLineEdit *>(ref.widget.data()))
+        return storedFieldText(fieldRule(field), value);
+    return FormWindow::storedText(ref, value);
 }
 
 bool PageWindow::eventFilter(QObject *watched, QEvent *event)

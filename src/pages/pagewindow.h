@@ -1,13 +1,16 @@
 #pragma once
 
+#include "pages/fieldrule.h"
 #include "pages/notifykinds.h"
 #include "window/formwindow.h"
 
+#include <QHash>
 #include <QStringList>
 
 class IniDocument;
 class NotifySet;
 class QFrame;
+class QLineEdit;
 class TwoStateButton;
 
 // Base of the configuration pages frm1 ... frm7 and frm9: the page palette, the placement beside the start
@@ -56,6 +59,13 @@ public:
     NotifySet *addNotifySet(NotifyKind kind, QWidget *parent);
     NotifySet *notifySet(NotifyKind kind) const;
 
+    // The rule of a text field: what it takes when typed into, pasted into, and when a stored value is put
+    // into it. The builders of the page's fields declare it; a field without one takes any text up to its
+    // maximum length.
+    void setFieldRule(const QLineEdit *field, const FieldRule &rule);
+    FieldRule fieldRule(const QLineEdit *field) const;
+    std::optional<QString> storedText(const ControlRef &ref, const QString &value) const override;
+
 protected:
     // The page's own load rules, after the settings file and the notification boxes.
     virtual void pageLoaded() { }
@@ -70,6 +80,7 @@ private:
     int m_pageNumber;
     int m_tabCount = 0;
     QList<NotifySet *> m_notifySets;
+    QHash<const QLineEdit *, FieldRule> m_fieldRules;
 };
 
 // The page palette (red, green, blue).

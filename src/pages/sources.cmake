@@ -2,6 +2,8 @@
 set(PAGES_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/keyfilters.cpp
     ${CMAKE_CURRENT_LIST_DIR}/notifykinds.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/fieldrule.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/limitrule.cpp
 )
 set(PAGES_UI_SOURCES
     src/pages/pagewindow.cpp

@@ -224,7 +224,7 @@ QString withoutControlCharacters(const QString &text)
     QString kept;
     kept.reserve(text.size());
     for (const QChar c : text) {
-        if (c.unicode() >= 32 && c.unicode() != 127)
+        if (c.category() != QChar::Other_Control)
             kept.append(c);
     }
     return kept;
@@ -308,6 +308,14 @@ bool FormWindow::isControlArray(const QString &name) const
             return true;
     }
     return false;
+}
+
+std::optional<QString> FormWindow::storedText(const ControlRef &ref, const QString &value) const
+{
+    QString text = value;
+    if (auto *line = qobject_cast<QLineEdit *>(ref.widget.data()))
+        text.truncate(line->maxLength());
+    return text;
 }
 
 void FormWindow::placeRelativeToStart(int leftTwips, int topTwips)

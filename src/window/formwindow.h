@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QAbstractButton;
 
@@ -69,6 +70,10 @@ public:
     virtual int helpTopic() const { return 0; } // F1 topic; 0 = F1 does nothing
     // The start window's OK button acknowledged the message overlay while this window was current.
     virtual void acknowledgeMessage() { }
+    // The text a text box takes when a stored value (the settings file, an opened configuration) is put into
+    // it: here the value cut to the field's length; a window whose fields have typing rules puts the value
+    // through them. No text: the field cannot use the value and takes its design value.
+    virtual std::optional<QString> storedText(const ControlRef &ref, const QString &value) const;
 
     // Move to the given position in twips relative to the start window's outer top-left corner.
     void placeRelativeToStart(int leftTwips, int topTwips);
@@ -94,9 +99,9 @@ private:
     QList<ControlRef> m_controls;
 };
 
-// No control character (codes below 32, and 127) stays in a one-line field, whichever way it came in:
-// keys never type one, but pasted, dropped or restored text can carry them. Every registered QLineEdit
-// is kept free of them.
+// No control character (codes below 32, 127, and U+0080 ... U+009F, which the code page's unassigned bytes
+// read as) stays in a one-line field, whichever way it came in: keys never type one, but pasted, dropped or
+// restored text can carry them. Every registered QLineEdit is kept free of them.
 QString withoutControlCharacters(const QString &text);
 
 // Value access by kind, shared by the settings file, the caption table and the record builders.

@@ -10,7 +10,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QHash>
-#include <QLineEdit>
 #include <QListWidget>
 
 #include <algorithm>
@@ -70,14 +69,15 @@ int entryCount(const QWidget *widget)
     return 0;
 }
 
-void applyValue(const ControlRef &ref, const QString &value)
+void applyValue(const FormWindow *window, const ControlRef &ref, const QString &value)
 {
     switch (ref.kind) {
     case ControlKind::TextBox: {
-        QString text = value;
-        if (auto *line = qobject_cast<QLineEdit *>(ref.widget.data()))
-            text.truncate(line->maxLength());
-        setControlText(ref, text);
+        // The field's own rules decide what of the value it takes; what it cannot use gives its design value.
+        std::optional<QString> text = window->storedText(ref, value);
+        if (!text)
+            text = designValues().value(window).value(ref.key(), controlText(ref));
+        setControlText(ref, *text);
         break;
     }
     case ControlKind::ListBox: {
@@ -130,7 +130,7 @@ void applyDocument(FormWindow *window, const IniDocument &document)
         if (!ref.widget || ref.kind == ControlKind::Other)
             continue;
         if (const std::optional<QString> value = document.value(section, ref.key()))
-            applyValue(ref, *value);
+            applyValue(window, ref, *value);
     }
 }
 
@@ -295,7 +295,7 @@ void ApplyFormSettings(FormWindow *window, const IniDocument &document)
             if (ref.kind == ControlKind::TextBox)
                 setControlText(ref, *value);
             else
-                applyValue(ref, *value);
+                applyValue(window, ref, *value);
         }
         if (!changed)
             break;

@@ -70,8 +70,9 @@ void endStartupLoad();
 void captureDesignValues(FormWindow *window);
 
 // Restores the window's controls from the settings file through their ordinary setters, so the window's own
-// change handling runs as for user input. Controls without a (usable) value keep what they have; without a
-// file nothing changes. During start-up the file read by beginStartupLoad() is used.
+// change handling runs as for user input. Controls without a (usable) value keep what they have, and a text
+// box takes what its window's storedText() makes of the value (its design value where that is nothing);
+// without a file nothing changes. During start-up the file read by beginStartupLoad() is used.
 void LoadFormSettings(FormWindow *window);
 
 // Applies a whole configuration to the window: each stored control takes its value from the document, or

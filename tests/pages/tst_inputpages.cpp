@@ -196,7 +196,9 @@ void TestInputPages::limitChecks_data()
 {
     QTest::addColumn<QString>("form");
     QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("stored"); // the field's text before the user enters it
+    // The field's text before the user enters it, put there by the program: some of these texts no file
+    // can bring, since a file's value goes through the digit filter first.
+    QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("typed"); // "<BS>": the text is deleted
     QTest::addColumn<int>("finishKey"); // Enter, or Tab to leave the field
     QTest::addColumn<QString>("after");
@@ -289,12 +291,11 @@ void TestInputPages::limitChecks()
     QFETCH(QString, after);
     QFETCH(bool, keepsFocus);
 
-    writeSettings("[" + form.toLatin1() + "]\r\n" + key.toLatin1() + "=" + stored.toLatin1() + "\r\n");
     PageWindow *window = openPage(form);
     QVERIFY(window);
     auto *field = qobject_cast<QLineEdit *>(control(window, key));
     reveal(window, field);
-    QCOMPARE(field->text(), stored);
+    field->setText(stored);
 
     QVERIFY(typing::enter(field));
     if (typed == u"<BS>")
