@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -20,6 +21,7 @@ HelpWindow::HelpWindow(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
     m_browser->setOpenLinks(false);
+    closeOnEscape(this);
     connect(m_browser, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) {
         // Links between topics are written as "topic:NNN".
         if (url.scheme() == QLatin1String("topic"))
@@ -64,4 +66,11 @@ void HelpWindow::showTopicList(const QString &set)
     html += QStringLiteral("</ul>");
     m_browser->setHtml(html);
     setWindowTitle(german ? QStringLiteral("Hilfethemen") : QStringLiteral("Help topics"));
+}
+
+void closeOnEscape(QWidget *window)
+{
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    escape->setContext(Qt::WindowShortcut);
+    QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
 }

@@ -1,6 +1,8 @@
 #include "window/help.h"
 #include "window/helpwindow.h"
 
+#include <QApplication>
+#include <QPointer>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -13,6 +15,7 @@ private slots:
     void everyTopicExistsInBothSets();
     void helpFileChoosesTopicSet();
     void missingTopicShowsTopicList();
+    void escapeClosesHelpWindow();
 };
 
 void TestHelp::everyTopicExistsInBothSets_data()
@@ -56,6 +59,22 @@ void TestHelp::missingTopicShowsTopicList()
     QVERIFY(list.contains("Help topics"));
     // Every topic is listed by its title.
     QCOMPARE(helpTopics("en").size(), 10);
+}
+
+void TestHelp::escapeClosesHelpWindow()
+{
+    showHelpTopic(1060);
+    QPointer<HelpWindow> window = currentHelpWindow();
+    QVERIFY(window);
+    QTRY_COMPARE(QApplication::activeWindow(), window.data());
+    // Other keys read the topic; Escape puts the window away, with the focus in the text.
+    window->browser()->setFocus();
+    QTest::keyClick(window->browser(), Qt::Key_PageDown);
+    QTest::keyClick(window->browser(), Qt::Key_A);
+    QVERIFY(window->isVisible());
+    QTest::keyClick(window->browser(), Qt::Key_Escape);
+    QTRY_VERIFY(!window);
+    QVERIFY(!currentHelpWindow());
 }
 
 QTEST_MAIN(TestHelp)
