@@ -2,7 +2,9 @@
 #include "window/helpwindow.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -16,6 +18,7 @@ private slots:
     void helpFileChoosesTopicSet();
     void missingTopicShowsTopicList();
     void escapeClosesHelpWindow();
+    void everyLinkAndPlaceholderResolves();
 };
 
 void TestHelp::everyTopicExistsInBothSets_data()
@@ -75,6 +78,28 @@ void TestHelp::escapeClosesHelpWindow()
     QTest::keyClick(window->browser(), Qt::Key_Escape);
     QTRY_VERIFY(!window);
     QVERIFY(!currentHelpWindow());
+}
+
+void TestHelp::everyLinkAndPlaceholderResolves()
+{
+    const QRegularExpression link(QStringLiteral("href=\"([^\"]*)\""));
+    for (const char *set : { "de", "en" }) {
+        for (int topic : helpTopics(set)) {
+            QFile file(helpTopicResource(set, topic));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString html = QString::fromUtf8(file.readAll());
+            for (const QRegularExpressionMatch &match : link.globalMatch(html)) {
+                const QString target = match.captured(1);
+                QVERIFY2(target.startsWith(QLatin1String("topic:"))
+                        && !helpTopicResource(set, target.mid(6).toInt()).isEmpty(),
+                    qPrintable(QStringLiteral("%1/%2: %3").arg(set).arg(topic).arg(target)));
+            }
+            HelpWindow window;
+            window.showTopic(set, topic);
+            QVERIFY2(!window.browser()->toPlainText().contains(QRegularExpression(QStringLiteral("%[A-Z_]+%"))),
+                qPrintable(QStringLiteral("%1/%2").arg(set).arg(topic)));
+        }
+    }
 }
 
 QTEST_MAIN(TestHelp)
