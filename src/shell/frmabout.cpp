@@ -9,6 +9,7 @@
 #include "window/twostatebutton.h"
 #include "window/windowregistry.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -19,6 +20,7 @@
 #include <QScreen>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QWindow>
 #include <QtMath>
 
 #include <memory>
@@ -100,6 +102,21 @@ FrmAbout::FrmAbout(QWidget *parent)
     setMouseTracking(true);
     // Put away like a page closed by its title bar: hidden, and shown again by "Info".
     closeOnEscape(this);
+    // Long paths make the box taller than the pages: a page shown over it would leave its foot in sight, so
+    // it steps aside for a page. The start window leaves it where it is.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *focused) {
+        if (!isVisible() || !focused)
+            return;
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (const QWidget *window : windows) {
+            const auto *form = qobject_cast<const FormWindow *>(window);
+            if (form && window->windowHandle() == focused) {
+                if (form != this && form->formName() != QLatin1String("frmStart"))
+                    hide();
+                return;
+            }
+        }
+    });
 
     m_lblVersion
         = addLabel(QStringLiteral("lblVersion"), QStringLiteral("Version"), QRect(240, 600, 3765, 225));

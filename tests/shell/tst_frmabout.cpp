@@ -497,13 +497,18 @@ void TestFrmAbout::escapeClosesAboutBoxOnly()
         QVERIFY(m_started.isEmpty());
     }
 
-    // The start window and a page stay open.
+    // The start window and a page stay open; the box keeps its place under the start window, and steps
+    // aside for a page, which it would stick out below.
+    QTest::mouseClick(start->check(12), Qt::LeftButton);
+    QTRY_COMPARE(QApplication::activeWindow(), about());
     start->activateWindow();
     QTRY_COMPARE(QApplication::activeWindow(), start);
+    QVERIFY(about()->isVisible());
     QTest::keyClick(start->check(14), Qt::Key_Escape);
     QTest::mouseClick(start->check(1), Qt::LeftButton);
     FormWindow *page = WindowRegistry::instance().window(QStringLiteral("frm1"));
     QTRY_COMPARE(QApplication::activeWindow(), page);
+    QTRY_VERIFY(!about()->isVisible());
     QWidget *field = page->control(QStringLiteral("txtbez"));
     field->setFocus();
     QTest::keyClick(field, Qt::Key_Escape);
