@@ -230,8 +230,8 @@ void FrmAbout::fitFilesStrip()
     const int needed = qCeil(measure->size().height());
     // Never taller than the screen: past that the strip scrolls, and the tool tip still has every path.
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const int room = screen ? screen->availableGeometry().height() - twips(kFilesTop + kFilesMargin) - 40
-                            : needed;
+    const int room
+        = screen ? screen->availableGeometry().height() - twips(kFilesTop + kFilesMargin) - 40 : needed;
     const int height = qMax(twips(kFilesHeight - kFilesMargin), qMin(needed, qMax(room, 0)));
     m_files->setVerticalScrollBarPolicy(needed > height ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     m_files->setGeometry(twips(kFilesLeft), twips(kFilesTop), width, height);

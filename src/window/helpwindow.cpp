@@ -53,14 +53,16 @@ void HelpWindow::showTopicList(const QString &set)
 {
     m_topic = 0;
     const bool german = set == QLatin1String("de");
-    QString html = QStringLiteral("<h2>%1</h2><ul>").arg(german ? QStringLiteral("Hilfethemen") : QStringLiteral("Help topics"));
+    QString html = QStringLiteral("<h2>%1</h2><ul>")
+                       .arg(german ? QStringLiteral("Hilfethemen") : QStringLiteral("Help topics"));
     for (int topic : helpTopics(set)) {
         QFile file(helpTopicResource(set, topic));
         file.open(QIODevice::ReadOnly);
         const QString text = QString::fromUtf8(file.readAll());
         const qsizetype begin = text.indexOf(QLatin1String("<title>"));
         const qsizetype end = text.indexOf(QLatin1String("</title>"));
-        const QString title = begin >= 0 && end > begin ? text.mid(begin + 7, end - begin - 7) : QString::number(topic);
+        const QString title
+            = begin >= 0 && end > begin ? text.mid(begin + 7, end - begin - 7) : QString::number(topic);
         html += QStringLiteral("<li><a href=\"topic:%1\">%2</a></li>").arg(topic).arg(title);
     }
     html += QStringLiteral("</ul>");

@@ -179,8 +179,11 @@ void tst_InitCommand::refusesWhatIsNoFileToWrite()
     if (exitCode == 3)
         QVERIFY2(result.err.contains(arguments.constFirst()), qPrintable(result.err));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
-    struct stat fifo {};
-    QVERIFY(::stat(QFile::encodeName(m_dir->filePath(u"fifo"_s)).constData(), &fifo) == 0 && S_ISFIFO(fifo.st_mode));
+    struct stat fifo
+    {
+    };
+    QVERIFY(::stat(QFile::encodeName(m_dir->filePath(u"fifo"_s)).constData(), &fifo) == 0
+        && S_ISFIFO(fifo.st_mode));
 }
 
 QTEST_MAIN(tst_InitCommand)

@@ -486,8 +486,8 @@ void TestFrmAbout::escapeClosesAboutBoxOnly()
     QVERIFY(QTest::qWaitForWindowExposed(start));
 
     // Wherever the focus is in the box, even in the selectable paths.
-    for (QWidget *focus : { static_cast<QWidget *>(about()->filesStrip()),
-             static_cast<QWidget *>(about()->chkInfo()) }) {
+    for (QWidget *focus :
+        { static_cast<QWidget *>(about()->filesStrip()), static_cast<QWidget *>(about()->chkInfo()) }) {
         QTest::mouseClick(start->check(12), Qt::LeftButton);
         QTRY_COMPARE(QApplication::activeWindow(), about());
         focus->setFocus();
