@@ -29,12 +29,14 @@ private slots:
     void existingFileIsReplacedOnlyWhenAsked();
     void refusesWhatIsNoFileToWrite_data();
     void refusesWhatIsNoFileToWrite();
+    void helpNamesTheCommandAndItsOptions();
 
 private:
     struct Run
     {
         int exitCode = -1; // -1: it did not end by itself
         QString err;
+        QString out;
     };
     Run run(const QStringList &arguments);
     QByteArray read(const QString &name) const;
@@ -66,7 +68,10 @@ tst_InitCommand::Run tst_InitCommand::run(const QStringList &arguments)
     env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(m_dir->path());
-    process.start(QStringLiteral(RM425T_PROGRAM_PATH), QStringList { u"init"_s } + arguments);
+    // "--help" alone asks the program's overview; everything else goes to init.
+    const QStringList command
+        = arguments == QStringList { u"--help"_s } ? QStringList() : QStringList { u"init"_s };
+    process.start(QStringLiteral(RM425T_PROGRAM_PATH), command + arguments);
     Run result;
     if (!process.waitForFinished(20000)) {
         process.kill();
@@ -75,6 +80,7 @@ tst_InitCommand::Run tst_InitCommand::run(const QStringList &arguments)
     }
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     result.err = QString::fromUtf8(process.readAllStandardError());
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
     return result;
 }
 
@@ -184,6 +190,18 @@ void tst_InitCommand::refusesWhatIsNoFileToWrite()
     };
     QVERIFY(::stat(QFile::encodeName(m_dir->filePath(u"fifo"_s)).constData(), &fifo) == 0
         && S_ISFIFO(fifo.st_mode));
+}
+
+void tst_InitCommand::helpNamesTheCommandAndItsOptions()
+{
+    const Run overview = run({ u"--help"_s });
+    QCOMPARE(overview.exitCode, 0);
+    QVERIFY2(overview.out.contains(u"  init "_s), qPrintable(overview.out));
+    const Run help = run({ u"--help"_s, u"x.ini"_s });
+    QCOMPARE(help.exitCode, 0);
+    for (const char *word : { "FILE", "--force", "--lang", "Exit status", "exit status 3" })
+        QVERIFY2(help.out.contains(QLatin1String(word)), word);
+    QVERIFY(!QFile::exists(m_dir->filePath(u"x.ini"_s)));
 }
 
 QTEST_MAIN(tst_InitCommand)
