@@ -102,8 +102,8 @@ FrmAbout::FrmAbout(QWidget *parent)
     setMouseTracking(true);
     // Put away like a page closed by its title bar: hidden, and shown again by "Info".
     closeOnEscape(this);
-    // Long paths make the box taller than the pages: a page shown over it would leave its foot in sight, so
-    // it steps aside for a page. The start window leaves it where it is.
+    // With long paths the box is taller than the pages, and a page shown over it would leave its foot in
+    // sight: it steps aside whenever a page is activated. The start window leaves it where it is.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *focused) {
         if (!isVisible() || !focused)
             return;
