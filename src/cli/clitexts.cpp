@@ -54,4 +54,29 @@ QString statusLogFile(const QString &path)
         .arg(path);
 }
 
+QString fileExists(const QString &path)
+{
+    return textForLanguage(
+        QStringLiteral("%1: die Datei gibt es schon; sie bleibt unverändert (--force ersetzt sie)."),
+        QStringLiteral("%1: the file exists already and is left as it is (--force replaces it)."),
+        QStringLiteral("%1 : le fichier existe déjà et reste inchangé (--force le remplace)."))
+        .arg(path);
+}
+
+QString notAFile(const QString &path)
+{
+    return textForLanguage(QStringLiteral("%1: das ist keine gewöhnliche Datei; es wird nichts geschrieben."),
+        QStringLiteral("%1: this is not a regular file; nothing is written."),
+        QStringLiteral("%1 : ce n'est pas un fichier ordinaire ; rien n'est écrit."))
+        .arg(path);
+}
+
+QString fileWritten(const QString &path)
+{
+    return textForLanguage(QStringLiteral("%1 wurde mit den Grundeinstellungen geschrieben."),
+        QStringLiteral("%1 was written with the default values."),
+        QStringLiteral("%1 a été écrit avec les valeurs par défaut."))
+        .arg(path);
+}
+
 } // namespace CliText

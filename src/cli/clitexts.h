@@ -12,5 +12,9 @@ QString badCharacter(const QString &what, QChar character);
 QString smsTooLong(int length, int limit);
 QString stopped();
 QString statusLogFile(const QString &path);
+// What `init` says about the file it is to write.
+QString fileExists(const QString &path);
+QString notAFile(const QString &path);
+QString fileWritten(const QString &path);
 
 } // namespace CliText

@@ -1,6 +1,7 @@
 #include "cli/commandline.h"
 
 #include "cli/clitexts.h"
+#include "cli/designconfiguration.h"
 #include "cli/moduleruns.h"
 #include "cli/recordfields.h"
 #include "comm/frm8.h"
@@ -28,7 +29,7 @@
 namespace {
 
 const QStringList kCommands = { QStringLiteral("record"), QStringLiteral("upload"), QStringLiteral("status"),
-    QStringLiteral("sms"), QStringLiteral("ports") };
+    QStringLiteral("sms"), QStringLiteral("ports"), QStringLiteral("init") };
 
 const char kExitStatuses[]
     = "Exit status:\n"
@@ -51,7 +52,8 @@ QString overview()
                           "  upload   send that record to one or more modules\n"
                           "  status   print the module's status messages and signal level\n"
                           "  sms      send an SMS through the module\n"
-                          "  ports    list the serial ports and why any cannot be opened\n\n")
+                          "  ports    list the serial ports and why any cannot be opened\n"
+                          "  init     write a settings file with the design values, to start from\n\n")
         + QString::fromLatin1(kExitStatuses);
 }
 
@@ -388,6 +390,34 @@ int portsCommand(const QStringList &arguments)
     return ExitCode::kSuccess;
 }
 
+// A settings file to start a configuration from (designconfiguration.h).
+int initCommand(const QStringList &arguments)
+{
+    Command command(QStringLiteral("init"),
+        QStringLiteral("Writes FILE as a settings file holding the design values of every page, as \"Save "
+                       "configuration as\" writes it before anything was changed. An existing FILE is left "
+                       "as it is unless --force is given: exit status 3 when FILE exists, names no "
+                       "regular file or cannot be written."));
+    QCommandLineParser &parser = command.parser();
+    const QCommandLineOption force(QStringLiteral("force"), QStringLiteral("Replace FILE if it exists."));
+    parser.addOptions({ force, kLang });
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The settings file to write."));
+    if (!parser.parse(QStringList { QStringLiteral("rm425t init") } + arguments))
+        return command.usage(Usage { parser.errorText() });
+    if (parser.isSet(QStringLiteral("help")))
+        return command.usage(Usage {});
+    const QStringList files = parser.positionalArguments();
+    std::optional<Usage> problem = applyLanguageOption(parser);
+    if (!problem && files.size() > 1)
+        problem = Usage { QStringLiteral("Unexpected argument '%1'.").arg(files.at(1)) };
+    if (!problem && (files.isEmpty() || files.constFirst().isEmpty()))
+        problem = Usage { QStringLiteral("FILE is required.") };
+    if (problem)
+        return command.usage(*problem);
+
+    return writeDesignConfiguration(files.constFirst(), parser.isSet(force));
+}
+
 } // namespace
 
 bool isCommandLine(int argc, char *argv[])
@@ -443,6 +473,8 @@ int runCommandLine(int argc, char *argv[])
         return smsCommand(rest);
     if (first == QLatin1String("ports"))
         return portsCommand(rest);
+    if (first == QLatin1String("init"))
+        return initCommand(rest);
     if (first == QLatin1String("--version") || first == QLatin1String("-v")) {
         printOut(QStringLiteral("rm425t ") + QApplication::applicationVersion());
         return ExitCode::kSuccess;

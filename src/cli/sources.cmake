@@ -7,4 +7,5 @@ set(CLI_UI_SOURCES
     src/cli/clitexts.cpp
     src/cli/moduleruns.cpp
     src/cli/commandline.cpp
+    src/cli/designconfiguration.cpp
 )

@@ -5,16 +5,25 @@
 #include "window/colors.h"
 #include "window/settingsfile.h"
 #include "shell/sysinfo.h"
+#include "window/helpwindow.h"
 #include "window/twostatebutton.h"
 #include "window/windowregistry.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QWindow>
+#include <QtMath>
+
+#include <memory>
 
 #define RM425T_STRINGIFY_(x) #x
 #define RM425T_STRINGIFY(x) RM425T_STRINGIFY_(x)
@@ -22,8 +31,14 @@
 namespace {
 
 constexpr unsigned kLineGrey = Bgr::DarkGrey;
-// Height of the strip that names the files, in twips.
+constexpr int kBoxWidth = 4155;
+// The strip that names the files, below the written box (twips): its least height, which it keeps while
+// the paths fit, and its margin to the window's edges.
+constexpr int kFilesLeft = 120;
+constexpr int kFilesTop = 5430;
+constexpr int kFilesWidth = 3960;
 constexpr int kFilesHeight = 840;
+constexpr int kFilesMargin = 60;
 
 FrmAbout::MessageBoxHook &messageBoxHook()
 {
@@ -77,7 +92,7 @@ FrmAbout::FrmAbout(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Info"));
     // Below the written box, a strip that says where this run keeps its files.
-    setFixedSize(twips(4155), twips(5430 + kFilesHeight));
+    setFixedSize(twips(kBoxWidth), twips(kFilesTop + kFilesHeight));
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(fromBgr(Bgr::LightBlue)));
@@ -85,6 +100,23 @@ FrmAbout::FrmAbout(QWidget *parent)
     setPalette(pal);
     // Moves over the background take the bold mark off the button.
     setMouseTracking(true);
+    // Put away like a page closed by its title bar: hidden, and shown again by "Info".
+    closeOnEscape(this);
+    // With long paths the box is taller than the pages, and a page shown over it would leave its foot in
+    // sight: it steps aside whenever a page is activated. The start window leaves it where it is.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *focused) {
+        if (!isVisible() || !focused)
+            return;
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (const QWidget *window : windows) {
+            const auto *form = qobject_cast<const FormWindow *>(window);
+            if (form && window->windowHandle() == focused) {
+                if (form != this && form->formName() != QLatin1String("frmStart"))
+                    hide();
+                return;
+            }
+        }
+    });
 
     m_lblVersion
         = addLabel(QStringLiteral("lblVersion"), QStringLiteral("Version"), QRect(240, 600, 3765, 225));
@@ -114,15 +146,19 @@ FrmAbout::FrmAbout(QWidget *parent)
     }
     add(m_picIcon, QStringLiteral("picIcon"));
 
-    // Selectable, so a path can be copied; long paths wrap anywhere.
-    m_files = new QPlainTextEdit(this);
+    // Selectable, so a path can be copied; a long path wraps between folders, or anywhere where a name is too
+    // long for a line, and the strip grows to show it whole (fitFilesStrip).
+    m_files = new QTextEdit(this);
     m_files->setObjectName(QStringLiteral("txtFiles"));
-    m_files->setGeometry(twipsRect(120, 5430, 3960, kFilesHeight - 60));
+    m_files->setGeometry(twipsRect(kFilesLeft, kFilesTop, kFilesWidth, kFilesHeight - kFilesMargin));
     m_files->setReadOnly(true);
+    m_files->setAcceptRichText(false);
+    m_files->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_files->setFrameShape(QFrame::NoFrame);
     m_files->setFocusPolicy(Qt::ClickFocus);
+    m_files->setLineWrapMode(QTextEdit::WidgetWidth);
     m_files->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    m_files->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_files->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_files->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette filesPalette = m_files->palette();
     filesPalette.setColor(QPalette::Base, QColor(fromBgr(Bgr::LightBlue)));
@@ -184,10 +220,31 @@ QString FrmAbout::filesText() const
     }
 }
 
+void FrmAbout::fitFilesStrip()
+{
+    // Measured on a copy laid out at the strip's width, as the strip lays out its own text.
+    const int width = twips(kFilesWidth);
+    const std::unique_ptr<QTextDocument> measure(m_files->document()->clone());
+    measure->setDefaultFont(m_files->font());
+    measure->setTextWidth(width);
+    const int needed = qCeil(measure->size().height());
+    // Never taller than the screen: past that the strip scrolls, and the tool tip still has every path.
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int room
+        = screen ? screen->availableGeometry().height() - twips(kFilesTop + kFilesMargin) - 40 : needed;
+    const int height = qMax(twips(kFilesHeight - kFilesMargin), qMin(needed, qMax(room, 0)));
+    m_files->setVerticalScrollBarPolicy(needed > height ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    m_files->setGeometry(twips(kFilesLeft), twips(kFilesTop), width, height);
+    setFixedSize(twips(kBoxWidth), twips(kFilesTop) + height + twips(kFilesMargin));
+}
+
 void FrmAbout::setTexts()
 {
     const std::optional<int> code = currentLanguageCode();
-    m_files->setPlainText(filesText());
+    const QString files = filesText();
+    m_files->setPlainText(files);
+    m_files->setToolTip(files);
+    fitFilesStrip();
     if (code == 0) {
         m_lblVersion->setText(versionLine());
         m_lblDescription->setText(

@@ -6,7 +6,7 @@
 
 class QFrame;
 class QLabel;
-class QPlainTextEdit;
+class QTextEdit;
 class TwoStateButton;
 
 // The about box: version, description and warning in the current language, and the button that starts the
@@ -39,6 +39,7 @@ public:
     TwoStateButton *chkInfo() const { return m_chkInfo; }
     // Where this run keeps the settings file and the status log, in the language in force.
     QString filesText() const;
+    QTextEdit *filesStrip() const { return m_files; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -48,13 +49,15 @@ private:
     QLabel *addLabel(const QString &name, const QString &designText, const QRect &geometryTwips);
     void ChkInfo_Click();
     void setTexts();
+    // Gives the strip that names the files the height its paths need, and the window with it.
+    void fitFilesStrip();
 
     QLabel *m_lblVersion = nullptr;
     QLabel *m_lblDescription = nullptr;
     QLabel *m_lblDisclaimer = nullptr;
     TwoStateButton *m_chkInfo = nullptr;
     QLabel *m_picIcon = nullptr;
-    QPlainTextEdit *m_files = nullptr;
+    QTextEdit *m_files = nullptr;
 };
 
 // "Version: " and the program's version, each number in decimal without leading zeros.

@@ -27,3 +27,7 @@ private:
 
 // The help window of the program, if one was opened (for the tests).
 HelpWindow *currentHelpWindow();
+
+// Escape closes the window wherever its focus is, as users expect of a help window or an about box. Only for
+// windows that are looked at and put away: never for the start window or a page.
+void closeOnEscape(QWidget *window);

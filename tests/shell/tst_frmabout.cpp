@@ -14,8 +14,11 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 
 namespace {
 void hover(QWidget *widget, QPoint pos)
@@ -75,6 +78,9 @@ private slots:
     void registryValueTypes();
     void hoverMarksButtonAndBackgroundClearsIt();
     void f1ShowsAboutTopic();
+    void pathsAreShownWhole_data();
+    void pathsAreShownWhole();
+    void escapeClosesAboutBoxOnly();
 
 private:
     FrmAbout *about() { return WindowRegistry::instance().get<FrmAbout>(QStringLiteral("frmAbout")); }
@@ -412,6 +418,104 @@ void TestFrmAbout::f1ShowsAboutTopic()
     QTest::keyClick(w, Qt::Key_F1);
     QTRY_VERIFY(currentHelpWindow());
     QCOMPARE(currentHelpWindow()->shownTopic(), 1080);
+}
+
+void TestFrmAbout::pathsAreShownWhole_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("depth"); // folders of 40 characters below the test's folder
+    for (const char *code : { "0", "1", "2" }) {
+        QTest::addRow("short, %s", code) << code << 0;
+        QTest::addRow("deep, %s", code) << code << 6;
+    }
+    // More than any screen has room for: the strip scrolls and stays on the screen.
+    QTest::newRow("beyond the screen") << "0" << 90;
+}
+
+void TestFrmAbout::pathsAreShownWhole()
+{
+    QFETCH(QString, code);
+    QFETCH(int, depth);
+    QString deep = m_dir.filePath(QStringLiteral("paths"));
+    for (int i = 0; i < depth; ++i)
+        deep += QStringLiteral("/folder-%1-with-a-name-long-enough-to-wrap").arg(i, 2, 10, QChar(u'0'));
+    QVERIFY(QDir().mkpath(deep));
+    const QString oldCurrent = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(deep));
+    setSettingsDirectory(deep);
+    setLanguage(code);
+
+    FrmAbout *w = about();
+    w->show();
+    w->formActivate();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QTextEdit *strip = w->filesStrip();
+    const QString settings = QDir::toNativeSeparators(IniFilePath());
+    const QString log = QDir::toNativeSeparators(QDir(deep).absoluteFilePath(QStringLiteral("GSM.DAT")));
+    const QString text = strip->toPlainText();
+    QVERIFY2(text.contains(settings) && text.contains(log), qPrintable(text));
+    QCOMPARE(strip->toolTip(), text);
+    QVERIFY(strip->textInteractionFlags() & Qt::TextSelectableByMouse);
+
+    // The written box keeps its controls where they were; the strip lies below them, inside the window.
+    QCOMPARE(w->lblDisclaimer()->geometry(), twipsRect(240, 3360, 3735, 1185));
+    QCOMPARE(w->chkInfo()->geometry(), twipsRect(1800, 4800, 2040, 465));
+    QVERIFY(strip->geometry().top() >= twips(5430));
+    QVERIFY(w->rect().contains(strip->geometry()));
+    const QRect screen = w->screen()->availableGeometry();
+    const bool fits = depth < 90;
+    if (fits) {
+        // Nothing to scroll to: every line of both paths is in view.
+        QCOMPARE(strip->verticalScrollBar()->maximum(), 0);
+        QVERIFY(strip->document()->size().height() <= strip->viewport()->height());
+    } else {
+        QVERIFY(strip->verticalScrollBar()->maximum() > 0);
+        QVERIFY(w->height() < screen.height());
+    }
+    QVERIFY(w->height() >= twips(5430 + 840));
+
+    setSettingsDirectory(m_dir.path());
+    QDir::setCurrent(oldCurrent);
+}
+
+void TestFrmAbout::escapeClosesAboutBoxOnly()
+{
+    setLanguage(QStringLiteral("1"));
+    auto *start = WindowRegistry::instance().get<FrmStart>(QStringLiteral("frmStart"));
+    start->show();
+    QVERIFY(QTest::qWaitForWindowExposed(start));
+
+    // Wherever the focus is in the box, even in the selectable paths.
+    for (QWidget *focus :
+        { static_cast<QWidget *>(about()->filesStrip()), static_cast<QWidget *>(about()->chkInfo()) }) {
+        QTest::mouseClick(start->check(12), Qt::LeftButton);
+        QTRY_COMPARE(QApplication::activeWindow(), about());
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Escape);
+        QTRY_VERIFY(!about()->isVisible());
+        QVERIFY(start->isVisible());
+        QVERIFY(m_started.isEmpty());
+    }
+
+    // The start window and a page stay open; the box keeps its place under the start window, and steps
+    // aside for a page, which it would stick out below.
+    QTest::mouseClick(start->check(12), Qt::LeftButton);
+    QTRY_COMPARE(QApplication::activeWindow(), about());
+    start->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), start);
+    QVERIFY(about()->isVisible());
+    QTest::keyClick(start->check(14), Qt::Key_Escape);
+    QTest::mouseClick(start->check(1), Qt::LeftButton);
+    FormWindow *page = WindowRegistry::instance().window(QStringLiteral("frm1"));
+    QTRY_COMPARE(QApplication::activeWindow(), page);
+    QTRY_VERIFY(!about()->isVisible());
+    QWidget *field = page->control(QStringLiteral("txtbez"));
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Escape);
+    QTest::keyClick(page, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    QVERIFY(page->isVisible());
+    QVERIFY(start->isVisible());
 }
 
 QTEST_MAIN(TestFrmAbout)

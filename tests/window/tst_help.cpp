@@ -1,6 +1,10 @@
 #include "window/help.h"
 #include "window/helpwindow.h"
 
+#include <QApplication>
+#include <QFile>
+#include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -13,6 +17,8 @@ private slots:
     void everyTopicExistsInBothSets();
     void helpFileChoosesTopicSet();
     void missingTopicShowsTopicList();
+    void escapeClosesHelpWindow();
+    void everyLinkAndPlaceholderResolves();
 };
 
 void TestHelp::everyTopicExistsInBothSets_data()
@@ -56,6 +62,45 @@ void TestHelp::missingTopicShowsTopicList()
     QVERIFY(list.contains("Help topics"));
     // Every topic is listed by its title.
     QCOMPARE(helpTopics("en").size(), 10);
+}
+
+void TestHelp::escapeClosesHelpWindow()
+{
+    showHelpTopic(1060);
+    QPointer<HelpWindow> window = currentHelpWindow();
+    QVERIFY(window);
+    QTRY_COMPARE(QApplication::activeWindow(), window.data());
+    // Other keys read the topic; Escape puts the window away, with the focus in the text.
+    window->browser()->setFocus();
+    QTest::keyClick(window->browser(), Qt::Key_PageDown);
+    QTest::keyClick(window->browser(), Qt::Key_A);
+    QVERIFY(window->isVisible());
+    QTest::keyClick(window->browser(), Qt::Key_Escape);
+    QTRY_VERIFY(!window);
+    QVERIFY(!currentHelpWindow());
+}
+
+void TestHelp::everyLinkAndPlaceholderResolves()
+{
+    const QRegularExpression link(QStringLiteral("href=\"([^\"]*)\""));
+    const QRegularExpression placeholder(QStringLiteral("%[A-Z_]+%"));
+    for (const char *set : { "de", "en" }) {
+        for (int topic : helpTopics(set)) {
+            QFile file(helpTopicResource(set, topic));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString html = QString::fromUtf8(file.readAll());
+            for (const QRegularExpressionMatch &match : link.globalMatch(html)) {
+                const QString target = match.captured(1);
+                QVERIFY2(target.startsWith(QLatin1String("topic:"))
+                        && !helpTopicResource(set, target.mid(6).toInt()).isEmpty(),
+                    qPrintable(QStringLiteral("%1/%2: %3").arg(set).arg(topic).arg(target)));
+            }
+            HelpWindow window;
+            window.showTopic(set, topic);
+            QVERIFY2(!window.browser()->toPlainText().contains(placeholder),
+                qPrintable(QStringLiteral("%1/%2").arg(set).arg(topic)));
+        }
+    }
 }
 
 QTEST_MAIN(TestHelp)
