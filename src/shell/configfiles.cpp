@@ -5,6 +5,9 @@
 #include "l10n/languagecode.h"
 #include "shell/configuration.h"
 #include "shell/frmstart.h"
+#include "shell/recentstore.h"
+#include "shell/recoverycopy.h"
+#include "core/filekind.h"
 #include "core/inifile.h"
 #include "window/twostatebutton.h"
 #include "window/windowregistry.h"
@@ -18,13 +21,14 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QSettings>
+#include <QPushButton>
 #include <QShortcut>
 
 namespace {
@@ -35,15 +39,11 @@ ConfigurationFiles::MessageHook &messageHook()
     return hook;
 }
 
-// The recent files live in the user's own configuration, not in the settings file, whose content is the
-// pages' alone.
-QSettings recentStore()
+ConfigurationFiles::QuestionHook &questionHook()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("RM425T"),
-        QStringLiteral("configurations"));
+    static ConfigurationFiles::QuestionHook hook;
+    return hook;
 }
-
-const QString kRecentKey = QStringLiteral("recentFiles");
 
 QString openText()
 {
@@ -86,9 +86,15 @@ void ConfigurationFiles::setMessageHook(MessageHook hook)
     messageHook() = std::move(hook);
 }
 
+void ConfigurationFiles::setQuestionHook(QuestionHook hook)
+{
+    questionHook() = std::move(hook);
+}
+
 ConfigurationFiles::ConfigurationFiles(FrmStart *start)
     : QObject(start)
     , m_start(start)
+    , m_recovery(new RecoveryCopy(documentOfPages, this))
 {
     m_markTimer.setSingleShot(true);
     m_markTimer.setInterval(kMarkDelay);
@@ -108,6 +114,10 @@ ConfigurationFiles::ConfigurationFiles(FrmStart *start)
             m_start->Check_Click(14);
     });
 
+    // The desktop session ends: what was typed last is in the copy before the program is ended.
+    if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        connect(app, &QGuiApplication::commitDataRequest, this, &ConfigurationFiles::keepRecoveryCopy);
+
     m_start->setAcceptDrops(true);
     m_start->installEventFilter(this);
 }
@@ -121,11 +131,121 @@ bool ConfigurationFiles::busy() const
 void ConfigurationFiles::startUpFinished(SettingsFileProblem problem)
 {
     watchPages();
-    if (problem == SettingsFileProblem::None)
+    // Said and asked once the window is up, in the language the pages now hold.
+    QTimer::singleShot(0, this, [this, problem] { offerAtStart(problem); });
+}
+
+void ConfigurationFiles::offerAtStart(SettingsFileProblem problem)
+{
+    if (const std::optional<InterruptedSave> save = interruptedSave()) {
+        // The file is damaged by that save; the question says more than a note on the damage would.
+        offerInterruptedSave(*save);
         return;
-    // Said once the window is up, in the language the pages now hold.
-    QTimer::singleShot(
-        0, this, [this, problem] { showMessage(settingsFileNotLoadedText(problem, IniFileReadPath())); });
+    }
+    if (problem != SettingsFileProblem::None)
+        showMessage(settingsFileNotLoadedText(problem, IniFileReadPath()));
+    offerRecoveryCopy();
+}
+
+void ConfigurationFiles::offerInterruptedSave(const InterruptedSave &save)
+{
+    const QString file = QDir::toNativeSeparators(IniFilePath());
+    const QString text = textForLanguage(
+        QStringLiteral("Das letzte Speichern in „%1“ wurde nicht beendet (das Programm endete, während es die "
+                       "Datei schrieb); die Datei ist unvollständig. Eine vollständige Kopie dessen, was "
+                       "gespeichert wurde, liegt in „%2“.\n\nDie Einstellungsdatei aus dieser Kopie "
+                       "wiederherstellen?"),
+        QStringLiteral("The last save into \"%1\" did not end (the program ended while it wrote the file); the "
+                       "file is incomplete. A complete copy of what was being saved is in \"%2\".\n\nRestore "
+                       "the settings file from that copy?"),
+        QStringLiteral("Le dernier enregistrement dans « %1 » ne s'est pas terminé (le programme s'est arrêté "
+                       "pendant l'écriture) ; le fichier est incomplet. Une copie complète de ce qui était "
+                       "enregistré se trouve dans « %2 ».\n\nRestaurer le fichier de réglages à partir de "
+                       "cette copie ?"))
+                             .arg(file, QDir::toNativeSeparators(save.copyPath));
+    ask(text, textForLanguage(QStringLiteral("Wiederherstellen"), QStringLiteral("Restore"), QStringLiteral("Restaurer")),
+        textForLanguage(QStringLiteral("Datei so lassen"), QStringLiteral("Keep the file as it is"),
+            QStringLiteral("Laisser le fichier tel quel")),
+        [this, save](bool restore) {
+            if (restore) {
+                QString error;
+                if (!writeSettingsFile(save.document, &error)) {
+                    // The copy stays for another try.
+                    showMessage(saveFailedText(error));
+                    return;
+                }
+                applyConfiguration(save.document);
+            }
+            QFile::remove(save.copyPath);
+            offerRecoveryCopy();
+        });
+}
+
+void ConfigurationFiles::offerRecoveryCopy()
+{
+    const std::optional<IniDocument> copy = m_recovery->leftOver(documentOfPages());
+    if (!copy)
+        return;
+    const QString text = textForLanguage(
+        QStringLiteral("Das Programm wurde zuletzt beendet, ohne die Änderungen an den Seiten zu speichern. "
+                       "Sie sind erhalten geblieben.\n\nDie ungespeicherten Änderungen wiederherstellen? Sie "
+                       "werden erst gespeichert, wenn Sie speichern."),
+        QStringLiteral("The program last ended without saving the changes made on the pages. They were kept."
+                       "\n\nRestore the unsaved changes? They are not saved until you save."),
+        QStringLiteral("Le programme s'est arrêté la dernière fois sans enregistrer les modifications des "
+                       "pages. Elles ont été conservées.\n\nRestaurer les modifications non enregistrées ? "
+                       "Elles ne seront enregistrées que lorsque vous enregistrerez."));
+    ask(text, textForLanguage(QStringLiteral("Wiederherstellen"), QStringLiteral("Restore"), QStringLiteral("Restaurer")),
+        textForLanguage(QStringLiteral("Verwerfen"), QStringLiteral("Discard"), QStringLiteral("Abandonner")),
+        [this, document = *copy](bool restore) {
+            if (!restore) {
+                m_recovery->discard();
+                return;
+            }
+            applyConfiguration(document);
+            updateModifiedMark();
+        });
+}
+
+void ConfigurationFiles::ask(
+    const QString &text, const QString &yes, const QString &no, std::function<void(bool)> answer)
+{
+    if (questionHook()) {
+        answer(questionHook()(text));
+        return;
+    }
+    auto *box = new QMessageBox(QMessageBox::Question, QStringLiteral("GSM"), text, QMessageBox::NoButton, m_start);
+    QPushButton *act = box->addButton(yes, QMessageBox::AcceptRole);
+    box->addButton(no, QMessageBox::RejectRole);
+    box->setDefaultButton(act);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this,
+        [box, act, answer = std::move(answer)] { answer(box->clickedButton() == act); });
+    box->open();
+}
+
+bool ConfigurationFiles::saveIntoCurrentFile(const IniDocument &document, QString *errorText)
+{
+    if (m_currentFile.isEmpty())
+        return true;
+    if (const QString refused = refusedTargetReason(m_currentFile); !refused.isEmpty()) {
+        *errorText = refused;
+        return false;
+    }
+    const bool saved = writeIniFileAtomically(
+        m_currentFile, document, errorText, inPlaceCopyPath(StateFolderPath(), m_currentFile));
+    updateModifiedMark();
+    return saved;
+}
+
+void ConfigurationFiles::discardRecoveryCopy()
+{
+    m_recovery->discard();
+}
+
+void ConfigurationFiles::keepRecoveryCopy()
+{
+    m_recovery->flush();
 }
 
 bool ConfigurationFiles::openConfiguration(const QString &path)
@@ -138,11 +258,43 @@ bool ConfigurationFiles::openConfiguration(const QString &path)
         showMessage(configurationRefusedText(read.problem, path));
         return false;
     }
-    applyConfiguration(*read.document);
+    if (!m_currentFile.isEmpty() && canonical(path) == m_currentFile) {
+        // Opened again while the pages hold edits not saved into it: they would go without a word.
+        updateModifiedMark();
+        if (m_start->isWindowModified()) {
+            // The answer may come after this call has returned.
+            const auto opened = std::make_shared<bool>(false);
+            const QString name = QDir::toNativeSeparators(m_currentFile);
+            ask(textForLanguage(
+                    QStringLiteral("Die Seiten weichen von „%1“ ab: Ihre Änderungen sind dort nicht "
+                                   "gespeichert.\n\nDie Datei erneut öffnen und die Änderungen verwerfen?"),
+                    QStringLiteral("The pages differ from \"%1\": your changes are not saved in it.\n\nOpen "
+                                   "the file again and discard the changes?"),
+                    QStringLiteral("Les pages diffèrent de « %1 » : vos modifications n'y sont pas "
+                                   "enregistrées.\n\nRouvrir le fichier et abandonner les modifications ?"))
+                    .arg(name),
+                textForLanguage(QStringLiteral("Erneut öffnen"), QStringLiteral("Open again"),
+                    QStringLiteral("Rouvrir")),
+                textForLanguage(QStringLiteral("Änderungen behalten"), QStringLiteral("Keep the changes"),
+                    QStringLiteral("Garder les modifications")),
+                [this, path, document = *read.document, opened](bool reopen) {
+                    if (reopen)
+                        openNow(path, document);
+                    *opened = reopen;
+                });
+            return *opened;
+        }
+    }
+    openNow(path, *read.document);
+    return true;
+}
+
+void ConfigurationFiles::openNow(const QString &path, const IniDocument &document)
+{
+    applyConfiguration(document);
     watchPages();
     setCurrentFile(path);
     rememberRecent(path);
-    return true;
 }
 
 bool ConfigurationFiles::saveConfigurationAs(const QString &path)
@@ -151,8 +303,9 @@ bool ConfigurationFiles::saveConfigurationAs(const QString &path)
         return false;
     // A field left for another program is checked now, before its value is read, as for "Speichern".
     FormWindow::runPendingLeaves();
-    QString error;
-    if (!writeIniFileAtomically(path, documentOfPages(), &error)) {
+    QString error = refusedTargetReason(path);
+    if (!error.isEmpty()
+        || !writeIniFileAtomically(path, documentOfPages(), &error, inPlaceCopyPath(StateFolderPath(), path))) {
         showMessage(saveFailedText(error));
         return false;
     }
@@ -223,6 +376,12 @@ void ConfigurationFiles::scheduleMarkUpdate()
         m_markTimer.start();
 }
 
+void ConfigurationFiles::pagesEdited()
+{
+    scheduleMarkUpdate();
+    m_recovery->schedule();
+}
+
 void ConfigurationFiles::watchPages()
 {
     if (m_watching)
@@ -238,35 +397,35 @@ void ConfigurationFiles::watchPages()
             if (!w || ref.kind == ControlKind::Other)
                 continue;
             if (auto *line = qobject_cast<QLineEdit *>(w))
-                connect(line, &QLineEdit::textChanged, this, &ConfigurationFiles::scheduleMarkUpdate);
+                connect(line, &QLineEdit::textChanged, this, &ConfigurationFiles::pagesEdited);
             else if (auto *plain = qobject_cast<QPlainTextEdit *>(w))
-                connect(plain, &QPlainTextEdit::textChanged, this, &ConfigurationFiles::scheduleMarkUpdate);
+                connect(plain, &QPlainTextEdit::textChanged, this, &ConfigurationFiles::pagesEdited);
             else if (auto *check = qobject_cast<QCheckBox *>(w))
-                connect(check, &QCheckBox::stateChanged, this, &ConfigurationFiles::scheduleMarkUpdate);
+                connect(check, &QCheckBox::stateChanged, this, &ConfigurationFiles::pagesEdited);
             else if (auto *button = qobject_cast<QAbstractButton *>(w))
-                connect(button, &QAbstractButton::toggled, this, &ConfigurationFiles::scheduleMarkUpdate);
+                connect(button, &QAbstractButton::toggled, this, &ConfigurationFiles::pagesEdited);
             else if (auto *combo = qobject_cast<QComboBox *>(w))
                 connect(
-                    combo, &QComboBox::currentIndexChanged, this, &ConfigurationFiles::scheduleMarkUpdate);
+                    combo, &QComboBox::currentIndexChanged, this, &ConfigurationFiles::pagesEdited);
             else if (auto *list = qobject_cast<QListWidget *>(w))
-                connect(list, &QListWidget::currentRowChanged, this, &ConfigurationFiles::scheduleMarkUpdate);
+                connect(list, &QListWidget::currentRowChanged, this, &ConfigurationFiles::pagesEdited);
         }
     }
 }
 
 QStringList ConfigurationFiles::recentFiles() const
 {
-    return recentStore().value(kRecentKey).toStringList().mid(0, kRecentCount);
+    return RecentStore::files();
 }
 
 void ConfigurationFiles::rememberRecent(const QString &path)
 {
-    const QString file = canonical(path);
-    QStringList files = recentFiles();
-    files.removeAll(file);
-    files.prepend(file);
-    QSettings store = recentStore();
-    store.setValue(kRecentKey, files.mid(0, kRecentCount));
+    QString reason;
+    if (RecentStore::remember(canonical(path), &reason) || m_recentProblemSaid)
+        return;
+    // Once a run: the configuration itself was opened or saved all the same.
+    m_recentProblemSaid = true;
+    showMessage(reason);
 }
 
 QMenu *ConfigurationFiles::createContextMenu(QWidget *parent)

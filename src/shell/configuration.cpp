@@ -1,5 +1,6 @@
 #include "shell/configuration.h"
 
+#include "core/filekind.h"
 #include "l10n/applylanguage.h"
 #include "l10n/languagecode.h"
 #include "pages/pagewindow.h"
@@ -38,6 +39,14 @@ QString problemReason(SettingsFileProblem problem)
                 "The file has no section of any page ([frm1] … [frm9]); it is not a settings file."),
             QStringLiteral("Le fichier ne contient aucune section de page ([frm1] … [frm9]) ; ce n'est pas "
                            "un fichier de réglages."));
+    case SettingsFileProblem::NotAFile:
+        return textForLanguage(
+            QStringLiteral("Das ist keine gewöhnliche Datei (ein Gerät, eine Schnittstelle, eine FIFO oder ein "
+                           "Ordner); sie wird weder gelesen noch beschrieben."),
+            QStringLiteral("This is not a regular file (a device, a port, a FIFO or a folder); it is neither read "
+                           "nor written."),
+            QStringLiteral("Ce n'est pas un fichier ordinaire (un périphérique, un port, une FIFO ou un dossier) ; "
+                           "il n'est ni lu ni écrit."));
     case SettingsFileProblem::None:
         break;
     }
@@ -101,4 +110,12 @@ QString settingsFileNotLoadedText(SettingsFileProblem problem, const QString &pa
         QStringLiteral("Le fichier de réglages « %1 » n'a pas été chargé.\n\n%2\n\nLe programme démarre avec "
                        "les valeurs par défaut. Le fichier reste inchangé jusqu'à ce que vous enregistriez."))
         .arg(QDir::toNativeSeparators(path), problemReason(problem));
+}
+
+QString refusedTargetReason(const QString &path)
+{
+    if (isFileOrMissing(path))
+        return {};
+    return QStringLiteral("%1: %2").arg(
+        QDir::toNativeSeparators(path), problemReason(SettingsFileProblem::NotAFile));
 }
