@@ -1,3 +1,4 @@
+#include "core/filekind.h"
 #include "core/inifile.h"
 #include "support/testfiles.h"
 
@@ -9,7 +10,11 @@
 
 #ifdef Q_OS_LINUX
 #include <csignal>
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -40,6 +45,27 @@ bool writeAsUser(const QString &path, QString *error, bool asUser = true)
         qFatal("could not return to root");
     return written;
 }
+
+// Runs the call as the unprivileged user (see above) and comes back.
+template <typename Call>
+auto asUser(Call call)
+{
+    const bool root = getuid() == 0;
+    if (root && setresuid(kUser, kUser, 0) != 0)
+        qFatal("could not become the unprivileged user");
+    const auto result = call();
+    if (root && setresuid(0, 0, 0) != 0)
+        qFatal("could not return to root");
+    return result;
+}
+
+// A folder the unprivileged user may enter, below the test's temporary folder.
+void openToUser(const QTemporaryDir &dir)
+{
+    QVERIFY(QFile::setPermissions(dir.path(),
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+            | QFile::ReadOther | QFile::ExeOther));
+}
 #endif
 
 } // namespace
@@ -60,6 +86,9 @@ private slots:
     void atomicWriteFailureKeepsTheOldFile();
     void readOnlyFolderIsWrittenInPlace();
     void leftoversOfAnInterruptedWriteGo();
+    void noFileIsEverOpenedAsOne_data();
+    void noFileIsEverOpenedAsOne();
+    void inPlaceWriteKilledHalfwayLeavesACompleteCopy();
 };
 
 void tst_IniFile::readsValuesLikeTheProfileCalls_data()
@@ -293,6 +322,121 @@ void tst_IniFile::leftoversOfAnInterruptedWriteGo()
     QStringList expected = names.mid(2) << u"ZERiruze.ini"_s;
     expected.sort();
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
+}
+
+void tst_IniFile::noFileIsEverOpenedAsOne_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << u"fifo"_s;
+    QTest::newRow("terminal") << u"pty"_s;
+    QTest::newRow("device") << u"/dev/null"_s;
+}
+
+void tst_IniFile::noFileIsEverOpenedAsOne()
+{
+#ifdef Q_OS_LINUX
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    openToUser(dir);
+    QString path = kind;
+    int master = -1, slave = -1;
+    if (kind == u"fifo"_s) {
+        path = dir.filePath(u"ZERiruze.ini"_s);
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+        handOver(path);
+    } else if (kind == u"pty"_s) {
+        // A terminal the test opens itself; what reaches it would reach a module on a real port.
+        master = posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(master >= 0);
+        QCOMPARE(grantpt(master), 0);
+        QCOMPARE(unlockpt(master), 0);
+        path = QString::fromLocal8Bit(ptsname(master));
+        handOver(path);
+        // Held open, so the line is up and anything written to it would wait on the master's side.
+        slave = open(ptsname(master), O_RDWR | O_NOCTTY);
+        QVERIFY(slave >= 0);
+    }
+    const FileKind before = fileKindOf(path);
+    IniDocument document;
+    document.setValue(u"frm1"_s, u"txt"_s, u"neu"_s);
+
+    // Read: refused at once, where a plain open would wait for a writer (FIFO) or take the terminal.
+    QVERIFY(!asUser([&] { return readIniFile(path).has_value(); }));
+    QFile file;
+    QVERIFY(!asUser([&] { return openRegularFileForReading(file, path); }));
+    QVERIFY(!file.isOpen());
+    // Write: refused untouched, neither renamed over nor written into, also with a copy asked for.
+    QString error;
+    const QString copy = dir.filePath(u"copy"_s);
+    QVERIFY(!asUser([&] { return writeIniFileAtomically(path, document, &error, copy); }));
+    QVERIFY2(error.contains(u"not a regular file"_s) && error.contains(path), qPrintable(error));
+    QCOMPARE(fileKindOf(path), before);
+    QVERIFY(!QFile::exists(copy));
+    if (kind == u"fifo"_s)
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+            QStringList { u"ZERiruze.ini"_s });
+    if (master >= 0) {
+        pollfd input { master, POLLIN, 0 };
+        QCOMPARE(poll(&input, 1, 0), 0); // not one byte went out on the line
+        close(slave);
+        close(master);
+    }
+#else
+    QSKIP("FIFOs and terminals are Unix files");
+#endif
+}
+
+void tst_IniFile::inPlaceWriteKilledHalfwayLeavesACompleteCopy()
+{
+#ifdef Q_OS_LINUX
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    openToUser(dir);
+    // A folder that takes no new files, with a file the user may write: the file is written in place.
+    const QString folder = dir.filePath(u"program"_s), path = folder + u"/ZERiruze.ini"_s;
+    const QString state = dir.filePath(u"state"_s);
+    QVERIFY(QDir().mkdir(folder) && QDir().mkdir(state));
+    const QByteArray old = "[frm1]\r\ntxt=" + QByteArray(3000, 'a') + "\r\n";
+    putFile(path, old);
+    for (const QString &p : { folder, path, state })
+        handOver(p);
+    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    IniDocument document;
+    document.setValue(u"frm1"_s, u"txt"_s, QString(3000, u'b'));
+    const QByteArray written = document.toBytes();
+    const QString copy = inPlaceCopyPath(state, path);
+
+    // A child writes the file in place and is killed in the middle of the write, as by a crash.
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        if (getuid() == 0 && setresuid(kUser, kUser, kUser) != 0)
+            _exit(2);
+        setInPlaceWriteHook([] { raise(SIGKILL); });
+        writeIniFileAtomically(path, document, nullptr, copy);
+        _exit(3);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL, qPrintable(QString::number(status)));
+
+    // The file is neither the old one nor the new one; the copy is complete.
+    const QByteArray damaged = fileBytes(path);
+    QVERIFY(damaged != old && damaged != written);
+    QVERIFY(damaged.startsWith(written.left(written.size() / 2)));
+    QCOMPARE(fileBytes(copy), written);
+
+    // A write that gets to its end leaves the file whole and the copy gone.
+    QString error;
+    QVERIFY2(asUser([&] { return writeIniFileAtomically(path, document, &error, copy); }), qPrintable(error));
+    QCOMPARE(fileBytes(path), written);
+    QVERIFY(!QFile::exists(copy));
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList { u"ZERiruze.ini"_s });
+    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+#else
+    QSKIP("needs fork");
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_IniFile)
