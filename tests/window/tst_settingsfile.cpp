@@ -1,6 +1,7 @@
 #include "window/formwindow.h"
 #include "core/inifile.h"
 #include "window/settingsfile.h"
+#include "support/specialfile.h"
 #include "support/testfiles.h"
 
 #include <QCheckBox>
@@ -12,11 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -255,21 +251,16 @@ void tst_SettingsFile::onlyRegularFilesAreRead()
 #ifdef Q_OS_UNIX
     QFETCH(QString, kind);
     QFETCH(int, problem);
-    QString path = m_dir->filePath(u"candidate.ini"_s);
-    int master = -1;
-    if (kind == u"fifo"_s) {
-        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    } else if (kind == u"pty"_s) {
-        master = posix_openpt(O_RDWR | O_NOCTTY);
-        QVERIFY(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
-        path = QString::fromLocal8Bit(ptsname(master));
-    } else if (kind == u"folder"_s) {
+    const QString candidate = m_dir->filePath(u"candidate.ini"_s);
+    const bool node = kind == u"fifo"_s || kind == u"pty"_s || kind.startsWith(u'/');
+    SpecialFile special(node ? kind : QString(), candidate);
+    const QString path = node ? special.path() : candidate;
+    QVERIFY(!node || special.isValid());
+    if (kind == u"folder"_s) {
         QVERIFY(QDir().mkdir(path));
     } else if (kind == u"link"_s) {
         putFile(m_dir->filePath(u"real.ini"_s), "[frm1]\r\ntxtName=x\r\n");
         QVERIFY(QFile::link(m_dir->filePath(u"real.ini"_s), path));
-    } else if (kind != u"missing"_s) {
-        path = kind;
     }
     // Both uses: a FIFO with no writer would block an ordinary open, a terminal would be taken over.
     for (const SettingsFileUse use : { SettingsFileUse::Working, SettingsFileUse::Chosen }) {
@@ -277,8 +268,6 @@ void tst_SettingsFile::onlyRegularFilesAreRead()
         QCOMPARE(int(read.problem), problem);
         QCOMPARE(read.document.has_value(), problem == int(SettingsFileProblem::None));
     }
-    if (master >= 0)
-        close(master);
 #else
     QSKIP("FIFOs and terminals are Unix files");
 #endif
