@@ -399,15 +399,16 @@ void setInPlaceWriteHook(std::function<void()> hook)
 QString inPlaceCopyPath(const QString &folder, const QString &target)
 {
     const QFileInfo info(target);
-    const QString absolute = info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
+    const QString absolute
+        = info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
     const QByteArray hash
         = QCryptographicHash::hash(QFile::encodeName(absolute), QCryptographicHash::Sha256).toHex().left(16);
     return QDir(folder).filePath(
         QStringLiteral("%1.%2.copy").arg(info.fileName(), QString::fromLatin1(hash)));
 }
 
-bool writeIniFileAtomically(const QString &path, const IniDocument &document, QString *errorText,
-    const QString &inPlaceCopy)
+bool writeIniFileAtomically(
+    const QString &path, const IniDocument &document, QString *errorText, const QString &inPlaceCopy)
 {
     const FileKind kind = fileKindOf(path);
     QString reason;

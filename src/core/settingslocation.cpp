@@ -19,8 +19,8 @@ QString inFolder(const QString &folder, const QString &fileName)
 }
 
 // Tried rather than read from permission bits, which say nothing of access lists (Windows), read-only
-// mounts or an administrator's rights. A regular file is opened for writing without changing it; a folder takes a
-// file that is removed again at once.
+// mounts or an administrator's rights. A regular file is opened for writing without changing it; a folder
+// takes a file that is removed again at once.
 bool canWriteHere(const QString &path)
 {
     const QFileInfo info(path);

@@ -2,13 +2,13 @@
 
 #include "window/formwindow.h"
 
+#include "core/filekind.h"
+#include "core/inifile.h"
 #include "l10n/languagecode.h"
 #include "shell/configuration.h"
 #include "shell/frmstart.h"
 #include "shell/recentstore.h"
 #include "shell/recoverycopy.h"
-#include "core/filekind.h"
-#include "core/inifile.h"
 #include "window/twostatebutton.h"
 #include "window/windowregistry.h"
 
@@ -62,14 +62,6 @@ QString fileFilter()
     return textForLanguage(QStringLiteral("Einstellungsdateien (*.ini);;Alle Dateien (*)"),
         QStringLiteral("Settings files (*.ini);;All files (*)"),
         QStringLiteral("Fichiers de réglages (*.ini);;Tous les fichiers (*)"));
-}
-
-QString saveFailedText(const QString &reason)
-{
-    return textForLanguage(QStringLiteral("Die Konfiguration konnte nicht gespeichert werden !\n\n%1"),
-        QStringLiteral("The configuration could not be saved !\n\n%1"),
-        QStringLiteral("La configuration n'a pas pu être enregistrée !\n\n%1"))
-        .arg(reason);
 }
 
 QString canonical(const QString &path)
@@ -135,78 +127,6 @@ void ConfigurationFiles::startUpFinished(SettingsFileProblem problem)
     QTimer::singleShot(0, this, [this, problem] { offerAtStart(problem); });
 }
 
-void ConfigurationFiles::offerAtStart(SettingsFileProblem problem)
-{
-    if (const std::optional<InterruptedSave> save = interruptedSave()) {
-        // The file is damaged by that save; the question says more than a note on the damage would.
-        offerInterruptedSave(*save);
-        return;
-    }
-    if (problem != SettingsFileProblem::None)
-        showMessage(settingsFileNotLoadedText(problem, IniFileReadPath()));
-    offerRecoveryCopy();
-}
-
-void ConfigurationFiles::offerInterruptedSave(const InterruptedSave &save)
-{
-    const QString file = QDir::toNativeSeparators(IniFilePath());
-    const QString text = textForLanguage(
-        QStringLiteral("Das letzte Speichern in „%1“ wurde nicht beendet (das Programm endete, während es die "
-                       "Datei schrieb); die Datei ist unvollständig. Eine vollständige Kopie dessen, was "
-                       "gespeichert wurde, liegt in „%2“.\n\nDie Einstellungsdatei aus dieser Kopie "
-                       "wiederherstellen?"),
-        QStringLiteral("The last save into \"%1\" did not end (the program ended while it wrote the file); the "
-                       "file is incomplete. A complete copy of what was being saved is in \"%2\".\n\nRestore "
-                       "the settings file from that copy?"),
-        QStringLiteral("Le dernier enregistrement dans « %1 » ne s'est pas terminé (le programme s'est arrêté "
-                       "pendant l'écriture) ; le fichier est incomplet. Une copie complète de ce qui était "
-                       "enregistré se trouve dans « %2 ».\n\nRestaurer le fichier de réglages à partir de "
-                       "cette copie ?"))
-                             .arg(file, QDir::toNativeSeparators(save.copyPath));
-    ask(text, textForLanguage(QStringLiteral("Wiederherstellen"), QStringLiteral("Restore"), QStringLiteral("Restaurer")),
-        textForLanguage(QStringLiteral("Datei so lassen"), QStringLiteral("Keep the file as it is"),
-            QStringLiteral("Laisser le fichier tel quel")),
-        [this, save](bool restore) {
-            if (restore) {
-                QString error;
-                if (!writeSettingsFile(save.document, &error)) {
-                    // The copy stays for another try.
-                    showMessage(saveFailedText(error));
-                    return;
-                }
-                applyConfiguration(save.document);
-            }
-            QFile::remove(save.copyPath);
-            offerRecoveryCopy();
-        });
-}
-
-void ConfigurationFiles::offerRecoveryCopy()
-{
-    const std::optional<IniDocument> copy = m_recovery->leftOver(documentOfPages());
-    if (!copy)
-        return;
-    const QString text = textForLanguage(
-        QStringLiteral("Das Programm wurde zuletzt beendet, ohne die Änderungen an den Seiten zu speichern. "
-                       "Sie sind erhalten geblieben.\n\nDie ungespeicherten Änderungen wiederherstellen? Sie "
-                       "werden erst gespeichert, wenn Sie speichern."),
-        QStringLiteral("The program last ended without saving the changes made on the pages. They were kept."
-                       "\n\nRestore the unsaved changes? They are not saved until you save."),
-        QStringLiteral("Le programme s'est arrêté la dernière fois sans enregistrer les modifications des "
-                       "pages. Elles ont été conservées.\n\nRestaurer les modifications non enregistrées ? "
-                       "Elles ne seront enregistrées que lorsque vous enregistrerez."));
-    ask(text, textForLanguage(QStringLiteral("Wiederherstellen"), QStringLiteral("Restore"), QStringLiteral("Restaurer")),
-        textForLanguage(QStringLiteral("Verwerfen"), QStringLiteral("Discard"), QStringLiteral("Abandonner")),
-        [this, document = *copy](bool restore) {
-            if (!restore) {
-                m_recovery->discard();
-                return;
-            }
-            applyConfiguration(document);
-            updateModifiedMark();
-        });
-}
-
 void ConfigurationFiles::ask(
     const QString &text, const QString &yes, const QString &no, std::function<void(bool)> answer)
 {
@@ -214,7 +134,8 @@ void ConfigurationFiles::ask(
         answer(questionHook()(text));
         return;
     }
-    auto *box = new QMessageBox(QMessageBox::Question, QStringLiteral("GSM"), text, QMessageBox::NoButton, m_start);
+    auto *box
+        = new QMessageBox(QMessageBox::Question, QStringLiteral("GSM"), text, QMessageBox::NoButton, m_start);
     QPushButton *act = box->addButton(yes, QMessageBox::AcceptRole);
     box->addButton(no, QMessageBox::RejectRole);
     box->setDefaultButton(act);
@@ -273,8 +194,8 @@ bool ConfigurationFiles::openConfiguration(const QString &path)
                     QStringLiteral("Les pages diffèrent de « %1 » : vos modifications n'y sont pas "
                                    "enregistrées.\n\nRouvrir le fichier et abandonner les modifications ?"))
                     .arg(name),
-                textForLanguage(QStringLiteral("Erneut öffnen"), QStringLiteral("Open again"),
-                    QStringLiteral("Rouvrir")),
+                textForLanguage(
+                    QStringLiteral("Erneut öffnen"), QStringLiteral("Open again"), QStringLiteral("Rouvrir")),
                 textForLanguage(QStringLiteral("Änderungen behalten"), QStringLiteral("Keep the changes"),
                     QStringLiteral("Garder les modifications")),
                 [this, path, document = *read.document, opened](bool reopen) {
@@ -305,7 +226,8 @@ bool ConfigurationFiles::saveConfigurationAs(const QString &path)
     FormWindow::runPendingLeaves();
     QString error = refusedTargetReason(path);
     if (!error.isEmpty()
-        || !writeIniFileAtomically(path, documentOfPages(), &error, inPlaceCopyPath(StateFolderPath(), path))) {
+        || !writeIniFileAtomically(
+            path, documentOfPages(), &error, inPlaceCopyPath(StateFolderPath(), path))) {
         showMessage(saveFailedText(error));
         return false;
     }
@@ -405,8 +327,7 @@ void ConfigurationFiles::watchPages()
             else if (auto *button = qobject_cast<QAbstractButton *>(w))
                 connect(button, &QAbstractButton::toggled, this, &ConfigurationFiles::pagesEdited);
             else if (auto *combo = qobject_cast<QComboBox *>(w))
-                connect(
-                    combo, &QComboBox::currentIndexChanged, this, &ConfigurationFiles::pagesEdited);
+                connect(combo, &QComboBox::currentIndexChanged, this, &ConfigurationFiles::pagesEdited);
             else if (auto *list = qobject_cast<QListWidget *>(w))
                 connect(list, &QListWidget::currentRowChanged, this, &ConfigurationFiles::pagesEdited);
         }

@@ -41,12 +41,15 @@ QString problemReason(SettingsFileProblem problem)
                            "un fichier de réglages."));
     case SettingsFileProblem::NotAFile:
         return textForLanguage(
-            QStringLiteral("Das ist keine gewöhnliche Datei (ein Gerät, eine Schnittstelle, eine FIFO oder ein "
-                           "Ordner); sie wird weder gelesen noch beschrieben."),
-            QStringLiteral("This is not a regular file (a device, a port, a FIFO or a folder); it is neither read "
-                           "nor written."),
-            QStringLiteral("Ce n'est pas un fichier ordinaire (un périphérique, un port, une FIFO ou un dossier) ; "
-                           "il n'est ni lu ni écrit."));
+            QStringLiteral(
+                "Das ist keine gewöhnliche Datei (ein Gerät, eine Schnittstelle, eine FIFO oder ein "
+                "Ordner); sie wird weder gelesen noch beschrieben."),
+            QStringLiteral(
+                "This is not a regular file (a device, a port, a FIFO or a folder); it is neither read "
+                "nor written."),
+            QStringLiteral(
+                "Ce n'est pas un fichier ordinaire (un périphérique, un port, une FIFO ou un dossier) ; "
+                "il n'est ni lu ni écrit."));
     case SettingsFileProblem::None:
         break;
     }
@@ -118,4 +121,12 @@ QString refusedTargetReason(const QString &path)
         return {};
     return QStringLiteral("%1: %2").arg(
         QDir::toNativeSeparators(path), problemReason(SettingsFileProblem::NotAFile));
+}
+
+QString saveFailedText(const QString &reason)
+{
+    return textForLanguage(QStringLiteral("Die Konfiguration konnte nicht gespeichert werden !\n\n%1"),
+        QStringLiteral("The configuration could not be saved !\n\n%1"),
+        QStringLiteral("La configuration n'a pas pu être enregistrée !\n\n%1"))
+        .arg(reason);
 }

@@ -20,7 +20,8 @@ QString refusal(const QString &path)
     const FileKind kind = fileKindOf(path);
     if (!isFileOrMissing(kind))
         return textForLanguage(QStringLiteral("Das ist keine gewöhnliche Datei."),
-            QStringLiteral("It is not a regular file."), QStringLiteral("Ce n'est pas un fichier ordinaire."));
+            QStringLiteral("It is not a regular file."),
+            QStringLiteral("Ce n'est pas un fichier ordinaire."));
     if (kind == FileKind::Regular && QFileInfo(path).size() > kMaxSize)
         return textForLanguage(QStringLiteral("Die Datei ist größer als 64 KB und wird nicht gelesen."),
             QStringLiteral("The file is larger than 64 KB and is not read."),
@@ -54,14 +55,16 @@ bool remember(const QString &path, QString *reason)
         if (store.status() == QSettings::NoError)
             return true;
         why = textForLanguage(QStringLiteral("Die Datei kann nicht geschrieben werden."),
-            QStringLiteral("The file cannot be written."), QStringLiteral("Le fichier ne peut pas être écrit."));
+            QStringLiteral("The file cannot be written."),
+            QStringLiteral("Le fichier ne peut pas être écrit."));
     }
     if (reason) {
         *reason = textForLanguage(
             QStringLiteral("Die Liste der zuletzt benutzten Konfigurationen kann nicht in „%1“ gespeichert "
                            "werden.\n\n%2"),
             QStringLiteral("The list of recently used configurations cannot be kept in \"%1\".\n\n%2"),
-            QStringLiteral("La liste des configurations récentes ne peut pas être conservée dans « %1 ».\n\n%2"))
+            QStringLiteral(
+                "La liste des configurations récentes ne peut pas être conservée dans « %1 ».\n\n%2"))
                       .arg(QDir::toNativeSeparators(storePath), why);
     }
     return false;

@@ -3,9 +3,9 @@
 #include "shell/frmstart.h"
 
 #include "core/inifile.h"
+#include "l10n/languagecode.h"
 #include "shell/configfiles.h"
 #include "shell/configuration.h"
-#include "l10n/languagecode.h"
 #include "window/settingsfile.h"
 #include "window/twostatebutton.h"
 #include "window/windowregistry.h"

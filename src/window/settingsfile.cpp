@@ -1,9 +1,9 @@
 #include "window/settingsfile.h"
 
-#include "window/formwindow.h"
 #include "core/filekind.h"
 #include "core/inifile.h"
 #include "core/settingslocation.h"
+#include "window/formwindow.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -224,7 +224,7 @@ SettingsFileRead readSettingsFile(const QString &path, SettingsFileUse use)
     if (!openRegularFileForReading(file, path)) {
         // Replaced by something else since it was looked at, or closed to us.
         result.problem = fileKindOf(path) == FileKind::Regular ? SettingsFileProblem::Unreadable
-                                                                : SettingsFileProblem::NotAFile;
+                                                               : SettingsFileProblem::NotAFile;
         return result;
     }
     // The size is checked on what is read, not on what the directory says, so a file that grows meanwhile
@@ -371,7 +371,8 @@ std::optional<InterruptedSave> interruptedSave()
     if (!copy)
         return std::nullopt;
     const SettingsFileRead file = readSettingsFile(path, SettingsFileUse::Working);
-    if (file.document && file.document->toBytes() == copy->toBytes() && fileKindOf(path) == FileKind::Regular) {
+    if (file.document && file.document->toBytes() == copy->toBytes()
+        && fileKindOf(path) == FileKind::Regular) {
         // The save got to its end; only the copy's removal did not happen.
         QFile::remove(copyPath);
         return std::nullopt;

@@ -45,8 +45,7 @@ bool writeAsUser(const QString &path, QString *error, bool asUser = true)
 }
 
 // Runs the call as the unprivileged user (see above) and comes back.
-template <typename Call>
-auto asUser(Call call)
+template<typename Call> auto asUser(Call call)
 {
     const bool root = getuid() == 0;
     if (root && setresuid(kUser, kUser, 0) != 0)

@@ -1,15 +1,15 @@
+#include "core/filekind.h"
+#include "core/inifile.h"
 #include "shell/configfiles.h"
 #include "shell/configuration.h"
 #include "shell/frmstart.h"
-#include "core/filekind.h"
-#include "core/inifile.h"
 #include "shell/recentstore.h"
-#include "window/settingsfile.h"
-#include "window/twostatebutton.h"
 #include "shell/windowcatalog.h"
-#include "window/windowregistry.h"
 #include "support/specialfile.h"
 #include "support/testfiles.h"
+#include "window/settingsfile.h"
+#include "window/twostatebutton.h"
+#include "window/windowregistry.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -20,7 +20,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
-
 
 using namespace Qt::StringLiterals;
 
@@ -174,7 +173,8 @@ void tst_ConfigFiles::saveAsRoundTripAndTheTitleMark()
     m_answers = { false };
     QVERIFY(!files->openConfiguration(path(u"a.ini"_s)));
     QCOMPARE(m_questions.size(), 1);
-    QVERIFY2(m_questions.constFirst().contains(u"discard the changes"_s), qPrintable(m_questions.constFirst()));
+    QVERIFY2(
+        m_questions.constFirst().contains(u"discard the changes"_s), qPrintable(m_questions.constFirst()));
     QCOMPARE(text("frm1", "txtbez")->text(), u"Ungespeichert"_s);
     QVERIFY(w->isWindowModified());
     m_answers = { true };

@@ -1,15 +1,15 @@
 // What survives an unexpected end: the recovery copy of unsaved edits and the copy of a settings file that
 // was being rewritten in place. The end is real: a child process (this test program started again in a
 // child mode) is killed with SIGKILL, and the next start in this process finds what it left.
+#include "core/inifile.h"
 #include "shell/configfiles.h"
 #include "shell/configuration.h"
 #include "shell/frmstart.h"
 #include "shell/windowcatalog.h"
-#include "core/inifile.h"
+#include "support/testfiles.h"
 #include "window/settingsfile.h"
 #include "window/twostatebutton.h"
 #include "window/windowregistry.h"
-#include "support/testfiles.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "window/formwindow.h"
 #include "core/inifile.h"
-#include "window/settingsfile.h"
 #include "support/specialfile.h"
 #include "support/testfiles.h"
+#include "window/formwindow.h"
+#include "window/settingsfile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,7 +12,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-
 
 using namespace Qt::StringLiterals;
 
@@ -282,7 +281,8 @@ void tst_SettingsFile::interruptedSaveIsFoundByItsCopy_data()
     QTest::newRow("no copy") << whole << false << false;
     QTest::newRow("file whole, copy left") << whole << true << false;
     QTest::newRow("cut in the middle") << whole.left(20) << true << true;
-    QTest::newRow("new start, old end") << QByteArray("[frm1]\r\ntxtName=neu\r\ntxtLong=alt\r\n") << true << true;
+    QTest::newRow("new start, old end")
+        << QByteArray("[frm1]\r\ntxtName=neu\r\ntxtLong=alt\r\n") << true << true;
     QTest::newRow("empty") << QByteArray() << true << true;
     QTest::newRow("gone") << QByteArray("-") << true << true;
 }
