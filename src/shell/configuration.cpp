@@ -103,16 +103,27 @@ QString configurationRefusedText(SettingsFileProblem problem, const QString &pat
 
 QString settingsFileNotLoadedText(SettingsFileProblem problem, const QString &path)
 {
+    // What stands there is never written either: a save only succeeds once it is a file again, or gone.
+    const QString until = problem == SettingsFileProblem::NotAFile
+        ? textForLanguage(
+            QStringLiteral(
+                "Gespeichert werden kann erst, wenn dort eine gewöhnliche Datei oder nichts steht."),
+            QStringLiteral("Saving works once a regular file or nothing stands there."),
+            QStringLiteral("L'enregistrement n'est possible que lorsqu'il s'y trouve un fichier ordinaire ou "
+                           "plus rien."))
+        : textForLanguage(QStringLiteral("Die Datei bleibt unverändert, bis Sie speichern."),
+            QStringLiteral("The file stays as it is until you save."),
+            QStringLiteral("Le fichier reste inchangé jusqu'à ce que vous enregistriez."));
     return textForLanguage(
         QStringLiteral(
             "Die Einstellungsdatei „%1“ wurde nicht geladen.\n\n%2\n\nDas Programm beginnt mit den "
-            "Grundeinstellungen. Die Datei bleibt unverändert, bis Sie speichern."),
+            "Grundeinstellungen. %3"),
         QStringLiteral(
             "The settings file \"%1\" was not loaded.\n\n%2\n\nThe program starts with the default "
-            "values. The file stays as it is until you save."),
+            "values. %3"),
         QStringLiteral("Le fichier de réglages « %1 » n'a pas été chargé.\n\n%2\n\nLe programme démarre avec "
-                       "les valeurs par défaut. Le fichier reste inchangé jusqu'à ce que vous enregistriez."))
-        .arg(QDir::toNativeSeparators(path), problemReason(problem));
+                       "les valeurs par défaut. %3"))
+        .arg(QDir::toNativeSeparators(path), problemReason(problem), until);
 }
 
 QString refusedTargetReason(const QString &path)
