@@ -244,6 +244,19 @@ void tst_ConfigFiles::oversizedWorkingFileIsNotLoadedAndNotTouched()
     QVERIFY2(m_messages.constFirst().contains(u"was not loaded"_s), qPrintable(m_messages.constFirst()));
     QVERIFY(m_messages.constFirst().contains(u"larger than 1 MB"_s));
     QCOMPARE(fileBytes(IniFilePath()), huge);
+
+#ifdef Q_OS_UNIX
+    // A FIFO in its place: start-up neither waits for a writer nor lets a save replace it.
+    WindowRegistry::instance().reset();
+    QVERIFY(QFile::remove(IniFilePath()));
+    const SpecialFile fifo(u"fifo"_s, IniFilePath());
+    QVERIFY(fifo.isValid());
+    FrmStart *w = start();
+    QTRY_COMPARE(m_messages.size(), 2);
+    QVERIFY2(m_messages.at(1).contains(u"not a regular file"_s), qPrintable(m_messages.at(1)));
+    QVERIFY(!w->SaveAllPages());
+    QCOMPARE(fileKindOf(IniFilePath()), FileKind::Fifo);
+#endif
 }
 
 void tst_ConfigFiles::menuOffersBothEntriesAndTheLastFiveFiles()
