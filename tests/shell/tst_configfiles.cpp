@@ -21,6 +21,11 @@
 #include <QTest>
 #include <QUrl>
 
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -61,6 +66,7 @@ private slots:
     void noFileIsOpenedOrSavedOnto();
     void recentStoreThatCannotBeUsedIsSaidOnce_data();
     void recentStoreThatCannotBeUsedIsSaidOnce();
+    void recentStoreThatCannotBeWrittenSaysSo();
 
 private:
     FrmStart *start();
@@ -401,6 +407,28 @@ void tst_ConfigFiles::recentStoreThatCannotBeUsedIsSaidOnce()
     QCOMPARE(menu->actions().size(), 2);
 #else
     QSKIP("FIFOs are Unix files");
+#endif
+}
+
+void tst_ConfigFiles::recentStoreThatCannotBeWrittenSaysSo()
+{
+#ifdef Q_OS_LINUX
+    // A disk that takes no byte more (a file size limit binds root as well).
+    rlimit saved {};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit none = saved;
+    none.rlim_cur = 1;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &none), 0);
+    QString reason;
+    const bool kept = RecentStore::remember(path(u"a.ini"_s), &reason);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    QVERIFY(!kept);
+    QVERIFY2(reason.contains(u"cannot be written"_s), qPrintable(reason));
+    QVERIFY(RecentStore::files().isEmpty());
+#else
+    QSKIP("needs a file size limit");
 #endif
 }
 
