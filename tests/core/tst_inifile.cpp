@@ -371,11 +371,12 @@ void tst_IniFile::inPlaceWriteKilledHalfwayLeavesACompleteCopy()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     openToUser(dir);
-    // A folder that takes no new files, with a file the user may write: the file is written in place.
+    // A folder that takes no new files, with a file the user may write: the file is written in place (and
+    // is longer than what replaces it, so its end must be cut).
     const QString folder = dir.filePath(u"program"_s), path = folder + u"/ZERiruze.ini"_s;
     const QString state = dir.filePath(u"state"_s);
     QVERIFY(QDir().mkdir(folder) && QDir().mkdir(state));
-    const QByteArray old = "[frm1]\r\ntxt=" + QByteArray(3000, 'a') + "\r\n";
+    const QByteArray old = "[frm1]\r\ntxt=" + QByteArray(4000, 'a') + "\r\n";
     putFile(path, old);
     for (const QString &p : { folder, path, state })
         handOver(p);
