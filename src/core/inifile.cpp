@@ -289,12 +289,6 @@ void removeSafeWriteLeftovers(const QString &path)
 
 namespace {
 
-std::function<void()> &inPlaceWriteHook()
-{
-    static std::function<void()> hook;
-    return hook;
-}
-
 QString withPath(const QString &path, const QString &reason)
 {
     // The path once: some of the system's reasons name it themselves.
@@ -305,17 +299,18 @@ QString withPath(const QString &path, const QString &reason)
 
 // Writes all bytes from the start of the file, cuts what is left of the old content and syncs; the hook
 // runs half-way.
-bool writeOpenFile(QFile &file, const QByteArray &bytes, QString *reason)
+bool writeOpenFile(
+    QFile &file, const QByteArray &bytes, const std::function<void()> &halfWritten, QString *reason)
 {
     const qsizetype half = bytes.size() / 2;
     qsizetype done = 0;
     bool hooked = false;
     while (done < bytes.size()) {
-        if (!hooked && done >= half && inPlaceWriteHook()) {
+        if (!hooked && done >= half && halfWritten) {
             hooked = true;
-            inPlaceWriteHook()();
+            halfWritten();
         }
-        const qsizetype chunk = hooked || !inPlaceWriteHook() ? bytes.size() - done : half - done;
+        const qsizetype chunk = hooked || !halfWritten ? bytes.size() - done : half - done;
         const qint64 n = file.write(bytes.constData() + done, chunk);
         if (n <= 0) {
             *reason = file.errorString();
@@ -340,7 +335,7 @@ bool writeOpenFile(QFile &file, const QByteArray &bytes, QString *reason)
 
 // The existing file rewritten where it stands, for a folder that takes no new files. It is never
 // truncated before the new content is safe elsewhere.
-bool writeInPlace(const QString &path, const QByteArray &bytes, const QString &copyPath, QString *reason)
+bool writeInPlace(const QString &path, const QByteArray &bytes, const InPlaceWrite &inPlace, QString *reason)
 {
     QFile file;
 #ifdef Q_OS_UNIX
@@ -372,6 +367,7 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, const QString &c
     }
 #endif
     // Only once the file is known to take the write: a copy left behind means a write that did not end.
+    const QString &copyPath = inPlace.copyPath;
     if (!copyPath.isEmpty()) {
         QDir().mkpath(QFileInfo(copyPath).absolutePath());
         QSaveFile copy(copyPath);
@@ -381,7 +377,7 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, const QString &c
         else
             copy.cancelWriting();
     }
-    if (!writeOpenFile(file, bytes, reason))
+    if (!writeOpenFile(file, bytes, inPlace.halfWritten, reason))
         return false;
     file.close();
     if (!copyPath.isEmpty())
@@ -390,11 +386,6 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, const QString &c
 }
 
 } // namespace
-
-void setInPlaceWriteHook(std::function<void()> hook)
-{
-    inPlaceWriteHook() = std::move(hook);
-}
 
 QString inPlaceCopyPath(const QString &folder, const QString &target)
 {
@@ -408,7 +399,7 @@ QString inPlaceCopyPath(const QString &folder, const QString &target)
 }
 
 bool writeIniFileAtomically(
-    const QString &path, const IniDocument &document, QString *errorText, const QString &inPlaceCopy)
+    const QString &path, const IniDocument &document, QString *errorText, const InPlaceWrite &inPlace)
 {
     const FileKind kind = fileKindOf(path);
     QString reason;
@@ -433,7 +424,7 @@ bool writeIniFileAtomically(
         reason = file.errorString();
         // A folder the program may not create files in still lets it write the existing file in place, as
         // long as the file itself allows it.
-        if (existed && writeInPlace(path, bytes, inPlaceCopy, &reason))
+        if (existed && writeInPlace(path, bytes, inPlace, &reason))
             return true;
     } else {
         qsizetype done = 0;

@@ -75,20 +75,24 @@ std::optional<IniDocument> readIniFile(const QString &path);
 // Writes the document completely into a temporary file beside the target and then replaces the target with it
 // in one rename, so the old file stays as it was when anything fails. Only a regular file (or a link to one)
 // or nothing yet may stand at the path: a FIFO, a terminal, a device or a folder is refused untouched.
-// Where the folder does not let us create the temporary file, the existing file is written in place instead:
-// when inPlaceCopy names a file, the complete new content goes there first and is synced, so a crash while
-// the file is rewritten leaves a whole copy behind (removed again once the file itself is complete). A
+// Where the folder does not let us create the temporary file, the existing file is written in place instead
+// (see InPlaceWrite). A
 // replaced file keeps its mode, and its owner where the system lets us give it back. On failure returns
 // false and, when errorText is given, sets it to the system's reason naming the path once.
+struct InPlaceWrite
+{
+    // When not empty, the complete new content goes to this file first and is synced, so a crash while the
+    // file is rewritten leaves a whole copy behind (removed again once the file itself is complete).
+    QString copyPath;
+    // Tests only: runs once half of the new content is in the file.
+    std::function<void()> halfWritten;
+};
 bool writeIniFileAtomically(const QString &path, const IniDocument &document, QString *errorText = nullptr,
-    const QString &inPlaceCopy = QString());
+    const InPlaceWrite &inPlace = {});
 
 // Where writeIniFileAtomically keeps the copy of the target while it writes it in place: a name of its own
 // per target in the given folder.
 QString inPlaceCopyPath(const QString &folder, const QString &target);
-
-// Tests only: runs in the middle of an in-place write, once half of the new content is in the file.
-void setInPlaceWriteHook(std::function<void()> hook);
 
 // Removes the temporary files an interrupted writeIniFileAtomically left beside the target (not those of a
 // save that may still be running).

@@ -153,8 +153,8 @@ bool ConfigurationFiles::saveIntoCurrentFile(const IniDocument &document, QStrin
         *errorText = refused;
         return false;
     }
-    const bool saved = writeIniFileAtomically(
-        m_currentFile, document, errorText, inPlaceCopyPath(StateFolderPath(), m_currentFile));
+    const bool saved
+        = writeIniFileAtomically(m_currentFile, document, errorText, inPlaceWriteOf(m_currentFile));
     updateModifiedMark();
     return saved;
 }
@@ -225,9 +225,7 @@ bool ConfigurationFiles::saveConfigurationAs(const QString &path)
     // A field left for another program is checked now, before its value is read, as for "Speichern".
     FormWindow::runPendingLeaves();
     QString error = refusedTargetReason(path);
-    if (!error.isEmpty()
-        || !writeIniFileAtomically(
-            path, documentOfPages(), &error, inPlaceCopyPath(StateFolderPath(), path))) {
+    if (!error.isEmpty() || !writeIniFileAtomically(path, documentOfPages(), &error, inPlaceWriteOf(path))) {
         showMessage(saveFailedText(error));
         return false;
     }

@@ -357,16 +357,23 @@ bool sameSettings(const IniDocument &a, const IniDocument &b)
     return flatValues(a) == flatValues(b);
 }
 
-bool writeSettingsFile(const IniDocument &document, QString *errorText)
+InPlaceWrite inPlaceWriteOf(const QString &path)
+{
+    return { inPlaceCopyPath(StateFolderPath(), path), {} };
+}
+
+bool writeSettingsFile(const IniDocument &document, QString *errorText, std::function<void()> halfWritten)
 {
     const QString path = IniFilePath();
-    return writeIniFileAtomically(path, document, errorText, inPlaceCopyPath(StateFolderPath(), path));
+    InPlaceWrite inPlace = inPlaceWriteOf(path);
+    inPlace.halfWritten = std::move(halfWritten);
+    return writeIniFileAtomically(path, document, errorText, inPlace);
 }
 
 std::optional<InterruptedSave> interruptedSave()
 {
     const QString path = IniFilePath();
-    const QString copyPath = inPlaceCopyPath(StateFolderPath(), path);
+    const QString copyPath = inPlaceWriteOf(path).copyPath;
     const std::optional<IniDocument> copy = readIniFile(copyPath);
     if (!copy)
         return std::nullopt;

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class FormWindow;
@@ -100,7 +101,12 @@ bool sameSettings(const IniDocument &a, const IniDocument &b);
 // file is only replaced once the new one is complete (written in place, a copy waits in the state folder
 // until the file is whole: see interruptedSave). On failure returns false and sets errorText (when
 // given) to the path and the reason.
-bool writeSettingsFile(const IniDocument &document, QString *errorText = nullptr);
+// Tests may stop the write half-way when it is made in place.
+bool writeSettingsFile(
+    const IniDocument &document, QString *errorText = nullptr, std::function<void()> halfWritten = {});
+
+// How a file at the path is written in place: its copy in the state folder.
+InPlaceWrite inPlaceWriteOf(const QString &path);
 
 // A save that rewrote the settings file in place and did not end (a crash, a kill, a power cut): the copy of
 // what it was writing, when the file now differs from it. A copy whose file is whole is removed here.

@@ -352,7 +352,7 @@ void tst_IniFile::noFileIsEverOpenedAsOne()
     // Write: refused untouched, neither renamed over nor written into, also with a copy asked for.
     QString error;
     const QString copy = dir.filePath(u"copy"_s);
-    QVERIFY(!asUser([&] { return writeIniFileAtomically(path, document, &error, copy); }));
+    QVERIFY(!asUser([&] { return writeIniFileAtomically(path, document, &error, { copy, {} }); }));
     QVERIFY2(error.contains(u"not a regular file"_s) && error.contains(path), qPrintable(error));
     QCOMPARE(fileKindOf(path), before);
     QVERIFY(!QFile::exists(copy));
@@ -392,8 +392,7 @@ void tst_IniFile::inPlaceWriteKilledHalfwayLeavesACompleteCopy()
     if (child == 0) {
         if (getuid() == 0 && setresuid(kUser, kUser, kUser) != 0)
             _exit(2);
-        setInPlaceWriteHook([] { raise(SIGKILL); });
-        writeIniFileAtomically(path, document, nullptr, copy);
+        writeIniFileAtomically(path, document, nullptr, { copy, [] { raise(SIGKILL); } });
         _exit(3);
     }
     int status = 0;
@@ -408,7 +407,10 @@ void tst_IniFile::inPlaceWriteKilledHalfwayLeavesACompleteCopy()
 
     // A write that gets to its end leaves the file whole and the copy gone.
     QString error;
-    QVERIFY2(asUser([&] { return writeIniFileAtomically(path, document, &error, copy); }), qPrintable(error));
+    QVERIFY2(asUser([&] {
+        return writeIniFileAtomically(path, document, &error, { copy, {} });
+    }),
+        qPrintable(error));
     QCOMPARE(fileBytes(path), written);
     QVERIFY(!QFile::exists(copy));
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList { u"ZERiruze.ini"_s });

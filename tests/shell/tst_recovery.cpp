@@ -65,15 +65,14 @@ int runChild(int argc, char **argv, const QByteArray &mode)
     if (getuid() == 0 && setresuid(kUser, kUser, kUser) != 0)
         return 2;
 #endif
-    setInPlaceWriteHook([] {
+    IniDocument document;
+    document.setValue(u"frm1"_s, u"txtbez"_s, u"Gespeichert"_s);
+    document.setValue(u"frm1"_s, u"txtsim"_s, QString(2000, u'1'));
+    writeSettingsFile(document, nullptr, [] {
         say("writing");
         for (;;)
             QThread::sleep(60); // until the test kills us
     });
-    IniDocument document;
-    document.setValue(u"frm1"_s, u"txtbez"_s, u"Gespeichert"_s);
-    document.setValue(u"frm1"_s, u"txtsim"_s, QString(2000, u'1'));
-    writeSettingsFile(document);
     return 3;
 }
 

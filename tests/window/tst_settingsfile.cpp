@@ -295,7 +295,7 @@ void tst_SettingsFile::interruptedSaveIsFoundByItsCopy()
     IniDocument saving;
     saving.setValue(u"frm1"_s, u"txtName"_s, u"neu"_s);
     saving.setValue(u"frm1"_s, u"txtLong"_s, u"lang"_s);
-    const QString copyPath = inPlaceCopyPath(StateFolderPath(), IniFilePath());
+    const QString copyPath = inPlaceWriteOf(IniFilePath()).copyPath;
     QVERIFY(copyPath.startsWith(StateFolderPath()));
     if (file != "-")
         putFile(IniFilePath(), file);
