@@ -1,5 +1,6 @@
 #include "core/filekind.h"
 #include "core/inifile.h"
+#include "support/filesizelimit.h"
 #include "support/specialfile.h"
 #include "support/testfiles.h"
 
@@ -246,16 +247,9 @@ void tst_IniFile::atomicWriteFailureKeepsTheOldFile()
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("sub")));
     const QByteArray old("[frm1]\r\ntxt=alt\r\n");
     putFile(path, old);
-    rlimit saved {};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     error.clear();
-    const bool written = writeIniFileAtomically(path, document, &error);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    const bool written
+        = withFileSizeLimit(1024, [&] { return writeIniFileAtomically(path, document, &error); });
 
     QVERIFY(!written);
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));

@@ -5,6 +5,7 @@
 #include "shell/frmstart.h"
 #include "shell/recentstore.h"
 #include "shell/windowcatalog.h"
+#include "support/filesizelimit.h"
 #include "support/specialfile.h"
 #include "support/testfiles.h"
 #include "window/settingsfile.h"
@@ -20,11 +21,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
-
-#ifdef Q_OS_LINUX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -413,17 +409,9 @@ void tst_ConfigFiles::recentStoreThatCannotBeUsedIsSaidOnce()
 void tst_ConfigFiles::recentStoreThatCannotBeWrittenSaysSo()
 {
 #ifdef Q_OS_LINUX
-    // A disk that takes no byte more (a file size limit binds root as well).
-    rlimit saved {};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit none = saved;
-    none.rlim_cur = 1;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &none), 0);
+    // A disk that takes no byte more.
     QString reason;
-    const bool kept = RecentStore::remember(path(u"a.ini"_s), &reason);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    const bool kept = withFileSizeLimit(1, [&] { return RecentStore::remember(path(u"a.ini"_s), &reason); });
     QVERIFY(!kept);
     QVERIFY2(reason.contains(u"cannot be written"_s), qPrintable(reason));
     QVERIFY(RecentStore::files().isEmpty());
