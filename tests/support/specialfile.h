@@ -5,6 +5,7 @@
 #include <QTest>
 
 #ifdef Q_OS_UNIX
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
