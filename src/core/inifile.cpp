@@ -1,7 +1,9 @@
 #include "core/inifile.h"
 
 #include "core/cp1252.h"
+#include "core/filekind.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -11,6 +13,10 @@
 #include <chrono>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -211,10 +217,37 @@ IniDocument::Section &IniDocument::sectionForWriting(const QString &name)
     return m_sections.last();
 }
 
+bool openRegularFileForReading(QFile &file, const QString &path)
+{
+#ifdef Q_OS_UNIX
+    // Without O_NONBLOCK a FIFO waits for a writer; O_NOCTTY keeps a terminal from becoming ours. The kind is
+    // asked of what was opened, so nothing put in its place meanwhile slips through.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    file.setFileName(path);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+#else
+    if (fileKindOf(path) != FileKind::Regular)
+        return false;
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly);
+#endif
+}
+
 std::optional<IniDocument> readIniFile(const QString &path)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFileForReading(file, path))
         return std::nullopt;
     return IniDocument::fromBytes(file.readAll());
 }
@@ -254,25 +287,145 @@ void removeSafeWriteLeftovers(const QString &path)
     }
 }
 
-bool writeIniFileAtomically(const QString &path, const IniDocument &document, QString *errorText)
+namespace {
+
+QString withPath(const QString &path, const QString &reason)
 {
+    // The path once: some of the system's reasons name it themselves.
+    const QString native = QDir::toNativeSeparators(path);
+    const bool named = reason.contains(path) || reason.contains(native);
+    return named ? reason : QStringLiteral("%1: %2").arg(native, reason);
+}
+
+// Writes all bytes from the start of the file, cuts what is left of the old content and syncs; the hook
+// runs half-way.
+bool writeOpenFile(
+    QFile &file, const QByteArray &bytes, const std::function<void()> &halfWritten, QString *reason)
+{
+    const qsizetype half = bytes.size() / 2;
+    qsizetype done = 0;
+    bool hooked = false;
+    while (done < bytes.size()) {
+        if (!hooked && done >= half && halfWritten) {
+            hooked = true;
+            halfWritten();
+        }
+        const qsizetype chunk = hooked || !halfWritten ? bytes.size() - done : half - done;
+        const qint64 n = file.write(bytes.constData() + done, chunk);
+        if (n <= 0) {
+            *reason = file.errorString();
+            return false;
+        }
+        done += n;
+    }
+    if (!file.resize(bytes.size())) {
+        *reason = file.errorString();
+        return false;
+    }
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0) {
+        *reason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+#else
+    file.flush();
+#endif
+    return true;
+}
+
+// The existing file rewritten where it stands, for a folder that takes no new files. It is never
+// truncated before the new content is safe elsewhere.
+bool writeInPlace(const QString &path, const QByteArray &bytes, const InPlaceWrite &inPlace, QString *reason)
+{
+    QFile file;
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        *reason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        *reason = QStringLiteral("not a regular file");
+        return false;
+    }
+    // Back to blocking writes: a regular file never waits anyway, and a full disk must show as an error.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    file.setFileName(path);
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *reason = file.errorString();
+        return false;
+    }
+#else
+    file.setFileName(path);
+    // ReadWrite: WriteOnly would truncate the file at once.
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        *reason = file.errorString();
+        return false;
+    }
+#endif
+    // Only once the file is known to take the write: a copy left behind means a write that did not end.
+    const QString &copyPath = inPlace.copyPath;
+    if (!copyPath.isEmpty()) {
+        QDir().mkpath(QFileInfo(copyPath).absolutePath());
+        QSaveFile copy(copyPath);
+        // A copy that cannot be kept does not stop the save: the file is written as it always was.
+        if (copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size())
+            copy.commit();
+        else
+            copy.cancelWriting();
+    }
+    if (!writeOpenFile(file, bytes, inPlace.halfWritten, reason))
+        return false;
+    file.close();
+    if (!copyPath.isEmpty())
+        QFile::remove(copyPath);
+    return true;
+}
+
+} // namespace
+
+QString inPlaceCopyPath(const QString &folder, const QString &target)
+{
+    const QFileInfo info(target);
+    const QString absolute
+        = info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
+    const QByteArray hash
+        = QCryptographicHash::hash(QFile::encodeName(absolute), QCryptographicHash::Sha256).toHex().left(16);
+    return QDir(folder).filePath(
+        QStringLiteral("%1.%2.copy").arg(info.fileName(), QString::fromLatin1(hash)));
+}
+
+bool writeIniFileAtomically(
+    const QString &path, const IniDocument &document, QString *errorText, const InPlaceWrite &inPlace)
+{
+    const FileKind kind = fileKindOf(path);
+    QString reason;
+    if (!isFileOrMissing(kind)) {
+        // Renaming over it would replace a device node or a FIFO, writing into it would reach a device.
+        if (errorText)
+            *errorText = withPath(path, QStringLiteral("not a regular file"));
+        return false;
+    }
     removeSafeWriteLeftovers(path);
     const QFileInfo before(path);
     const bool existed = before.exists();
     const uint owner = before.ownerId();
     const uint group = before.groupId();
+    const QByteArray bytes = document.toBytes();
 
     // Unbuffered, so that a failing write (a full disk) shows at the write itself: with Qt's write buffer the
     // error would only come up when commit() flushes, and commit() does not see it there and keeps the
     // shortened file.
     QSaveFile file(path);
-    // A folder the program may not create files in still lets it write the existing file in place, as
-    // long as the file itself allows it; the replace in one step stays wherever the folder allows it.
-    file.setDirectWriteFallback(true);
-    const QByteArray bytes = document.toBytes();
-    QString reason;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         reason = file.errorString();
+        // A folder the program may not create files in still lets it write the existing file in place, as
+        // long as the file itself allows it.
+        if (existed && writeInPlace(path, bytes, inPlace, &reason))
+            return true;
     } else {
         qsizetype done = 0;
         while (done < bytes.size()) {
@@ -296,18 +449,13 @@ bool writeIniFileAtomically(const QString &path, const IniDocument &document, QS
                 }
             }
 #else
-            Q_UNUSED(existed);
             Q_UNUSED(owner);
             Q_UNUSED(group);
 #endif
             return true;
         }
     }
-    if (errorText) {
-        // The path once: some of the system's reasons name it themselves.
-        const QString native = QDir::toNativeSeparators(path);
-        const bool named = reason.contains(path) || reason.contains(native);
-        *errorText = named ? reason : QStringLiteral("%1: %2").arg(native, reason);
-    }
+    if (errorText)
+        *errorText = withPath(path, reason);
     return false;
 }

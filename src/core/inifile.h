@@ -5,7 +5,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
+
+class QFile;
 
 // An INI file as the Windows private-profile calls see it, so that files written by earlier versions of the
 // program read the same and files we write read the same there.
@@ -61,15 +64,35 @@ private:
     QHash<QString, qsizetype> m_sectionIndex; // case-folded name -> index into m_sections
 };
 
-// Reads the file; nothing when there is no readable file at the path.
+// Opens a regular file (or a symbolic link to one) for reading without ever blocking: a FIFO, a terminal or
+// a device is refused without being read, and opening it does not wait for a writer or make it the
+// controlling terminal. False when there is no regular, readable file at the path.
+bool openRegularFileForReading(QFile &file, const QString &path);
+
+// Reads the file; nothing when there is no regular, readable file at the path.
 std::optional<IniDocument> readIniFile(const QString &path);
 
 // Writes the document completely into a temporary file beside the target and then replaces the target with it
-// in one rename, so the old file stays as it was when anything fails. Where the folder does not let us create
-// the temporary file, the existing file is written in place instead. A replaced file keeps its mode, and its
-// owner where the system lets us give it back. On failure returns false and, when errorText is given, sets
-// it to the system's reason naming the path once.
-bool writeIniFileAtomically(const QString &path, const IniDocument &document, QString *errorText = nullptr);
+// in one rename, so the old file stays as it was when anything fails. Only a regular file (or a link to one)
+// or nothing yet may stand at the path: a FIFO, a terminal, a device or a folder is refused untouched.
+// Where the folder does not let us create the temporary file, the existing file is written in place instead
+// (see InPlaceWrite). A
+// replaced file keeps its mode, and its owner where the system lets us give it back. On failure returns
+// false and, when errorText is given, sets it to the system's reason naming the path once.
+struct InPlaceWrite
+{
+    // When not empty, the complete new content goes to this file first and is synced, so a crash while the
+    // file is rewritten leaves a whole copy behind (removed again once the file itself is complete).
+    QString copyPath;
+    // Tests only: runs once half of the new content is in the file.
+    std::function<void()> halfWritten;
+};
+bool writeIniFileAtomically(const QString &path, const IniDocument &document, QString *errorText = nullptr,
+    const InPlaceWrite &inPlace = {});
+
+// Where writeIniFileAtomically keeps the copy of the target while it writes it in place: a name of its own
+// per target in the given folder.
+QString inPlaceCopyPath(const QString &folder, const QString &target);
 
 // Removes the temporary files an interrupted writeIniFileAtomically left beside the target (not those of a
 // save that may still be running).

@@ -1,5 +1,7 @@
 #include "core/settingslocation.h"
 
+#include "core/filekind.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -17,8 +19,8 @@ QString inFolder(const QString &folder, const QString &fileName)
 }
 
 // Tried rather than read from permission bits, which say nothing of access lists (Windows), read-only
-// mounts or an administrator's rights. A file is opened for writing without changing it; a folder takes a
-// file that is removed again at once.
+// mounts or an administrator's rights. A regular file is opened for writing without changing it; a folder
+// takes a file that is removed again at once.
 bool canWriteHere(const QString &path)
 {
     const QFileInfo info(path);
@@ -26,8 +28,11 @@ bool canWriteHere(const QString &path)
         QTemporaryFile probe(QDir(path).filePath(QStringLiteral("rm425t-XXXXXX.tmp")));
         return probe.open();
     }
+    // A FIFO, a terminal or a device is no settings file: opening it may block or reach a device.
+    if (fileKindOf(path) != FileKind::Regular)
+        return false;
     QFile file(path);
-    return info.exists() && file.open(QIODevice::ReadWrite);
+    return file.open(QIODevice::ReadWrite);
 }
 
 } // namespace
@@ -60,6 +65,30 @@ QString chooseStatusLog(const Folders &folders)
     if (folders.canWrite(folders.currentDir))
         return kStatusLogFileName;
     return inFolder(folders.dataDir, kStatusLogFileName);
+}
+
+QString stateFolder()
+{
+#ifdef Q_OS_WIN
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+#else
+    // Qt 6.4 knows no state location: the XDG rule, where only an absolute path counts.
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (base.isEmpty() || !QDir::isAbsolutePath(base))
+        base = QDir::home().filePath(QStringLiteral(".local/state"));
+    return QDir(base).filePath(QStringLiteral("RM425T"));
+#endif
+}
+
+QString recentStorePath()
+{
+#ifdef Q_OS_WIN
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return QDir(base).filePath(kRecentStoreFileName);
+#else
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return QDir(base).filePath(QStringLiteral("RM425T/") + kRecentStoreFileName);
+#endif
 }
 
 Folders currentFolders()

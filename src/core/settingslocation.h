@@ -20,6 +20,11 @@ inline const QString kSettingsFileName = QStringLiteral("ZERiruze.ini");
 inline const QString kStatusLogFileName = QStringLiteral("GSM.DAT");
 // Written by the build beside the built program; never installed.
 inline const QString kBuildTreeMarker = QStringLiteral("rm425t-build-tree.txt");
+// In the user's state folder: the pages as they were after the last edit, kept until they are saved or
+// thrown away, so a crash, a kill or a power cut loses nothing.
+inline const QString kRecoveryFileName = QStringLiteral("unsaved-pages.ini");
+// Beside the user's configuration, never in the settings file: the last configurations opened or saved.
+inline const QString kRecentStoreFileName = QStringLiteral("configurations.ini");
 
 // Everything the choice depends on, so that it can be made for folders a test sets up.
 struct Folders
@@ -44,6 +49,15 @@ QString chooseStatusLog(const Folders &folders);
 // The folders of this run: the program's folder, QStandardPaths' folders, the current directory and the
 // file system's own answer on writing.
 Folders currentFolders();
+
+// The user's state folder for this program: what the program keeps for itself between runs (the copy of
+// unsaved pages, the copy kept while a file is written in place). On Linux $XDG_STATE_HOME/RM425T, by
+// default ~/.local/state/RM425T; on Windows the local application data folder. Not created here.
+QString stateFolder();
+
+// The file that holds the recently used configurations: RM425T/configurations.ini in the user's
+// configuration folder (on Windows the roaming application data folder), where earlier versions kept it.
+QString recentStorePath();
 
 // A program that runs from its build tree finds the build's marker beside it.
 bool isBuildTree(const QString &programDir);

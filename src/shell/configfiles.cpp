@@ -2,10 +2,13 @@
 
 #include "window/formwindow.h"
 
+#include "core/filekind.h"
+#include "core/inifile.h"
 #include "l10n/languagecode.h"
 #include "shell/configuration.h"
 #include "shell/frmstart.h"
-#include "core/inifile.h"
+#include "shell/recentstore.h"
+#include "shell/recoverycopy.h"
 #include "window/twostatebutton.h"
 #include "window/windowregistry.h"
 
@@ -18,13 +21,14 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QSettings>
+#include <QPushButton>
 #include <QShortcut>
 
 namespace {
@@ -35,15 +39,11 @@ ConfigurationFiles::MessageHook &messageHook()
     return hook;
 }
 
-// The recent files live in the user's own configuration, not in the settings file, whose content is the
-// pages' alone.
-QSettings recentStore()
+ConfigurationFiles::QuestionHook &questionHook()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("RM425T"),
-        QStringLiteral("configurations"));
+    static ConfigurationFiles::QuestionHook hook;
+    return hook;
 }
-
-const QString kRecentKey = QStringLiteral("recentFiles");
 
 QString openText()
 {
@@ -64,14 +64,6 @@ QString fileFilter()
         QStringLiteral("Fichiers de réglages (*.ini);;Tous les fichiers (*)"));
 }
 
-QString saveFailedText(const QString &reason)
-{
-    return textForLanguage(QStringLiteral("Die Konfiguration konnte nicht gespeichert werden !\n\n%1"),
-        QStringLiteral("The configuration could not be saved !\n\n%1"),
-        QStringLiteral("La configuration n'a pas pu être enregistrée !\n\n%1"))
-        .arg(reason);
-}
-
 QString canonical(const QString &path)
 {
     const QFileInfo info(path);
@@ -86,9 +78,15 @@ void ConfigurationFiles::setMessageHook(MessageHook hook)
     messageHook() = std::move(hook);
 }
 
+void ConfigurationFiles::setQuestionHook(QuestionHook hook)
+{
+    questionHook() = std::move(hook);
+}
+
 ConfigurationFiles::ConfigurationFiles(FrmStart *start)
     : QObject(start)
     , m_start(start)
+    , m_recovery(new RecoveryCopy(documentOfPages, this))
 {
     m_markTimer.setSingleShot(true);
     m_markTimer.setInterval(kMarkDelay);
@@ -108,6 +106,10 @@ ConfigurationFiles::ConfigurationFiles(FrmStart *start)
             m_start->Check_Click(14);
     });
 
+    // The desktop session ends: what was typed last is in the copy before the program is ended.
+    if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        connect(app, &QGuiApplication::commitDataRequest, this, &ConfigurationFiles::keepRecoveryCopy);
+
     m_start->setAcceptDrops(true);
     m_start->installEventFilter(this);
 }
@@ -121,11 +123,50 @@ bool ConfigurationFiles::busy() const
 void ConfigurationFiles::startUpFinished(SettingsFileProblem problem)
 {
     watchPages();
-    if (problem == SettingsFileProblem::None)
+    // Said and asked once the window is up, in the language the pages now hold.
+    QTimer::singleShot(0, this, [this, problem] { offerAtStart(problem); });
+}
+
+void ConfigurationFiles::ask(
+    const QString &text, const QString &yes, const QString &no, std::function<void(bool)> answer)
+{
+    if (questionHook()) {
+        answer(questionHook()(text));
         return;
-    // Said once the window is up, in the language the pages now hold.
-    QTimer::singleShot(
-        0, this, [this, problem] { showMessage(settingsFileNotLoadedText(problem, IniFileReadPath())); });
+    }
+    auto *box
+        = new QMessageBox(QMessageBox::Question, QStringLiteral("GSM"), text, QMessageBox::NoButton, m_start);
+    QPushButton *act = box->addButton(yes, QMessageBox::AcceptRole);
+    box->addButton(no, QMessageBox::RejectRole);
+    box->setDefaultButton(act);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this,
+        [box, act, answer = std::move(answer)] { answer(box->clickedButton() == act); });
+    box->open();
+}
+
+bool ConfigurationFiles::saveIntoCurrentFile(const IniDocument &document, QString *errorText)
+{
+    if (m_currentFile.isEmpty())
+        return true;
+    if (const QString refused = refusedTargetReason(m_currentFile); !refused.isEmpty()) {
+        *errorText = refused;
+        return false;
+    }
+    const bool saved
+        = writeIniFileAtomically(m_currentFile, document, errorText, inPlaceWriteOf(m_currentFile));
+    updateModifiedMark();
+    return saved;
+}
+
+void ConfigurationFiles::discardRecoveryCopy()
+{
+    m_recovery->discard();
+}
+
+void ConfigurationFiles::keepRecoveryCopy()
+{
+    m_recovery->flush();
 }
 
 bool ConfigurationFiles::openConfiguration(const QString &path)
@@ -138,11 +179,43 @@ bool ConfigurationFiles::openConfiguration(const QString &path)
         showMessage(configurationRefusedText(read.problem, path));
         return false;
     }
-    applyConfiguration(*read.document);
+    if (!m_currentFile.isEmpty() && canonical(path) == m_currentFile) {
+        // Opened again while the pages hold edits not saved into it: they would go without a word.
+        updateModifiedMark();
+        if (m_start->isWindowModified()) {
+            // The answer may come after this call has returned.
+            const auto opened = std::make_shared<bool>(false);
+            const QString name = QDir::toNativeSeparators(m_currentFile);
+            ask(textForLanguage(
+                    QStringLiteral("Die Seiten weichen von „%1“ ab: Ihre Änderungen sind dort nicht "
+                                   "gespeichert.\n\nDie Datei erneut öffnen und die Änderungen verwerfen?"),
+                    QStringLiteral("The pages differ from \"%1\": your changes are not saved in it.\n\nOpen "
+                                   "the file again and discard the changes?"),
+                    QStringLiteral("Les pages diffèrent de « %1 » : vos modifications n'y sont pas "
+                                   "enregistrées.\n\nRouvrir le fichier et abandonner les modifications ?"))
+                    .arg(name),
+                textForLanguage(
+                    QStringLiteral("Erneut öffnen"), QStringLiteral("Open again"), QStringLiteral("Rouvrir")),
+                textForLanguage(QStringLiteral("Änderungen behalten"), QStringLiteral("Keep the changes"),
+                    QStringLiteral("Garder les modifications")),
+                [this, path, document = *read.document, opened](bool reopen) {
+                    if (reopen)
+                        openNow(path, document);
+                    *opened = reopen;
+                });
+            return *opened;
+        }
+    }
+    openNow(path, *read.document);
+    return true;
+}
+
+void ConfigurationFiles::openNow(const QString &path, const IniDocument &document)
+{
+    applyConfiguration(document);
     watchPages();
     setCurrentFile(path);
     rememberRecent(path);
-    return true;
 }
 
 bool ConfigurationFiles::saveConfigurationAs(const QString &path)
@@ -151,8 +224,8 @@ bool ConfigurationFiles::saveConfigurationAs(const QString &path)
         return false;
     // A field left for another program is checked now, before its value is read, as for "Speichern".
     FormWindow::runPendingLeaves();
-    QString error;
-    if (!writeIniFileAtomically(path, documentOfPages(), &error)) {
+    QString error = refusedTargetReason(path);
+    if (!error.isEmpty() || !writeIniFileAtomically(path, documentOfPages(), &error, inPlaceWriteOf(path))) {
         showMessage(saveFailedText(error));
         return false;
     }
@@ -223,6 +296,12 @@ void ConfigurationFiles::scheduleMarkUpdate()
         m_markTimer.start();
 }
 
+void ConfigurationFiles::pagesEdited()
+{
+    scheduleMarkUpdate();
+    m_recovery->schedule();
+}
+
 void ConfigurationFiles::watchPages()
 {
     if (m_watching)
@@ -238,35 +317,34 @@ void ConfigurationFiles::watchPages()
             if (!w || ref.kind == ControlKind::Other)
                 continue;
             if (auto *line = qobject_cast<QLineEdit *>(w))
-                connect(line, &QLineEdit::textChanged, this, &ConfigurationFiles::scheduleMarkUpdate);
+                connect(line, &QLineEdit::textChanged, this, &ConfigurationFiles::pagesEdited);
             else if (auto *plain = qobject_cast<QPlainTextEdit *>(w))
-                connect(plain, &QPlainTextEdit::textChanged, this, &ConfigurationFiles::scheduleMarkUpdate);
+                connect(plain, &QPlainTextEdit::textChanged, this, &ConfigurationFiles::pagesEdited);
             else if (auto *check = qobject_cast<QCheckBox *>(w))
-                connect(check, &QCheckBox::stateChanged, this, &ConfigurationFiles::scheduleMarkUpdate);
+                connect(check, &QCheckBox::stateChanged, this, &ConfigurationFiles::pagesEdited);
             else if (auto *button = qobject_cast<QAbstractButton *>(w))
-                connect(button, &QAbstractButton::toggled, this, &ConfigurationFiles::scheduleMarkUpdate);
+                connect(button, &QAbstractButton::toggled, this, &ConfigurationFiles::pagesEdited);
             else if (auto *combo = qobject_cast<QComboBox *>(w))
-                connect(
-                    combo, &QComboBox::currentIndexChanged, this, &ConfigurationFiles::scheduleMarkUpdate);
+                connect(combo, &QComboBox::currentIndexChanged, this, &ConfigurationFiles::pagesEdited);
             else if (auto *list = qobject_cast<QListWidget *>(w))
-                connect(list, &QListWidget::currentRowChanged, this, &ConfigurationFiles::scheduleMarkUpdate);
+                connect(list, &QListWidget::currentRowChanged, this, &ConfigurationFiles::pagesEdited);
         }
     }
 }
 
 QStringList ConfigurationFiles::recentFiles() const
 {
-    return recentStore().value(kRecentKey).toStringList().mid(0, kRecentCount);
+    return RecentStore::files();
 }
 
 void ConfigurationFiles::rememberRecent(const QString &path)
 {
-    const QString file = canonical(path);
-    QStringList files = recentFiles();
-    files.removeAll(file);
-    files.prepend(file);
-    QSettings store = recentStore();
-    store.setValue(kRecentKey, files.mid(0, kRecentCount));
+    QString reason;
+    if (RecentStore::remember(canonical(path), &reason) || m_recentProblemSaid)
+        return;
+    // Once a run: the configuration itself was opened or saved all the same.
+    m_recentProblemSaid = true;
+    showMessage(reason);
 }
 
 QMenu *ConfigurationFiles::createContextMenu(QWidget *parent)

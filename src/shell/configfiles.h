@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/recentstore.h"
 #include "window/settingsfile.h"
 
 #include <QObject>
@@ -12,28 +13,41 @@
 class FrmStart;
 class QMenu;
 class QShortcut;
+class RecoveryCopy;
 
 // Configurations as files, on the start window: "Open configuration…" (Ctrl+O), "Save configuration as…"
 // (Ctrl+Shift+S), "Speichern" by Ctrl+S, a context menu with both and the last five files, and a settings
 // file dropped on the window. The window's title names the configuration last opened or saved as, marked
 // while what a save would write differs from that file.
 //
-// "Speichern" keeps writing the working settings file; a configuration file is only written by "Save as".
+// "Speichern" writes the working settings file and, while the title names one, that configuration as well.
+// Every edit is kept in a recovery copy shortly after it is made, offered at the next start when the
+// program ended without saving (recoverycopy.h).
 class ConfigurationFiles : public QObject
 {
     Q_OBJECT
 
 public:
-    static constexpr int kRecentCount = 5;
+    static constexpr int kRecentCount = RecentStore::kCount;
     // The mark follows edits after this pause, so a burst of changes costs one comparison.
     static constexpr std::chrono::milliseconds kMarkDelay { 200 };
 
     explicit ConfigurationFiles(FrmStart *start);
 
-    // After start-up: watch the pages for changes and report a working settings file that was not loaded.
+    // After start-up: watch the pages for changes; once the window is up, report a working settings file
+    // that was not loaded and offer what an interrupted save or an unsaved session left behind.
     void startUpFinished(SettingsFileProblem problem);
 
+    // A save of the pages wrote the working file: the configuration named in the title takes the same
+    // document. False when it could not (errorText says why); true when no configuration is open.
+    bool saveIntoCurrentFile(const IniDocument &document, QString *errorText);
+    // After a save of the pages, or when the user threw the edits away: the recovery copy goes.
+    void discardRecoveryCopy();
+    // The program ends without saving: an edit whose copy is still waiting is written now.
+    void keepRecoveryCopy();
+
     // Open and save as without a dialog; false when nothing was opened or written (the reason is shown).
+    // Opening the configuration the title names while the pages differ from it asks first.
     bool openConfiguration(const QString &path);
     bool saveConfigurationAs(const QString &path);
     // With the file dialog.
@@ -52,6 +66,11 @@ public:
     // Where a message goes; tests replace it so nothing waits for a click.
     using MessageHook = std::function<void(const QString &text)>;
     static void setMessageHook(MessageHook hook);
+    // Where a question goes: true for the first answer (the one that acts), false for the other.
+    using QuestionHook = std::function<bool(const QString &text)>;
+    static void setQuestionHook(QuestionHook hook);
+    // Asks in a window-modal box with the two answers and hands the answer on once it is given.
+    void ask(const QString &text, const QString &yes, const QString &no, std::function<void(bool)> answer);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -59,6 +78,11 @@ protected:
 private:
     bool busy() const;
     void showMessage(const QString &text);
+    void offerAtStart(SettingsFileProblem problem);
+    void offerInterruptedSave(const InterruptedSave &save);
+    void offerRecoveryCopy();
+    void openNow(const QString &path, const IniDocument &document);
+    void pagesEdited();
     void setCurrentFile(const QString &path);
     void rememberRecent(const QString &path);
     void watchPages();
@@ -70,4 +94,6 @@ private:
     QTimer m_markTimer;
     bool m_watching = false;
     bool m_inDialog = false;
+    bool m_recentProblemSaid = false;
+    RecoveryCopy *m_recovery = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "shell/configuration.h"
 
+#include "core/filekind.h"
 #include "l10n/applylanguage.h"
 #include "l10n/languagecode.h"
 #include "pages/pagewindow.h"
@@ -38,6 +39,17 @@ QString problemReason(SettingsFileProblem problem)
                 "The file has no section of any page ([frm1] … [frm9]); it is not a settings file."),
             QStringLiteral("Le fichier ne contient aucune section de page ([frm1] … [frm9]) ; ce n'est pas "
                            "un fichier de réglages."));
+    case SettingsFileProblem::NotAFile:
+        return textForLanguage(
+            QStringLiteral(
+                "Das ist keine gewöhnliche Datei (ein Gerät, eine Schnittstelle, eine FIFO oder ein "
+                "Ordner); sie wird weder gelesen noch beschrieben."),
+            QStringLiteral(
+                "This is not a regular file (a device, a port, a FIFO or a folder); it is neither read "
+                "nor written."),
+            QStringLiteral(
+                "Ce n'est pas un fichier ordinaire (un périphérique, un port, une FIFO ou un dossier) ; "
+                "il n'est ni lu ni écrit."));
     case SettingsFileProblem::None:
         break;
     }
@@ -91,14 +103,41 @@ QString configurationRefusedText(SettingsFileProblem problem, const QString &pat
 
 QString settingsFileNotLoadedText(SettingsFileProblem problem, const QString &path)
 {
+    // What stands there is never written either: a save only succeeds once it is a file again, or gone.
+    const QString until = problem == SettingsFileProblem::NotAFile
+        ? textForLanguage(
+            QStringLiteral(
+                "Gespeichert werden kann erst, wenn dort eine gewöhnliche Datei oder nichts steht."),
+            QStringLiteral("Saving works once a regular file or nothing stands there."),
+            QStringLiteral("L'enregistrement n'est possible que lorsqu'il s'y trouve un fichier ordinaire ou "
+                           "plus rien."))
+        : textForLanguage(QStringLiteral("Die Datei bleibt unverändert, bis Sie speichern."),
+            QStringLiteral("The file stays as it is until you save."),
+            QStringLiteral("Le fichier reste inchangé jusqu'à ce que vous enregistriez."));
     return textForLanguage(
         QStringLiteral(
             "Die Einstellungsdatei „%1“ wurde nicht geladen.\n\n%2\n\nDas Programm beginnt mit den "
-            "Grundeinstellungen. Die Datei bleibt unverändert, bis Sie speichern."),
+            "Grundeinstellungen. %3"),
         QStringLiteral(
             "The settings file \"%1\" was not loaded.\n\n%2\n\nThe program starts with the default "
-            "values. The file stays as it is until you save."),
+            "values. %3"),
         QStringLiteral("Le fichier de réglages « %1 » n'a pas été chargé.\n\n%2\n\nLe programme démarre avec "
-                       "les valeurs par défaut. Le fichier reste inchangé jusqu'à ce que vous enregistriez."))
-        .arg(QDir::toNativeSeparators(path), problemReason(problem));
+                       "les valeurs par défaut. %3"))
+        .arg(QDir::toNativeSeparators(path), problemReason(problem), until);
+}
+
+QString refusedTargetReason(const QString &path)
+{
+    if (isFileOrMissing(path))
+        return {};
+    return QStringLiteral("%1: %2").arg(
+        QDir::toNativeSeparators(path), problemReason(SettingsFileProblem::NotAFile));
+}
+
+QString saveFailedText(const QString &reason)
+{
+    return textForLanguage(QStringLiteral("Die Konfiguration konnte nicht gespeichert werden !\n\n%1"),
+        QStringLiteral("The configuration could not be saved !\n\n%1"),
+        QStringLiteral("La configuration n'a pas pu être enregistrée !\n\n%1"))
+        .arg(reason);
 }

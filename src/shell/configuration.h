@@ -30,3 +30,11 @@ QString configurationRefusedText(SettingsFileProblem problem, const QString &pat
 
 // Start-up did not load the working settings file for this reason, in the language in force.
 QString settingsFileNotLoadedText(SettingsFileProblem problem, const QString &path);
+
+// Why nothing may be written at the path, as "path: reason" in the language in force; empty when a regular
+// file (or a link to one) or nothing stands there. A FIFO, a terminal or a device is never written.
+QString refusedTargetReason(const QString &path);
+
+// A configuration or settings file could not be written, with the path and the reason, in the language in
+// force.
+QString saveFailedText(const QString &reason);

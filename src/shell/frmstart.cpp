@@ -272,6 +272,8 @@ void FrmStart::Check_Click(int index)
             QuitProgram();
         break;
     case 11:
+        // The user chose to end without saving: the edits are not offered again at the next start.
+        m_configurationFiles->discardRecoveryCopy();
         QuitProgram();
         break;
     case 12:
@@ -463,8 +465,10 @@ void FrmStart::QuitProgram()
 
 void FrmStart::closeEvent(QCloseEvent *event)
 {
-    // Closing the start window ends the program without saving and without asking.
+    // Closing the start window ends the program without saving and without asking; the edits stay in the
+    // recovery copy, offered at the next start.
     event->accept();
+    m_configurationFiles->keepRecoveryCopy();
     closeAllHelp();
     m_quit();
 }

@@ -9,6 +9,9 @@ set(SHELL_UI_SOURCES
     src/shell/frmabout.cpp
     src/shell/configuration.cpp
     src/shell/configfiles.cpp
+    src/shell/startoffers.cpp
+    src/shell/recentstore.cpp
+    src/shell/recoverycopy.cpp
 )
 
 # Pictures and help topics bundled into the program (aliases relative to resources/).

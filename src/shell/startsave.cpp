@@ -4,6 +4,8 @@
 
 #include "core/inifile.h"
 #include "l10n/languagecode.h"
+#include "shell/configfiles.h"
+#include "shell/configuration.h"
 #include "window/settingsfile.h"
 #include "window/twostatebutton.h"
 #include "window/windowregistry.h"
@@ -120,8 +122,13 @@ bool FrmStart::SaveAllPages()
     }
     SaveFormSettings(registry.window(QStringLiteral("frm9")), document);
     drawProgress();
-    QString error;
-    const bool saved = writeSettingsFile(document, &error);
+    // Both files by the same safe write: the working file, and the configuration the title names, so that
+    // the title's mark means what it says.
+    QString error = refusedTargetReason(IniFilePath());
+    const bool saved = error.isEmpty() && writeSettingsFile(document, &error)
+        && m_configurationFiles->saveIntoCurrentFile(document, &error);
+    if (saved)
+        m_configurationFiles->discardRecoveryCopy();
 
     m_lblSp->hide();
     m_lblSp->setGeometry(twipsRect(kSaveBarLeft, 1710, kSaveBarWidth, 135));

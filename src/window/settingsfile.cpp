@@ -1,8 +1,9 @@
 #include "window/settingsfile.h"
 
-#include "window/formwindow.h"
+#include "core/filekind.h"
 #include "core/inifile.h"
 #include "core/settingslocation.h"
+#include "window/formwindow.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -177,6 +178,25 @@ QString StatusLogPath()
     return path;
 }
 
+QString StateFolderPath()
+{
+    if (!settingsDirectory().isEmpty())
+        return QDir(settingsDirectory()).filePath(QStringLiteral("state"));
+    return SettingsLocation::stateFolder();
+}
+
+QString RecoveryFilePath()
+{
+    return QDir(StateFolderPath()).filePath(SettingsLocation::kRecoveryFileName);
+}
+
+QString RecentStorePath()
+{
+    if (!settingsDirectory().isEmpty())
+        return QDir(settingsDirectory()).filePath(SettingsLocation::kRecentStoreFileName);
+    return SettingsLocation::recentStorePath();
+}
+
 void setSettingsDirectory(const QString &directory)
 {
     settingsDirectory() = directory;
@@ -191,13 +211,20 @@ QStringList configurationPageNames()
 SettingsFileRead readSettingsFile(const QString &path, SettingsFileUse use)
 {
     SettingsFileRead result;
-    QFile file(path);
-    if (!file.exists()) {
+    const FileKind kind = fileKindOf(path);
+    if (kind == FileKind::Missing) {
         result.problem = SettingsFileProblem::Missing;
         return result;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.problem = SettingsFileProblem::Unreadable;
+    if (kind != FileKind::Regular) {
+        result.problem = SettingsFileProblem::NotAFile;
+        return result;
+    }
+    QFile file;
+    if (!openRegularFileForReading(file, path)) {
+        // Replaced by something else since it was looked at, or closed to us.
+        result.problem = fileKindOf(path) == FileKind::Regular ? SettingsFileProblem::Unreadable
+                                                               : SettingsFileProblem::NotAFile;
         return result;
     }
     // The size is checked on what is read, not on what the directory says, so a file that grows meanwhile
@@ -330,7 +357,32 @@ bool sameSettings(const IniDocument &a, const IniDocument &b)
     return flatValues(a) == flatValues(b);
 }
 
-bool writeSettingsFile(const IniDocument &document, QString *errorText)
+InPlaceWrite inPlaceWriteOf(const QString &path)
 {
-    return writeIniFileAtomically(IniFilePath(), document, errorText);
+    return { inPlaceCopyPath(StateFolderPath(), path), {} };
+}
+
+bool writeSettingsFile(const IniDocument &document, QString *errorText, std::function<void()> halfWritten)
+{
+    const QString path = IniFilePath();
+    InPlaceWrite inPlace = inPlaceWriteOf(path);
+    inPlace.halfWritten = std::move(halfWritten);
+    return writeIniFileAtomically(path, document, errorText, inPlace);
+}
+
+std::optional<InterruptedSave> interruptedSave()
+{
+    const QString path = IniFilePath();
+    const QString copyPath = inPlaceWriteOf(path).copyPath;
+    const std::optional<IniDocument> copy = readIniFile(copyPath);
+    if (!copy)
+        return std::nullopt;
+    const SettingsFileRead file = readSettingsFile(path, SettingsFileUse::Working);
+    if (file.document && file.document->toBytes() == copy->toBytes()
+        && fileKindOf(path) == FileKind::Regular) {
+        // The save got to its end; only the copy's removal did not happen.
+        QFile::remove(copyPath);
+        return std::nullopt;
+    }
+    return InterruptedSave { copyPath, *copy };
 }

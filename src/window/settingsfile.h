@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class FormWindow;
@@ -26,7 +27,14 @@ QString IniFileReadPath();
 // Full path of the status log of this run.
 QString StatusLogPath();
 
-// Tests only: the folder of the settings file; an empty text goes back to the rules of settingslocation.h.
+// The user's state folder (settingslocation.h), and in it the copy of the pages' unsaved edits.
+QString StateFolderPath();
+QString RecoveryFilePath();
+// The store of the recently used configurations.
+QString RecentStorePath();
+
+// Tests only: the folder of the settings file, of the recent files store and (in "state" below it) of the
+// state folder; an empty text goes back to the rules of settingslocation.h.
 void setSettingsDirectory(const QString &directory);
 
 // The windows whose controls a settings file holds, in the order a save writes them.
@@ -42,6 +50,7 @@ enum class SettingsFileProblem {
     TooLarge, // larger than kMaxSettingsFileSize
     NotText, // holds bytes no settings file has (NUL), so it is some other kind of file
     NoKnownSection, // no section of any configuration page
+    NotAFile, // a FIFO, a terminal, a device or a folder: never opened as a file
 };
 
 struct SettingsFileRead
@@ -90,6 +99,21 @@ IniDocument documentOfWindows(const QList<FormWindow *> &windows);
 bool sameSettings(const IniDocument &a, const IniDocument &b);
 
 // Writes the document as the new settings file at IniFilePath(), as the start window's save does; the old
-// file is only replaced once the new one is complete. On failure returns false and sets errorText (when
+// file is only replaced once the new one is complete (written in place, a copy waits in the state folder
+// until the file is whole: see interruptedSave). On failure returns false and sets errorText (when
 // given) to the path and the reason.
-bool writeSettingsFile(const IniDocument &document, QString *errorText = nullptr);
+// Tests may stop the write half-way when it is made in place.
+bool writeSettingsFile(
+    const IniDocument &document, QString *errorText = nullptr, std::function<void()> halfWritten = {});
+
+// How a file at the path is written in place: its copy in the state folder.
+InPlaceWrite inPlaceWriteOf(const QString &path);
+
+// A save that rewrote the settings file in place and did not end (a crash, a kill, a power cut): the copy of
+// what it was writing, when the file now differs from it. A copy whose file is whole is removed here.
+struct InterruptedSave
+{
+    QString copyPath;
+    IniDocument document; // what the save was writing
+};
+std::optional<InterruptedSave> interruptedSave();

@@ -1,4 +1,7 @@
+#include "core/filekind.h"
 #include "core/inifile.h"
+#include "support/filesizelimit.h"
+#include "support/specialfile.h"
 #include "support/testfiles.h"
 
 #include <QDateTime>
@@ -10,6 +13,7 @@
 #ifdef Q_OS_LINUX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -40,6 +44,26 @@ bool writeAsUser(const QString &path, QString *error, bool asUser = true)
         qFatal("could not return to root");
     return written;
 }
+
+// Runs the call as the unprivileged user (see above) and comes back.
+template<typename Call> auto asUser(Call call)
+{
+    const bool root = getuid() == 0;
+    if (root && setresuid(kUser, kUser, 0) != 0)
+        qFatal("could not become the unprivileged user");
+    const auto result = call();
+    if (root && setresuid(0, 0, 0) != 0)
+        qFatal("could not return to root");
+    return result;
+}
+
+// A folder the unprivileged user may enter, below the test's temporary folder.
+void openToUser(const QTemporaryDir &dir)
+{
+    QVERIFY(QFile::setPermissions(dir.path(),
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+            | QFile::ReadOther | QFile::ExeOther));
+}
 #endif
 
 } // namespace
@@ -60,6 +84,9 @@ private slots:
     void atomicWriteFailureKeepsTheOldFile();
     void readOnlyFolderIsWrittenInPlace();
     void leftoversOfAnInterruptedWriteGo();
+    void noFileIsEverOpenedAsOne_data();
+    void noFileIsEverOpenedAsOne();
+    void inPlaceWriteKilledHalfwayLeavesACompleteCopy();
 };
 
 void tst_IniFile::readsValuesLikeTheProfileCalls_data()
@@ -220,16 +247,9 @@ void tst_IniFile::atomicWriteFailureKeepsTheOldFile()
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("sub")));
     const QByteArray old("[frm1]\r\ntxt=alt\r\n");
     putFile(path, old);
-    rlimit saved {};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     error.clear();
-    const bool written = writeIniFileAtomically(path, document, &error);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    const bool written
+        = withFileSizeLimit(1024, [&] { return writeIniFileAtomically(path, document, &error); });
 
     QVERIFY(!written);
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
@@ -293,6 +313,105 @@ void tst_IniFile::leftoversOfAnInterruptedWriteGo()
     QStringList expected = names.mid(2) << u"ZERiruze.ini"_s;
     expected.sort();
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
+}
+
+void tst_IniFile::noFileIsEverOpenedAsOne_data()
+{
+#ifdef Q_OS_UNIX
+    SpecialFile::addRows();
+#endif
+}
+
+void tst_IniFile::noFileIsEverOpenedAsOne()
+{
+#ifdef Q_OS_LINUX
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    openToUser(dir);
+    SpecialFile node(kind, dir.filePath(u"ZERiruze.ini"_s));
+    QVERIFY(node.isValid());
+    const QString path = node.path();
+    if (kind != u"/dev/null"_s)
+        handOver(path);
+    const FileKind before = fileKindOf(path);
+    IniDocument document;
+    document.setValue(u"frm1"_s, u"txt"_s, u"neu"_s);
+
+    // Read: refused at once, where a plain open would wait for a writer (FIFO) or take the terminal.
+    QVERIFY(!asUser([&] { return readIniFile(path).has_value(); }));
+    QFile file;
+    QVERIFY(!asUser([&] { return openRegularFileForReading(file, path); }));
+    QVERIFY(!file.isOpen());
+    // Write: refused untouched, neither renamed over nor written into, also with a copy asked for.
+    QString error;
+    const QString copy = dir.filePath(u"copy"_s);
+    QVERIFY(!asUser([&] { return writeIniFileAtomically(path, document, &error, { copy, {} }); }));
+    QVERIFY2(error.contains(u"not a regular file"_s) && error.contains(path), qPrintable(error));
+    QCOMPARE(fileKindOf(path), before);
+    QVERIFY(!QFile::exists(copy));
+    if (kind == u"fifo"_s)
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+            QStringList { u"ZERiruze.ini"_s });
+    QVERIFY(node.lineIsQuiet());
+#else
+    QSKIP("FIFOs and terminals are Unix files");
+#endif
+}
+
+void tst_IniFile::inPlaceWriteKilledHalfwayLeavesACompleteCopy()
+{
+#ifdef Q_OS_LINUX
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    openToUser(dir);
+    // A folder that takes no new files, with a file the user may write: the file is written in place (and
+    // is longer than what replaces it, so its end must be cut).
+    const QString folder = dir.filePath(u"program"_s), path = folder + u"/ZERiruze.ini"_s;
+    const QString state = dir.filePath(u"state"_s);
+    QVERIFY(QDir().mkdir(folder) && QDir().mkdir(state));
+    const QByteArray old = "[frm1]\r\ntxt=" + QByteArray(4000, 'a') + "\r\n";
+    putFile(path, old);
+    for (const QString &p : { folder, path, state })
+        handOver(p);
+    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    IniDocument document;
+    document.setValue(u"frm1"_s, u"txt"_s, QString(3000, u'b'));
+    const QByteArray written = document.toBytes();
+    const QString copy = inPlaceCopyPath(state, path);
+
+    // A child writes the file in place and is killed in the middle of the write, as by a crash.
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        if (getuid() == 0 && setresuid(kUser, kUser, kUser) != 0)
+            _exit(2);
+        writeIniFileAtomically(path, document, nullptr, { copy, [] { raise(SIGKILL); } });
+        _exit(3);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL, qPrintable(QString::number(status)));
+
+    // The file is neither the old one nor the new one; the copy is complete.
+    const QByteArray damaged = fileBytes(path);
+    QVERIFY(damaged != old && damaged != written);
+    QVERIFY(damaged.startsWith(written.left(written.size() / 2)));
+    QCOMPARE(fileBytes(copy), written);
+
+    // A write that gets to its end leaves the file whole and the copy gone.
+    QString error;
+    QVERIFY2(asUser([&] {
+        return writeIniFileAtomically(path, document, &error, { copy, {} });
+    }),
+        qPrintable(error));
+    QCOMPARE(fileBytes(path), written);
+    QVERIFY(!QFile::exists(copy));
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList { u"ZERiruze.ini"_s });
+    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+#else
+    QSKIP("needs fork");
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_IniFile)

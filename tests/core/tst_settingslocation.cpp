@@ -23,6 +23,8 @@ private slots:
     void statusLog_data();
     void statusLog();
     void realFoldersOfAWritableProgramFolder();
+    void stateFolder_data();
+    void stateFolder();
 
 private:
     Folders folders(const QSet<QString> &writable) const;
@@ -142,6 +144,42 @@ void tst_SettingsLocation::realFoldersOfAWritableProgramFolder()
     real.configDir = m_config;
     QCOMPARE(chooseSettingsFile(real).writePath, QDir(m_program).filePath(kSettingsFileName));
     QVERIFY(!isBuildTree(m_program));
+}
+
+void tst_SettingsLocation::stateFolder_data()
+{
+    QTest::addColumn<QByteArray>("xdgStateHome");
+    QTest::addColumn<QString>("expected"); // below HOME unless absolute
+    QTest::newRow("unset") << QByteArray() << u".local/state/RM425T"_s;
+    QTest::newRow("set") << QByteArray("/srv/state") << u"/srv/state/RM425T"_s;
+    // The XDG rule: a relative path is no state folder at all.
+    QTest::newRow("relative") << QByteArray("state") << u".local/state/RM425T"_s;
+}
+
+void tst_SettingsLocation::stateFolder()
+{
+#ifdef Q_OS_WIN
+    QSKIP("the local application data folder");
+#else
+    QFETCH(QByteArray, xdgStateHome);
+    QFETCH(QString, expected);
+    const QByteArray saved = qgetenv("XDG_STATE_HOME");
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", m_root->path().toLocal8Bit());
+    if (xdgStateHome.isEmpty())
+        qunsetenv("XDG_STATE_HOME");
+    else
+        qputenv("XDG_STATE_HOME", xdgStateHome);
+    const QString folder = SettingsLocation::stateFolder();
+    qputenv("HOME", savedHome);
+    if (saved.isEmpty())
+        qunsetenv("XDG_STATE_HOME");
+    else
+        qputenv("XDG_STATE_HOME", saved);
+    QCOMPARE(folder, expected.startsWith(u'/') ? expected : QDir(m_root->path()).filePath(expected));
+    // Never the folder of the settings file, so a copy kept there can never be taken for it.
+    QVERIFY(folder != currentFolders().configDir);
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_SettingsLocation)

@@ -1,12 +1,16 @@
+#include "core/filekind.h"
+#include "core/inifile.h"
 #include "shell/configfiles.h"
 #include "shell/configuration.h"
 #include "shell/frmstart.h"
-#include "core/inifile.h"
+#include "shell/recentstore.h"
+#include "shell/windowcatalog.h"
+#include "support/filesizelimit.h"
+#include "support/specialfile.h"
+#include "support/testfiles.h"
 #include "window/settingsfile.h"
 #include "window/twostatebutton.h"
-#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
-#include "support/testfiles.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -14,7 +18,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -55,6 +58,11 @@ private slots:
     void oversizedWorkingFileIsNotLoadedAndNotTouched();
     void menuOffersBothEntriesAndTheLastFiveFiles();
     void droppedFileIsOpened();
+    void noFileIsOpenedOrSavedOnto_data();
+    void noFileIsOpenedOrSavedOnto();
+    void recentStoreThatCannotBeUsedIsSaidOnce_data();
+    void recentStoreThatCannotBeUsedIsSaidOnce();
+    void recentStoreThatCannotBeWrittenSaysSo();
 
 private:
     FrmStart *start();
@@ -62,12 +70,18 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_messages;
+    QStringList m_questions;
+    QList<bool> m_answers; // the answers to the next questions; "no" when none is left
 };
 
 void tst_ConfigFiles::initTestCase()
 {
     registerProgramWindows();
     ConfigurationFiles::setMessageHook([this](const QString &message) { m_messages.append(message); });
+    ConfigurationFiles::setQuestionHook([this](const QString &question) {
+        m_questions.append(question);
+        return m_answers.isEmpty() ? false : m_answers.takeFirst();
+    });
 }
 
 void tst_ConfigFiles::init()
@@ -75,8 +89,9 @@ void tst_ConfigFiles::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     setSettingsDirectory(m_dir->path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->filePath(u"config"_s));
     m_messages.clear();
+    m_questions.clear();
+    m_answers.clear();
 }
 
 void tst_ConfigFiles::cleanup()
@@ -145,18 +160,34 @@ void tst_ConfigFiles::saveAsRoundTripAndTheTitleMark()
     text("frm1", "txtbez")->setText(u"Pumpe 3"_s);
     QTRY_VERIFY(!w->isWindowModified());
 
-    // "Speichern" does not change which configuration the title names, nor its mark.
+    // "Speichern" writes the working file and the configuration the title names, so the mark goes.
     text("frm1", "txtbez")->setText(u"Anders"_s);
-    QVERIFY(w->SaveAllPages());
-    QVERIFY(QFile::exists(IniFilePath()));
-    QCOMPARE(w->windowTitle(), u"GSM - a.ini[*]"_s);
     QTRY_VERIFY(w->isWindowModified());
-
-    QVERIFY(files->openConfiguration(path(u"a.ini"_s)));
-    QCOMPARE(text("frm1", "txtbez")->text(), u"Pumpe 3"_s);
-    QCOMPARE(box("frm2", "chk2", 2)->checkState(), Qt::Checked);
+    QVERIFY(w->SaveAllPages());
+    const QByteArray edited = documentOfPages().toBytes();
+    QCOMPARE(fileBytes(IniFilePath()), edited);
+    QCOMPARE(fileBytes(path(u"a.ini"_s)), edited);
+    QCOMPARE(w->windowTitle(), u"GSM - a.ini[*]"_s);
     QVERIFY(!w->isWindowModified());
-    QCOMPARE(documentOfPages().toBytes(), saved);
+
+    // Opening it again while the pages differ from it asks first; keeping the changes keeps them.
+    text("frm1", "txtbez")->setText(u"Ungespeichert"_s);
+    m_answers = { false };
+    QVERIFY(!files->openConfiguration(path(u"a.ini"_s)));
+    QCOMPARE(m_questions.size(), 1);
+    QVERIFY2(
+        m_questions.constFirst().contains(u"discard the changes"_s), qPrintable(m_questions.constFirst()));
+    QCOMPARE(text("frm1", "txtbez")->text(), u"Ungespeichert"_s);
+    QVERIFY(w->isWindowModified());
+    m_answers = { true };
+    QVERIFY(files->openConfiguration(path(u"a.ini"_s)));
+    QCOMPARE(m_questions.size(), 2);
+    QCOMPARE(text("frm1", "txtbez")->text(), u"Anders"_s);
+    QVERIFY(!w->isWindowModified());
+    QCOMPARE(documentOfPages().toBytes(), edited);
+    // Nothing differs: opened without a question.
+    QVERIFY(files->openConfiguration(path(u"a.ini"_s)));
+    QCOMPARE(m_questions.size(), 2);
 
     // A file changed behind the program's back differs from the pages as well.
     putFile(path(u"a.ini"_s), "[frm1]\r\ntxtbez=Fremd\r\n");
@@ -215,6 +246,19 @@ void tst_ConfigFiles::oversizedWorkingFileIsNotLoadedAndNotTouched()
     QVERIFY2(m_messages.constFirst().contains(u"was not loaded"_s), qPrintable(m_messages.constFirst()));
     QVERIFY(m_messages.constFirst().contains(u"larger than 1 MB"_s));
     QCOMPARE(fileBytes(IniFilePath()), huge);
+
+#ifdef Q_OS_UNIX
+    // A FIFO in its place: start-up neither waits for a writer nor lets a save replace it.
+    WindowRegistry::instance().reset();
+    QVERIFY(QFile::remove(IniFilePath()));
+    const SpecialFile fifo(u"fifo"_s, IniFilePath());
+    QVERIFY(fifo.isValid());
+    FrmStart *w = start();
+    QTRY_COMPARE(m_messages.size(), 2);
+    QVERIFY2(m_messages.at(1).contains(u"not a regular file"_s), qPrintable(m_messages.at(1)));
+    QVERIFY(!w->SaveAllPages());
+    QCOMPARE(fileKindOf(IniFilePath()), FileKind::Fifo);
+#endif
 }
 
 void tst_ConfigFiles::menuOffersBothEntriesAndTheLastFiveFiles()
@@ -259,6 +303,121 @@ void tst_ConfigFiles::droppedFileIsOpened()
     QCoreApplication::sendEvent(w, &drop);
     QTRY_COMPARE(text("frm1", "txtbez")->text(), u"Abgelegt"_s);
     QCOMPARE(w->windowTitle(), u"GSM - dropped.ini[*]"_s);
+}
+
+void tst_ConfigFiles::noFileIsOpenedOrSavedOnto_data()
+{
+#ifdef Q_OS_UNIX
+    SpecialFile::addRows();
+#endif
+}
+
+void tst_ConfigFiles::noFileIsOpenedOrSavedOnto()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(QString, kind);
+    FrmStart *w = start();
+    ConfigurationFiles *files = w->configurationFiles();
+    text("frm1", "txtbez")->setText(u"Vorher"_s);
+    QVERIFY(files->saveConfigurationAs(path(u"before.ini"_s)));
+    const QByteArray pages = documentOfPages().toBytes();
+    const SpecialFile node(kind, path(u"fifo.ini"_s));
+    QVERIFY(node.isValid());
+    const QString target = node.path();
+    const FileKind before = fileKindOf(target);
+
+    // Ctrl+O onto it: refused at once with the reason, the pages as they were.
+    QVERIFY(!files->openConfiguration(target));
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.constFirst().contains(u"not a regular file"_s), qPrintable(m_messages.constFirst()));
+    QCOMPARE(documentOfPages().toBytes(), pages);
+    // Save as onto it (as the unprivileged user where it is a real device): refused, the node untouched,
+    // and the title still names the file saved before.
+    const bool root = kind == u"/dev/null"_s && getuid() == 0;
+    if (root)
+        QCOMPARE(setresuid(65534, 65534, 0), 0);
+    const bool saved = files->saveConfigurationAs(target);
+    if (root && setresuid(0, 0, 0) != 0)
+        qFatal("could not return to root");
+    QVERIFY(!saved);
+    QCOMPARE(m_messages.size(), 2);
+    QVERIFY2(m_messages.at(1).contains(u"not a regular file"_s), qPrintable(m_messages.at(1)));
+    QCOMPARE(fileKindOf(target), before);
+    QCOMPARE(w->windowTitle(), u"GSM - before.ini[*]"_s);
+    // The open configuration turned into one meanwhile: the mark and "Speichern" neither hang nor write it.
+    QVERIFY(QFile::remove(path(u"before.ini"_s)));
+    QCOMPARE(mkfifo(QFile::encodeName(path(u"before.ini"_s)).constData(), 0600), 0);
+    files->updateModifiedMark();
+    QVERIFY(w->isWindowModified());
+    QVERIFY(!w->SaveAllPages());
+    QCOMPARE(fileKindOf(path(u"before.ini"_s)), FileKind::Fifo);
+    QCOMPARE(fileBytes(IniFilePath()), pages); // the working file is saved all the same
+    QVERIFY(node.lineIsQuiet());
+#else
+    QSKIP("FIFOs and terminals are Unix files");
+#endif
+}
+
+void tst_ConfigFiles::recentStoreThatCannotBeUsedIsSaidOnce_data()
+{
+    QTest::addColumn<QString>("store");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("FIFO") << u"fifo"_s << u"not a regular file"_s;
+    QTest::newRow("over 64 KB") << u"large"_s << u"larger than 64 KB"_s;
+    QTest::newRow("a folder") << u"folder"_s << u"not a regular file"_s;
+}
+
+void tst_ConfigFiles::recentStoreThatCannotBeUsedIsSaidOnce()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(QString, store);
+    QFETCH(QString, reason);
+    const QString storePath = RecentStorePath();
+    QByteArray large;
+    if (store == u"fifo"_s) {
+        QCOMPARE(mkfifo(QFile::encodeName(storePath).constData(), 0600), 0);
+    } else if (store == u"folder"_s) {
+        QVERIFY(QDir().mkdir(storePath));
+    } else {
+        // Recent files the store would give if it were read.
+        large = "[General]\nrecentFiles=" + QFile::encodeName(path(u"old.ini"_s)) + "\n";
+        large += QByteArray(RecentStore::kMaxSize, ';');
+        putFile(storePath, large);
+        putFile(path(u"old.ini"_s), "[frm1]\r\ntxtbez=Alt\r\n");
+    }
+    FrmStart *w = start();
+    ConfigurationFiles *files = w->configurationFiles();
+    QVERIFY(files->recentFiles().isEmpty());
+    QVERIFY(files->saveConfigurationAs(path(u"a.ini"_s)));
+    QVERIFY(files->saveConfigurationAs(path(u"b.ini"_s)));
+    QVERIFY(files->openConfiguration(path(u"a.ini"_s)));
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.constFirst().contains(reason), qPrintable(m_messages.constFirst()));
+    QVERIFY(m_messages.constFirst().contains(QDir::toNativeSeparators(storePath)));
+    // The store is left as it is.
+    if (store == u"large"_s)
+        QCOMPARE(fileBytes(storePath), large);
+    else
+        QCOMPARE(fileKindOf(storePath), store == u"fifo"_s ? FileKind::Fifo : FileKind::Directory);
+    std::unique_ptr<QMenu> menu(files->createContextMenu(nullptr));
+    QCOMPARE(menu->actions().size(), 2);
+#else
+    QSKIP("FIFOs are Unix files");
+#endif
+}
+
+void tst_ConfigFiles::recentStoreThatCannotBeWrittenSaysSo()
+{
+#ifdef Q_OS_LINUX
+    // A disk that takes no byte more.
+    QString reason;
+    const bool kept = withFileSizeLimit(1, [&] { return RecentStore::remember(path(u"a.ini"_s), &reason); });
+    QVERIFY(!kept);
+    QVERIFY2(reason.contains(u"cannot be written"_s), qPrintable(reason));
+    QVERIFY(RecentStore::files().isEmpty());
+#else
+    QSKIP("needs a file size limit");
+#endif
 }
 
 QTEST_MAIN(tst_ConfigFiles)

@@ -1,7 +1,8 @@
-#include "window/formwindow.h"
 #include "core/inifile.h"
-#include "window/settingsfile.h"
+#include "support/specialfile.h"
 #include "support/testfiles.h"
+#include "window/formwindow.h"
+#include "window/settingsfile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,6 +68,10 @@ private slots:
     void windowsDoNotShareControls();
     void loadWithoutFileKeepsDesignValues();
     void greyedTwoStateBoxClicksOnlyTickAndUntick();
+    void onlyRegularFilesAreRead_data();
+    void onlyRegularFilesAreRead();
+    void interruptedSaveIsFoundByItsCopy_data();
+    void interruptedSaveIsFoundByItsCopy();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -226,6 +231,87 @@ void tst_SettingsFile::greyedTwoStateBoxClicksOnlyTickAndUntick()
     QVERIFY(first != Qt::PartiallyChecked && second != Qt::PartiallyChecked);
     QVERIFY(first != second);
     QCOMPARE(box->checkState(), first);
+}
+
+void tst_SettingsFile::onlyRegularFilesAreRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("problem");
+    QTest::newRow("FIFO") << u"fifo"_s << int(SettingsFileProblem::NotAFile);
+    QTest::newRow("terminal") << u"pty"_s << int(SettingsFileProblem::NotAFile);
+    QTest::newRow("device") << u"/dev/null"_s << int(SettingsFileProblem::NotAFile);
+    QTest::newRow("folder") << u"folder"_s << int(SettingsFileProblem::NotAFile);
+    QTest::newRow("link to a file") << u"link"_s << int(SettingsFileProblem::None);
+    QTest::newRow("missing") << u"missing"_s << int(SettingsFileProblem::Missing);
+}
+
+void tst_SettingsFile::onlyRegularFilesAreRead()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(QString, kind);
+    QFETCH(int, problem);
+    const QString candidate = m_dir->filePath(u"candidate.ini"_s);
+    const bool node = kind == u"fifo"_s || kind == u"pty"_s || kind.startsWith(u'/');
+    SpecialFile special(node ? kind : QString(), candidate);
+    const QString path = node ? special.path() : candidate;
+    QVERIFY(!node || special.isValid());
+    if (kind == u"folder"_s) {
+        QVERIFY(QDir().mkdir(path));
+    } else if (kind == u"link"_s) {
+        putFile(m_dir->filePath(u"real.ini"_s), "[frm1]\r\ntxtName=x\r\n");
+        QVERIFY(QFile::link(m_dir->filePath(u"real.ini"_s), path));
+    }
+    // Both uses: a FIFO with no writer would block an ordinary open, a terminal would be taken over.
+    for (const SettingsFileUse use : { SettingsFileUse::Working, SettingsFileUse::Chosen }) {
+        const SettingsFileRead read = readSettingsFile(path, use);
+        QCOMPARE(int(read.problem), problem);
+        QCOMPARE(read.document.has_value(), problem == int(SettingsFileProblem::None));
+    }
+#else
+    QSKIP("FIFOs and terminals are Unix files");
+#endif
+}
+
+void tst_SettingsFile::interruptedSaveIsFoundByItsCopy_data()
+{
+    QTest::addColumn<QByteArray>("file"); // "-": no file
+    QTest::addColumn<bool>("copy");
+    QTest::addColumn<bool>("offered");
+    const QByteArray whole = "[frm1]\r\ntxtName=neu\r\ntxtLong=lang\r\n";
+    QTest::newRow("no copy") << whole << false << false;
+    QTest::newRow("file whole, copy left") << whole << true << false;
+    QTest::newRow("cut in the middle") << whole.left(20) << true << true;
+    QTest::newRow("new start, old end")
+        << QByteArray("[frm1]\r\ntxtName=neu\r\ntxtLong=alt\r\n") << true << true;
+    QTest::newRow("empty") << QByteArray() << true << true;
+    QTest::newRow("gone") << QByteArray("-") << true << true;
+}
+
+void tst_SettingsFile::interruptedSaveIsFoundByItsCopy()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, copy);
+    QFETCH(bool, offered);
+    IniDocument saving;
+    saving.setValue(u"frm1"_s, u"txtName"_s, u"neu"_s);
+    saving.setValue(u"frm1"_s, u"txtLong"_s, u"lang"_s);
+    const QString copyPath = inPlaceWriteOf(IniFilePath()).copyPath;
+    QVERIFY(copyPath.startsWith(StateFolderPath()));
+    if (file != "-")
+        putFile(IniFilePath(), file);
+    if (copy) {
+        QVERIFY(QDir().mkpath(StateFolderPath()));
+        putFile(copyPath, saving.toBytes());
+    }
+    const std::optional<InterruptedSave> found = interruptedSave();
+    QCOMPARE(found.has_value(), offered);
+    if (found) {
+        QCOMPARE(found->copyPath, copyPath);
+        QVERIFY(sameSettings(found->document, saving));
+    }
+    // A copy is kept exactly as long as it is the only whole version.
+    QCOMPARE(QFile::exists(copyPath), offered);
+    QCOMPARE(file == "-" ? QByteArray("-") : fileBytes(IniFilePath()), file);
 }
 
 QTEST_MAIN(tst_SettingsFile)
