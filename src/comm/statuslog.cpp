@@ -11,32 +11,6 @@
 #include <unistd.h>
 #endif
 
-namespace {
-
-#ifdef Q_OS_UNIX
-FileKind kindOfMode(mode_t mode)
-{
-    switch (mode & S_IFMT) {
-    case S_IFREG:
-        return FileKind::Regular;
-    case S_IFDIR:
-        return FileKind::Directory;
-    case S_IFIFO:
-        return FileKind::Fifo;
-    case S_IFCHR:
-        return FileKind::CharacterDevice;
-    case S_IFBLK:
-        return FileKind::BlockDevice;
-    case S_IFSOCK:
-        return FileKind::Socket;
-    default:
-        return FileKind::Other;
-    }
-}
-#endif
-
-} // namespace
-
 StatusLog::StatusLog(const QString &fileName)
     : m_file(fileName)
 {
@@ -77,8 +51,9 @@ bool StatusLog::openFile()
     }
     struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        m_failure = { Problem::NotAFile, kindOfMode(status.st_mode), {} };
         ::close(fd);
+        const FileKind kind = fileKindOf(m_file.fileName());
+        m_failure = { Problem::NotAFile, isFileOrMissing(kind) ? FileKind::Other : kind, {} };
         return false;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);

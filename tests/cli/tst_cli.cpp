@@ -87,6 +87,7 @@ private:
     Run run(const QStringList &arguments, std::chrono::milliseconds timeout = std::chrono::seconds(20));
     void startCli(QProcess &process, const QStringList &arguments);
     QString writeFile(const QString &name, const QByteArray &content);
+    FrmStart *startWindowOn(const QString &port);
     QByteArray windowUpload(const QString &file);
     QString home() const { return m_dir->filePath(u"home"_s); }
 
@@ -161,15 +162,10 @@ QString tst_Cli::writeFile(const QString &name, const QByteArray &content)
     return path;
 }
 
-// What "Senden" sends after "Open configuration…" of the file, from a window whose pages held another
-// configuration before.
-QByteArray tst_Cli::windowUpload(const QString &file)
+// The program's windows, whose communication page offers only the port given.
+FrmStart *tst_Cli::startWindowOn(const QString &port)
 {
-    SimProcess sim;
-    if (!sim.start(simArguments()))
-        return "sim did not start";
     registerProgramWindows();
-    const QString port = sim.devicePath();
     WindowRegistry::instance().registerFactory(u"frm8"_s, [port] {
         Frm8Options options;
         options.discoverPorts = [port] { return QList<PortEntry> { PortCatalog::entryFor(port) }; };
@@ -177,6 +173,17 @@ QByteArray tst_Cli::windowUpload(const QString &file)
     });
     auto *start = WindowRegistry::instance().get<FrmStart>(u"frmStart"_s);
     start->setQuitHandler([] {});
+    return start;
+}
+
+// What "Senden" sends after "Open configuration…" of the file, from a window whose pages held another
+// configuration before.
+QByteArray tst_Cli::windowUpload(const QString &file)
+{
+    SimProcess sim;
+    if (!sim.start(simArguments()))
+        return "sim did not start";
+    FrmStart *start = startWindowOn(sim.devicePath());
     FormWindow *frm1 = WindowRegistry::instance().window(u"frm1"_s);
     frm1->controlAs<QLineEdit>(u"txtbez"_s)->setText(u"Vorheriger Kunde"_s);
     frm1->controlAs<QLineEdit>(u"txtFon1"_s, 5)->setText(u"+4955555"_s);
@@ -546,15 +553,7 @@ void tst_Cli::windowSaveIsWhatTheCommandsUse()
 
     SimProcess windowModule;
     QVERIFY(windowModule.start(simArguments()));
-    registerProgramWindows();
-    const QString port = windowModule.devicePath();
-    WindowRegistry::instance().registerFactory(u"frm8"_s, [port] {
-        Frm8Options options;
-        options.discoverPorts = [port] { return QList<PortEntry> { PortCatalog::entryFor(port) }; };
-        return new Frm8(nullptr, options);
-    });
-    auto *start = WindowRegistry::instance().get<FrmStart>(u"frmStart"_s);
-    start->setQuitHandler([] {});
+    FrmStart *start = startWindowOn(windowModule.devicePath());
     FormWindow *frm1 = WindowRegistry::instance().window(u"frm1"_s);
     frm1->controlAs<QLineEdit>(u"txtbez"_s)->setText(u"Pumpe Nord"_s);
     frm1->controlAs<QLineEdit>(u"txtFon1"_s, 3)->setText(u"+4917033"_s);
