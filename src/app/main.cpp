@@ -1,7 +1,7 @@
 #include "cli/commandline.h"
 #include "core/appsetup.h"
-#include "window/formwindow.h"
 #include "shell/windowcatalog.h"
+#include "window/formwindow.h"
 #include "window/windowregistry.h"
 
 #include <QApplication>

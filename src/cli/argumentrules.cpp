@@ -10,13 +10,15 @@ namespace ArgumentRules {
 namespace {
 
 // The options QApplication takes away from the arguments (some only on X11), with their values.
-const QSet<QString> kQtOptionsWithValue = { QStringLiteral("platform"), QStringLiteral("platformpluginpath"),
-    QStringLiteral("platformtheme"), QStringLiteral("plugin"), QStringLiteral("qwindowgeometry"),
-    QStringLiteral("qwindowicon"), QStringLiteral("qwindowtitle"), QStringLiteral("session"),
-    QStringLiteral("style"), QStringLiteral("stylesheet"), QStringLiteral("display"), QStringLiteral("geometry"),
-    QStringLiteral("title"), QStringLiteral("icon"), QStringLiteral("name"), QStringLiteral("visual") };
-const QSet<QString> kQtFlags = { QStringLiteral("reverse"), QStringLiteral("testability"),
-    QStringLiteral("widgetcount"), QStringLiteral("qdevel"), QStringLiteral("nograb"), QStringLiteral("dograb") };
+const QSet<QString> kQtOptionsWithValue
+    = { QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+          QStringLiteral("plugin"), QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+          QStringLiteral("qwindowtitle"), QStringLiteral("session"), QStringLiteral("style"),
+          QStringLiteral("stylesheet"), QStringLiteral("display"), QStringLiteral("geometry"),
+          QStringLiteral("title"), QStringLiteral("icon"), QStringLiteral("name"), QStringLiteral("visual") };
+const QSet<QString> kQtFlags
+    = { QStringLiteral("reverse"), QStringLiteral("testability"), QStringLiteral("widgetcount"),
+          QStringLiteral("qdevel"), QStringLiteral("nograb"), QStringLiteral("dograb") };
 // Written as one argument, name=value.
 const QSet<QString> kQtJoinedOptions
     = { QStringLiteral("style"), QStringLiteral("stylesheet"), QStringLiteral("qmljsdebugger") };

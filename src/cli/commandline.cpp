@@ -97,7 +97,8 @@ public:
             if (!m_repeatable.contains(name) && m_parser.values(name).size() > 1)
                 return Usage { QStringLiteral("--%1 is given more than once.").arg(name) };
         }
-        if (found.contains(QStringLiteral("settings")) && m_parser.value(QStringLiteral("settings")).isEmpty())
+        if (found.contains(QStringLiteral("settings"))
+            && m_parser.value(QStringLiteral("settings")).isEmpty())
             return Usage { QStringLiteral("--settings needs a file name.") };
         return std::nullopt;
     }
@@ -154,7 +155,8 @@ std::optional<int> loadPages(const QCommandLineParser &parser, bool takesSetting
     endStartupLoad();
     if (!read.document) {
         // Said in the language asked for, else in the program's default; nothing is sent.
-        printErr(shown(QDir::toNativeSeparators(path)) + QStringLiteral(": ") + settingsProblemText(read.problem));
+        printErr(
+            shown(QDir::toNativeSeparators(path)) + QStringLiteral(": ") + settingsProblemText(read.problem));
         return ExitCode::kSettingsRefused;
     }
     loadConfigurationIntoPages(*read.document);
@@ -173,7 +175,9 @@ std::optional<Usage> applyLanguageOption(const QCommandLineParser &parser)
     else if (lang == QLatin1String("fr"))
         setRuntimeLanguageOverride(kFrench);
     else
-        return Usage { QStringLiteral("--lang must be de, en or fr, not '%1'.").arg(shown(parser.value(kLang))) };
+        return Usage {
+            QStringLiteral("--lang must be de, en or fr, not '%1'.").arg(shown(parser.value(kLang)))
+        };
     return std::nullopt;
 }
 
@@ -184,9 +188,8 @@ std::optional<Usage> readTimeouts(const QCommandLineParser &parser, LinkTimeouts
     bool ok = false;
     const double seconds = parser.value(kWait).toDouble(&ok);
     if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds > 3600)
-        return Usage {
-            QStringLiteral("--wait takes seconds between 0 and 3600, not '%1'.").arg(shown(parser.value(kWait)))
-        };
+        return Usage { QStringLiteral("--wait takes seconds between 0 and 3600, not '%1'.")
+                           .arg(shown(parser.value(kWait))) };
     const auto limit = std::chrono::milliseconds(qRound64(seconds * 1000));
     timeouts.uploadSearch = limit;
     timeouts.search = limit;

@@ -14,7 +14,8 @@ inline constexpr int kIncompleteTransfer = 7; // a block of the record was not a
 inline constexpr int kPortLost = 8; // the port went away while in use
 inline constexpr int kRecordRefused = 9; // the record built from the pages is not 640 characters long
 inline constexpr int kSmsNotSent = 10; // the module could not send the SMS
-inline constexpr int kInterrupted = 130; // Ctrl+C (SIGINT, SIGTERM) before the module answered, as shells count it
+inline constexpr int kInterrupted
+    = 130; // Ctrl+C (SIGINT, SIGTERM) before the module answered, as shells count it
 } // namespace ExitCode
 
 #include <QStringList>

@@ -45,11 +45,14 @@ bool StatusLog::openFile()
         O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) {
         const int error = errno;
-        m_failure = error == ENXIO ? Failure { Problem::NotAFile, FileKind::Fifo, {} }
-                                   : Failure { Problem::CannotOpen, FileKind::Regular, qt_error_string(error) };
+        m_failure = error == ENXIO
+            ? Failure { Problem::NotAFile, FileKind::Fifo, {} }
+            : Failure { Problem::CannotOpen, FileKind::Regular, qt_error_string(error) };
         return false;
     }
-    struct stat status {};
+    struct stat status
+    {
+    };
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
         const FileKind kind = fileKindOf(m_file.fileName());

@@ -17,8 +17,8 @@ QString kindText(FileKind kind)
             QStringLiteral("un tube nommé"));
     case FileKind::CharacterDevice:
     case FileKind::BlockDevice:
-        return textForLanguage(QStringLiteral("ein Terminal oder Gerät"), QStringLiteral("a terminal or device"),
-            QStringLiteral("un terminal ou un périphérique"));
+        return textForLanguage(QStringLiteral("ein Terminal oder Gerät"),
+            QStringLiteral("a terminal or device"), QStringLiteral("un terminal ou un périphérique"));
     case FileKind::Missing:
     case FileKind::Regular:
     case FileKind::Socket:
@@ -40,7 +40,8 @@ QString notWritten(const QString &fileName, const StatusLog::Failure &failure)
             QStringLiteral("Remarque: %1 est %2 et n'est pas écrit !"))
             .arg(fileName, kindText(failure.kind));
     case StatusLog::Problem::CannotWrite:
-        return textForLanguage(QStringLiteral("Hinweis: Schreiben in %1 fehlgeschlagen (%2), dort fehlen Meldungen !"),
+        return textForLanguage(
+            QStringLiteral("Hinweis: Schreiben in %1 fehlgeschlagen (%2), dort fehlen Meldungen !"),
             QStringLiteral("Note: writing %1 failed (%2), messages are missing from it !"),
             QStringLiteral("Remarque: écriture dans %1 impossible (%2), des messages y manquent !"))
             .arg(fileName, failure.reason);

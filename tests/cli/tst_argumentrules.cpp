@@ -32,9 +32,11 @@ void tst_ArgumentRules::windowTakesOnlyQtsOptions_data()
     QTest::newRow("platform and style")
         << QStringList { u"-platform"_s, u"xcb"_s, u"-style"_s, u"fusion"_s } << QString() << false;
     QTest::newRow("two dashes, joined values")
-        << QStringList { u"--style=fusion"_s, u"--reverse"_s, u"-qmljsdebugger=port:1"_s } << QString() << false;
-    QTest::newRow("X11's own") << QStringList { u"-display"_s, u":1"_s, u"-geometry"_s, u"10x10"_s, u"-nograb"_s }
-                               << QString() << false;
+        << QStringList { u"--style=fusion"_s, u"--reverse"_s, u"-qmljsdebugger=port:1"_s } << QString()
+        << false;
+    QTest::newRow("X11's own") << QStringList { u"-display"_s, u":1"_s, u"-geometry"_s, u"10x10"_s,
+        u"-nograb"_s } << QString()
+                               << false;
     // A value that looks like an option is still the value.
     QTest::newRow("title --bogus") << QStringList { u"-qwindowtitle"_s, u"--bogus"_s } << QString() << false;
     QTest::newRow("unknown option") << QStringList { u"--bogus"_s } << u"--bogus"_s << false;
@@ -126,9 +128,9 @@ void tst_ArgumentRules::qtsOwnNotesAreTold_data()
     const int warning = QtWarningMsg;
     QTest::newRow("file position") << warning << QByteArray("default")
                                    << u"QFile::at: Cannot set file position 0"_s << true;
-    QTest::newRow("seek") << warning << QByteArray("default")
-                          << u"QIODevice::seek (QFile, \"GSM.DAT\"): Cannot call seek on a sequential device"_s
-                          << true;
+    QTest::newRow("seek")
+        << warning << QByteArray("default")
+        << u"QIODevice::seek (QFile, \"GSM.DAT\"): Cannot call seek on a sequential device"_s << true;
     QTest::newRow("runtime folder") << warning << QByteArray("default")
                                     << u"QStandardPaths: XDG_RUNTIME_DIR not set"_s << true;
     QTest::newRow("platform category") << warning << QByteArray("qt.qpa.fonts") << u"no fonts"_s << true;
@@ -136,8 +138,8 @@ void tst_ArgumentRules::qtsOwnNotesAreTold_data()
     // Ours, and what is more than a note, are still said.
     QTest::newRow("our warning") << warning << QByteArray("default") << u"No window named frm12"_s << false;
     QTest::newRow("a word with Q") << warning << QByteArray("default") << u"Quit: 3 windows open"_s << false;
-    QTest::newRow("critical from Qt") << int(QtCriticalMsg) << QByteArray("default") << u"QFile::x: bad"_s
-                                      << false;
+    QTest::newRow("critical from Qt")
+        << int(QtCriticalMsg) << QByteArray("default") << u"QFile::x: bad"_s << false;
 }
 
 void tst_ArgumentRules::qtsOwnNotesAreTold()

@@ -1,14 +1,14 @@
 #include "cli/recordfields.h"
 #include "comm/frm8.h"
 #include "core/appsetup.h"
+#include "core/filekind.h"
 #include "shell/configfiles.h"
 #include "shell/frmstart.h"
-#include "core/filekind.h"
-#include "window/settingsfile.h"
 #include "shell/windowcatalog.h"
-#include "window/windowregistry.h"
 #include "support/simprocess.h"
 #include "support/testfiles.h"
+#include "window/settingsfile.h"
+#include "window/windowregistry.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -355,8 +355,8 @@ void tst_Cli::failuresHaveTheirExitStatus_data()
     // What the user typed is quoted with its control characters shown, never acted on by the terminal.
     QTest::newRow("unknown command, escape sequence")
         << QStringList() << QStringList({ u"up\x1b[2Jload"_s }) << 2 << u"unknown command 'up\\x1B[2Jload'"_s;
-    QTest::newRow("window: unknown option") << QStringList() << QStringList({ u"--bogus"_s }) << 2
-                                            << u"rm425t: unknown option '--bogus'."_s;
+    QTest::newRow("window: unknown option")
+        << QStringList() << QStringList({ u"--bogus"_s }) << 2 << u"rm425t: unknown option '--bogus'."_s;
     QTest::newRow("window: Qt's option without its value")
         << QStringList() << QStringList({ u"-platform"_s, u"offscreen"_s, u"-style"_s }) << 2
         << u"-style needs a value"_s;
@@ -370,27 +370,28 @@ void tst_Cli::failuresHaveTheirExitStatus_data()
         << QStringList() << QStringList({ u"record"_s, u"--settings"_s, QString() }) << 2
         << u"--settings needs a file name"_s;
     QTest::newRow("settings twice") << QStringList()
-                                    << QStringList({ u"record"_s, u"--settings"_s, u"a.ini"_s, u"--settings=b.ini"_s })
+                                    << QStringList({ u"record"_s, u"--settings"_s, u"a.ini"_s,
+                                           u"--settings=b.ini"_s })
                                     << 2 << u"--settings is given more than once"_s;
     QTest::newRow("wait twice") << QStringList()
-                                << QStringList({ u"status"_s, u"--port"_s, u"x"_s, u"--wait"_s, u"1"_s, u"--wait"_s,
-                                       u"2"_s })
+                                << QStringList({ u"status"_s, u"--port"_s, u"x"_s, u"--wait"_s, u"1"_s,
+                                       u"--wait"_s, u"2"_s })
                                 << 2 << u"--wait is given more than once"_s;
     QTest::newRow("language twice") << QStringList()
-                                    << QStringList({ u"ports"_s, u"--lang"_s, u"en"_s, u"--lang"_s, u"de"_s }) << 2
-                                    << u"--lang is given more than once"_s;
+                                    << QStringList({ u"ports"_s, u"--lang"_s, u"en"_s, u"--lang"_s, u"de"_s })
+                                    << 2 << u"--lang is given more than once"_s;
     QTest::newRow("number twice") << QStringList()
                                   << QStringList({ u"sms"_s, u"--port"_s, u"x"_s, u"--number"_s, u"1"_s,
                                          u"--number"_s, u"2"_s, u"--text"_s, u"a"_s })
                                   << 2 << u"--number is given more than once"_s;
-    QTest::newRow("one port, two spellings")
-        << QStringList({ u"--scenario"_s, u"silent"_s })
-        << QStringList({ u"upload"_s, u"--settings"_s, u"CUSTOMER"_s, u"--port"_s, u"PORT"_s, u"--port"_s,
-               u"SAMEPORT"_s })
-        << 2 << u"name the same port"_s;
+    QTest::newRow("one port, two spellings") << QStringList({ u"--scenario"_s, u"silent"_s })
+                                             << QStringList({ u"upload"_s, u"--settings"_s, u"CUSTOMER"_s,
+                                                    u"--port"_s, u"PORT"_s, u"--port"_s, u"SAMEPORT"_s })
+                                             << 2 << u"name the same port"_s;
     QTest::newRow("a character outside the first plane")
-        << QStringList() << QStringList({ u"sms"_s, u"--lang"_s, u"en"_s, u"--port"_s, u"x"_s, u"--number"_s,
-                                u"1"_s, u"--text"_s, u"ab😀"_s })
+        << QStringList()
+        << QStringList({ u"sms"_s, u"--lang"_s, u"en"_s, u"--port"_s, u"x"_s, u"--number"_s, u"1"_s,
+               u"--text"_s, u"ab😀"_s })
         << 2 << u"the character \"😀\" cannot be sent"_s;
     QTest::newRow("status: silent module")
         << QStringList({ u"--scenario"_s, u"silent"_s })
@@ -414,8 +415,8 @@ void tst_Cli::failuresHaveTheirExitStatus()
     if (!scenario.isEmpty()) {
         QVERIFY(sim.start(simArguments(scenario)));
         const QFileInfo device(sim.devicePath());
-        arguments.replaceInStrings(u"SAMEPORT"_s,
-            device.path() + u"/../"_s + device.dir().dirName() + u"/./"_s + device.fileName());
+        arguments.replaceInStrings(
+            u"SAMEPORT"_s, device.path() + u"/../"_s + device.dir().dirName() + u"/./"_s + device.fileName());
         arguments.replaceInStrings(u"PORT"_s, sim.devicePath());
     }
     arguments.replaceInStrings(u"CUSTOMER"_s, writeFile(u"customer.ini"_s, kCustomer));
@@ -446,10 +447,9 @@ void tst_Cli::statusRunsUntilThePortGoes()
     QVERIFY(cli.waitForFinished(10000));
     QCOMPARE(cli.exitCode(), 8);
     const QString out = QString::fromUtf8(cli.readAllStandardOutput());
-    const QRegularExpressionMatch message
-        = QRegularExpression(u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ PEGEL Netz: (\\d\\d)\\*?$"_s,
-            QRegularExpression::MultilineOption)
-              .match(out);
+    const QRegularExpressionMatch message = QRegularExpression(
+        u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ PEGEL Netz: (\\d\\d)\\*?$"_s, QRegularExpression::MultilineOption)
+                                                .match(out);
     QVERIFY2(message.hasMatch(), qPrintable(out));
     const QString level = QString::number(message.captured(1).toInt());
     QVERIFY2(out.contains(QRegularExpression(u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ Signal level: %1$"_s.arg(level),
@@ -587,7 +587,8 @@ void tst_Cli::interruptedSearchHasItsOwnStatus_data()
     const QStringList common = { u"--lang"_s, u"en"_s, u"--port"_s, u"PORT"_s };
     QTest::newRow("upload") << QStringList { u"upload"_s, u"--settings"_s, u"CUSTOMER"_s } + common;
     QTest::newRow("status") << QStringList { u"status"_s } + common;
-    QTest::newRow("sms") << QStringList { u"sms"_s, u"--number"_s, u"0171"_s, u"--text"_s, u"Test"_s } + common;
+    QTest::newRow("sms") << QStringList { u"sms"_s, u"--number"_s, u"0171"_s, u"--text"_s, u"Test"_s }
+            + common;
 }
 
 // Ctrl+C while the module is searched for is no silent module: the run was interrupted (130, as shells
@@ -610,7 +611,8 @@ void tst_Cli::interruptedSearchHasItsOwnStatus()
     const QString err = QString::fromUtf8(cli.readAllStandardError());
     QVERIFY2(err.contains(u"Interrupted before the module answered."_s), qPrintable(err));
     QVERIFY2(!err.contains(u"No response"_s), qPrintable(err));
-    QVERIFY(sim.recordedBytes().isEmpty() || sim.recordedBytes() == "D" || sim.recordedBytes().startsWith('S'));
+    QVERIFY(
+        sim.recordedBytes().isEmpty() || sim.recordedBytes() == "D" || sim.recordedBytes().startsWith('S'));
 }
 
 void tst_Cli::statusLogIsKeptAsTheWindowKeepsIt_data()
@@ -674,13 +676,17 @@ void tst_Cli::statusLogIsKeptAsTheWindowKeepsIt()
                 ::_exit(99);
         }
     });
-    cli.start(QStringLiteral(RM425T_PROGRAM_PATH), { u"status"_s, u"--lang"_s, u"en"_s, u"--port"_s, device });
+    cli.start(
+        QStringLiteral(RM425T_PROGRAM_PATH), { u"status"_s, u"--lang"_s, u"en"_s, u"--port"_s, device });
     said.replace(u"LOG"_s, QFileInfo(log).absoluteFilePath());
     cli.setReadChannel(QProcess::StandardError);
     const bool told = QTest::qWaitFor([&] { return cli.peek(1 << 16).contains(said.toUtf8()); }, 10000);
-    QVERIFY(QTest::qWaitFor([&cli] {
-        return cli.state() != QProcess::Running || QByteArray(cli.readAllStandardOutput()).count("PEGEL") > 0;
-    }, 10000));
+    QVERIFY(QTest::qWaitFor(
+        [&cli] {
+            return cli.state() != QProcess::Running
+                || QByteArray(cli.readAllStandardOutput()).count("PEGEL") > 0;
+        },
+        10000));
     // A few messages more, so the log has met its limit.
     QTest::qWait(1300);
     sim.command("hangup");

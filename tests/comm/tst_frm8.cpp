@@ -712,12 +712,15 @@ void tst_Frm8::statusLogThatCannotBeWrittenIsSaidOnce_data()
     QTest::addColumn<bool>("fifo"); // else a folder where the log should be
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("note");
-    QTest::newRow("folder") << false << kEnglish << QStringLiteral("Note: GSM.DAT is a folder and is not written !");
+    QTest::newRow("folder") << false << kEnglish
+                            << QStringLiteral("Note: GSM.DAT is a folder and is not written !");
     // Opening a named pipe for writing would wait for a reader: it is refused instead.
-    QTest::newRow("named pipe") << true << kGerman
-                                << QStringLiteral("Hinweis: GSM.DAT ist eine benannte Pipe und wird nicht beschrieben !");
+    QTest::newRow("named pipe")
+        << true << kGerman
+        << QStringLiteral("Hinweis: GSM.DAT ist eine benannte Pipe und wird nicht beschrieben !");
     QTest::newRow("named pipe, French")
-        << true << QStringLiteral("2") << QStringLiteral("Remarque: GSM.DAT est un tube nommé et n'est pas écrit !");
+        << true << QStringLiteral("2")
+        << QStringLiteral("Remarque: GSM.DAT est un tube nommé et n'est pas écrit !");
 }
 
 void tst_Frm8::statusLogThatCannotBeWrittenIsSaidOnce()

@@ -202,7 +202,10 @@ void tst_StatusLog::previousLogIsSetAsideOneGeneration()
     QCOMPARE(StatusLog::setAsidePrevious(name), result);
     QCOMPARE(QFileInfo::exists(name), logStays);
     const QFileInfo info(old);
-    QCOMPARE(info.isDir() ? QByteArray("<dir>") : info.exists() ? fileBytes(old) : QByteArray("<none>"), oldAfter);
+    QCOMPARE(info.isDir()   ? QByteArray("<dir>")
+            : info.exists() ? fileBytes(old)
+                            : QByteArray("<none>"),
+        oldAfter);
     if (before == u"file"_s && logStays)
         QCOMPARE(fileBytes(name), QByteArray("today"));
 }
