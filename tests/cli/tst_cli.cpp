@@ -357,12 +357,6 @@ void tst_Cli::failuresHaveTheirExitStatus_data()
         << QStringList() << QStringList({ u"up\x1b[2Jload"_s }) << 2 << u"unknown command 'up\\x1B[2Jload'"_s;
     QTest::newRow("window: unknown option")
         << QStringList() << QStringList({ u"--bogus"_s }) << 2 << u"rm425t: unknown option '--bogus'."_s;
-    QTest::newRow("window: Qt's option without its value")
-        << QStringList() << QStringList({ u"-platform"_s, u"offscreen"_s, u"-style"_s }) << 2
-        << u"-style needs a value"_s;
-    QTest::newRow("window: left after Qt's options")
-        << QStringList() << QStringList({ u"-platform"_s, u"offscreen"_s, u"kunde.ini"_s }) << 2
-        << u"unexpected argument 'kunde.ini'"_s;
     QTest::newRow("window: X11's option away from X11")
         << QStringList() << QStringList({ u"-platform"_s, u"offscreen"_s, u"-display"_s, u":1"_s }) << 2
         << u"unknown option '-display'"_s;
@@ -373,13 +367,6 @@ void tst_Cli::failuresHaveTheirExitStatus_data()
                                     << QStringList({ u"record"_s, u"--settings"_s, u"a.ini"_s,
                                            u"--settings=b.ini"_s })
                                     << 2 << u"--settings is given more than once"_s;
-    QTest::newRow("wait twice") << QStringList()
-                                << QStringList({ u"status"_s, u"--port"_s, u"x"_s, u"--wait"_s, u"1"_s,
-                                       u"--wait"_s, u"2"_s })
-                                << 2 << u"--wait is given more than once"_s;
-    QTest::newRow("language twice") << QStringList()
-                                    << QStringList({ u"ports"_s, u"--lang"_s, u"en"_s, u"--lang"_s, u"de"_s })
-                                    << 2 << u"--lang is given more than once"_s;
     QTest::newRow("number twice") << QStringList()
                                   << QStringList({ u"sms"_s, u"--port"_s, u"x"_s, u"--number"_s, u"1"_s,
                                          u"--number"_s, u"2"_s, u"--text"_s, u"a"_s })
