@@ -1,6 +1,7 @@
 #include "cli/commandline.h"
-#include "window/formwindow.h"
+#include "core/appsetup.h"
 #include "shell/windowcatalog.h"
+#include "window/formwindow.h"
 #include "window/windowregistry.h"
 
 #include <QApplication>
@@ -17,6 +18,14 @@ QIcon programIcon()
     return icon;
 }
 
+QStringList argumentList(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -24,13 +33,15 @@ int main(int argc, char *argv[])
     // `rm425t COMMAND …` runs a function without the window.
     if (isCommandLine(argc, argv))
         return runCommandLine(argc, argv);
+    // The window takes Qt's options only. A mistake is said before a display is needed.
+    if (const std::optional<int> refused = refuseWindowArguments(argumentList(argc, argv)))
+        return *refused;
 
+    AppSetup::setUpApplication();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("RM425T"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(RM425T_VERSION_MAJOR)
-                                            .arg(RM425T_VERSION_MINOR)
-                                            .arg(RM425T_VERSION_PATCH));
+    // What Qt did not take on this platform (-display away from X11) is no option of the window either.
+    if (const std::optional<int> refused = refuseWindowArguments(QApplication::arguments(), true))
+        return *refused;
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("rm425t"), programIcon()));
     // The pages are hidden, never closed: the program ends through the start window alone.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -24,12 +24,12 @@ QString noUsablePort()
         QStringLiteral("No COM- Port available !"), QStringLiteral("Pas de port COM disponible !"));
 }
 
-QString badCharacter(const QString &what, QChar character)
+QString badCharacter(const QString &what, const QString &character)
 {
     return textForLanguage(QStringLiteral("%1: das Zeichen „%2“ kann nicht gesendet werden"),
         QStringLiteral("%1: the character \"%2\" cannot be sent"),
         QStringLiteral("%1 : le caractère « %2 » ne peut pas être envoyé"))
-        .arg(what, QString(character));
+        .arg(what, character);
 }
 
 QString smsTooLong(int length, int limit)
@@ -45,6 +45,13 @@ QString stopped()
 {
     return textForLanguage(QStringLiteral("Überwachung beendet."), QStringLiteral("Monitoring ended."),
         QStringLiteral("Surveillance terminée."));
+}
+
+QString interrupted()
+{
+    return textForLanguage(QStringLiteral("Abgebrochen, bevor das Modul antwortete."),
+        QStringLiteral("Interrupted before the module answered."),
+        QStringLiteral("Interrompu avant que le module ne réponde."));
 }
 
 QString statusLogFile(const QString &path)

@@ -1,5 +1,6 @@
 #include "cli/commandline.h"
 
+#include "cli/argumentrules.h"
 #include "cli/clitexts.h"
 #include "cli/designconfiguration.h"
 #include "cli/moduleruns.h"
@@ -11,6 +12,7 @@
 #include "comm/registrycontrolvalues.h"
 #include "comm/seriallink.h"
 #include "comm/smsrule.h"
+#include "core/appsetup.h"
 #include "l10n/language.h"
 #include "l10n/languagecode.h"
 #include "pages/keyfilters.h"
@@ -42,7 +44,8 @@ const char kExitStatuses[]
       "  7   incomplete transfer: a block was not acknowledged\n"
       "  8   the port was lost while in use\n"
       "  9   record refused: the pages give a record that is not 640 characters long\n"
-      "  10  the module could not send the SMS\n";
+      "  10  the module could not send the SMS\n"
+      "  130 interrupted (Ctrl+C) before the module answered\n";
 
 QString overview()
 {
@@ -62,11 +65,15 @@ struct Usage
     QString error; // empty: help was asked for, printed to standard output
 };
 
+using ArgumentRules::shown;
+
 class Command
 {
 public:
-    Command(const QString &name, const QString &description)
+    // repeatable: the options with a value that may be given more than once; every other is given once.
+    Command(const QString &name, const QString &description, const QStringList &repeatable = {})
         : m_name(name)
+        , m_repeatable(repeatable)
     {
         m_parser.setApplicationDescription(
             description + QStringLiteral("\n\n") + QString::fromLatin1(kExitStatuses));
@@ -79,14 +86,22 @@ public:
     std::optional<Usage> parse(const QStringList &arguments)
     {
         if (!m_parser.parse(QStringList { QStringLiteral("rm425t ") + m_name } + arguments))
-            return Usage { m_parser.errorText() };
+            return Usage { shown(m_parser.errorText()) };
         if (m_parser.isSet(QStringLiteral("help")))
             return Usage {};
         if (!m_parser.positionalArguments().isEmpty()) {
-            return Usage {
-                QStringLiteral("Unexpected argument '%1'.").arg(m_parser.positionalArguments().constFirst())
-            };
+            return Usage { QStringLiteral("Unexpected argument '%1'.")
+                               .arg(shown(m_parser.positionalArguments().constFirst())) };
         }
+        // A second value would silently win over the first.
+        const QStringList found = m_parser.optionNames();
+        for (const QString &name : found) {
+            if (!m_repeatable.contains(name) && m_parser.values(name).size() > 1)
+                return Usage { QStringLiteral("--%1 is given more than once.").arg(name) };
+        }
+        if (found.contains(QStringLiteral("settings"))
+            && m_parser.value(QStringLiteral("settings")).isEmpty())
+            return Usage { QStringLiteral("--settings needs a file name.") };
         return std::nullopt;
     }
 
@@ -102,6 +117,7 @@ public:
 
 private:
     QString m_name;
+    QStringList m_repeatable;
     QCommandLineParser m_parser;
 };
 
@@ -141,7 +157,8 @@ std::optional<int> loadPages(const QCommandLineParser &parser, bool takesSetting
     endStartupLoad();
     if (!read.document) {
         // Said in the language asked for, else in the program's default; nothing is sent.
-        printErr(QDir::toNativeSeparators(path) + QStringLiteral(": ") + settingsProblemText(read.problem));
+        printErr(
+            shown(QDir::toNativeSeparators(path)) + QStringLiteral(": ") + settingsProblemText(read.problem));
         return ExitCode::kSettingsRefused;
     }
     loadConfigurationIntoPages(*read.document);
@@ -160,7 +177,9 @@ std::optional<Usage> applyLanguageOption(const QCommandLineParser &parser)
     else if (lang == QLatin1String("fr"))
         setRuntimeLanguageOverride(kFrench);
     else
-        return Usage { QStringLiteral("--lang must be de, en or fr, not '%1'.").arg(parser.value(kLang)) };
+        return Usage {
+            QStringLiteral("--lang must be de, en or fr, not '%1'.").arg(shown(parser.value(kLang)))
+        };
     return std::nullopt;
 }
 
@@ -171,9 +190,8 @@ std::optional<Usage> readTimeouts(const QCommandLineParser &parser, LinkTimeouts
     bool ok = false;
     const double seconds = parser.value(kWait).toDouble(&ok);
     if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds > 3600)
-        return Usage {
-            QStringLiteral("--wait takes seconds between 0 and 3600, not '%1'.").arg(parser.value(kWait))
-        };
+        return Usage { QStringLiteral("--wait takes seconds between 0 and 3600, not '%1'.")
+                           .arg(shown(parser.value(kWait))) };
     const auto limit = std::chrono::milliseconds(qRound64(seconds * 1000));
     timeouts.uploadSearch = limit;
     timeouts.search = limit;
@@ -185,8 +203,6 @@ std::optional<Usage> onePort(const QCommandLineParser &parser)
     const QStringList ports = parser.values(kPort);
     if (ports.isEmpty())
         return Usage { QStringLiteral("--port is required.") };
-    if (ports.size() > 1)
-        return Usage { QStringLiteral("--port is given once for this command.") };
     if (ports.constFirst().isEmpty())
         return Usage { QStringLiteral("--port needs a port name.") };
     return std::nullopt;
@@ -268,7 +284,8 @@ int uploadCommand(const QStringList &arguments)
         QStringLiteral(
             "Finds the module on each port and sends it the parameter record of the settings file, "
             "exactly as \"Senden\" does. With several --port all modules are programmed at the "
-            "same time and a summary line per port is printed."));
+            "same time and a summary line per port is printed."),
+        { kPort.names().constFirst() });
     QCommandLineParser &parser = command.parser();
     parser.addOptions({ kSettings, kPort, kLang, kWait });
     if (const std::optional<Usage> usage = command.parse(arguments))
@@ -277,13 +294,22 @@ int uploadCommand(const QStringList &arguments)
     std::optional<Usage> problem = applyLanguageOption(parser);
     if (!problem)
         problem = readTimeouts(parser, timeouts);
-    QStringList ports = parser.values(kPort);
+    const QStringList ports = parser.values(kPort);
     if (!problem && ports.isEmpty())
         problem = Usage { QStringLiteral("--port is required.") };
-    if (!problem && ports.removeDuplicates() > 0)
-        problem = Usage { QStringLiteral("each port can be given only once.") };
     if (!problem && ports.contains(QString()))
         problem = Usage { QStringLiteral("--port needs a port name.") };
+    // Two spellings of one port would have two runs fight over one module.
+    for (qsizetype i = 0; !problem && i < ports.size(); ++i) {
+        for (qsizetype j = 0; !problem && j < i; ++j) {
+            if (ArgumentRules::portIdentity(ports.at(i)) == ArgumentRules::portIdentity(ports.at(j))) {
+                problem = Usage { ports.at(i) == ports.at(j)
+                        ? QStringLiteral("--port %1 is given more than once.").arg(shown(ports.at(i)))
+                        : QStringLiteral("--port %1 and --port %2 name the same port.")
+                              .arg(shown(ports.at(j)), shown(ports.at(i))) };
+            }
+        }
+    }
     if (problem)
         return command.usage(*problem);
     if (const std::optional<int> failed = loadPages(parser))
@@ -298,7 +324,8 @@ int statusCommand(const QStringList &arguments)
 {
     Command command(QStringLiteral("status"),
         QStringLiteral("Prints each status message of the module and its signal level as they arrive, and "
-                       "appends the messages to GSM.DAT in the current folder as the window does. Ends on "
+                       "appends the messages to GSM.DAT as the window does: in the current folder, or in the "
+                       "user's data folder (~/.local/share/RM425T/) where that cannot be written. Ends on "
                        "Ctrl+C or when the port goes."));
     QCommandLineParser &parser = command.parser();
     parser.addOptions({ kPort, kLang, kWait });
@@ -336,10 +363,14 @@ int smsCommand(const QStringList &arguments)
     // swallow is an error here, since nobody sees the field.
     const auto filtered = [](KeyFilter filter, const QString &value, const QString &what,
                               QString &out) -> std::optional<Usage> {
-        for (const QChar c : value) {
-            const QChar kept = filterTypedCharacter(filter, c);
+        for (qsizetype i = 0; i < value.size(); ++i) {
+            const QChar c = value.at(i);
+            // A character beyond the first plane has no byte on the line: said whole, never half of it.
+            const bool pair = c.isHighSurrogate() && i + 1 < value.size() && value.at(i + 1).isLowSurrogate();
+            const qsizetype length = pair ? 2 : 1;
+            const QChar kept = c.isSurrogate() ? QChar() : filterTypedCharacter(filter, c);
             if (kept.isNull())
-                return Usage { CliText::badCharacter(what, c) };
+                return Usage { CliText::badCharacter(what, shown(value.mid(i, length))) };
             out += kept;
         }
         return std::nullopt;
@@ -431,17 +462,33 @@ bool isCommandLine(int argc, char *argv[])
         || first == QLatin1String("-v");
 }
 
+std::optional<int> refuseWindowArguments(const QStringList &arguments, bool afterQt)
+{
+    std::optional<ArgumentRules::NonQtArgument> wrong;
+    if (!afterQt)
+        wrong = ArgumentRules::firstNonQtArgument(arguments);
+    else if (arguments.size() > 1)
+        wrong = ArgumentRules::NonQtArgument { arguments.at(1) };
+    if (!wrong)
+        return std::nullopt;
+    const QString argument = shown(wrong->argument);
+    if (wrong->lacksValue)
+        printErr(QStringLiteral("rm425t: %1 needs a value.").arg(argument));
+    else if (wrong->argument.startsWith(u'-'))
+        printErr(QStringLiteral("rm425t: unknown option '%1'.").arg(argument));
+    else
+        printErr(QStringLiteral("rm425t: unexpected argument '%1' (a command comes first).").arg(argument));
+    printErr(QStringLiteral("See 'rm425t --help'."));
+    return ExitCode::kUsage;
+}
+
 namespace {
 
-// Standard output and error are the commands' answer, read by scripts: the platform's notes about a
-// session it does not have stay out of them.
+// Standard output and error are the commands' answer, read by scripts: Qt's notes about a session, a
+// display or a file position stay out of them.
 void commandMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtDebugMsg || type == QtInfoMsg)
-        return;
-    if (type == QtWarningMsg
-        && ((context.category && qstrncmp(context.category, "qt.", 3) == 0)
-            || message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))))
+    if (ArgumentRules::isQtNote(type, context.category, message))
         return;
     std::fprintf(stderr, "%s\n", qPrintable(message));
 }
@@ -453,12 +500,9 @@ int runCommandLine(int argc, char *argv[])
     qInstallMessageHandler(commandMessages);
     // The pages are built for their load rules but never shown: no display is needed.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The same name as the window's, so the same settings file and status log.
+    AppSetup::setUpApplication();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("rm425t"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(RM425T_VERSION_MAJOR)
-                                            .arg(RM425T_VERSION_MINOR)
-                                            .arg(RM425T_VERSION_PATCH));
 
     const QStringList arguments = QApplication::arguments();
     const QString first = arguments.value(1);
@@ -491,6 +535,6 @@ int runCommandLine(int argc, char *argv[])
         return ExitCode::kSuccess;
     }
     printErr(QStringLiteral("rm425t: unknown command '%1' (commands: %2).\nSee 'rm425t --help'.")
-                 .arg(first, kCommands.join(QStringLiteral(", "))));
+                 .arg(shown(first), kCommands.join(QStringLiteral(", "))));
     return ExitCode::kUsage;
 }

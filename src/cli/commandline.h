@@ -14,10 +14,21 @@ inline constexpr int kIncompleteTransfer = 7; // a block of the record was not a
 inline constexpr int kPortLost = 8; // the port went away while in use
 inline constexpr int kRecordRefused = 9; // the record built from the pages is not 640 characters long
 inline constexpr int kSmsNotSent = 10; // the module could not send the SMS
+inline constexpr int kInterrupted
+    = 130; // Ctrl+C (SIGINT, SIGTERM) before the module answered, as shells count it
 } // namespace ExitCode
+
+#include <QStringList>
+
+#include <optional>
 
 // True when the arguments ask for a command (or for the commands' help) rather than for the window.
 bool isCommandLine(int argc, char *argv[]);
+
+// The window takes Qt's own options only: anything else among the arguments (the program's name first) is
+// said on standard error and gives ExitCode::kUsage; nullopt when the window may start. Once QApplication
+// has taken its options (afterQt), whatever is left is refused, Qt's name or not.
+std::optional<int> refuseWindowArguments(const QStringList &arguments, bool afterQt = false);
 
 // Runs the command and returns its exit status. Needs no display: it creates its own application object
 // on the offscreen platform.

@@ -1,16 +1,20 @@
 #include "cli/moduleruns.h"
 
+#include "cli/argumentrules.h"
 #include "cli/clitexts.h"
 #include "cli/commandline.h"
 #include "comm/frm8texts.h"
 #include "comm/seriallink.h"
 #include "comm/smssession.h"
+#include "comm/statuslogtexts.h"
 #include "comm/statussession.h"
 #include "comm/uploadsession.h"
+#include "window/settingsfile.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -26,6 +30,7 @@
 #include <unistd.h>
 #endif
 
+using ArgumentRules::shown;
 using Frm8Text::Function;
 
 namespace {
@@ -150,6 +155,7 @@ public:
 struct UploadRun
 {
     QString port;
+    QString shownPort; // as messages quote it
     std::unique_ptr<QtSerialLink> link;
     std::unique_ptr<UploadSession> session;
     bool done = false;
@@ -173,23 +179,25 @@ int runUpload(const QStringList &ports, const QByteArray &record, const LinkTime
 {
     QEventLoop loop;
     std::vector<std::unique_ptr<UploadRun>> runs;
+    bool interrupted = false;
     const auto allDone = [&runs] {
         return std::all_of(runs.cbegin(), runs.cend(), [](const auto &run) { return run->done; });
     };
     for (const QString &port : ports) {
         auto run = std::make_unique<UploadRun>();
         run->port = port;
+        run->shownPort = ArgumentRules::shown(port);
         run->link = std::make_unique<QtSerialLink>();
         run->session = std::make_unique<UploadSession>(run->link.get(), timeouts);
         UploadRun *r = run.get();
         QObject::connect(r->session.get(), &UploadSession::searching,
-            [r] { printErr(perPort(r->port, searchText(Function::Upload))); });
+            [r] { printErr(perPort(r->shownPort, searchText(Function::Upload))); });
         QObject::connect(r->session.get(), &UploadSession::transferring, [r](int block) {
             if (block == 1)
-                printErr(perPort(r->port, Frm8Text::transferring()));
+                printErr(perPort(r->shownPort, Frm8Text::transferring()));
         });
         QObject::connect(r->session.get(), &UploadSession::finished,
-            [r, &loop, &allDone](UploadSession::Outcome outcome, int block) {
+            [r, &loop, &allDone, &interrupted](UploadSession::Outcome outcome, int block) {
                 using O = UploadSession::Outcome;
                 switch (outcome) {
                 case O::Success:
@@ -197,11 +205,12 @@ int runUpload(const QStringList &ports, const QByteArray &record, const LinkTime
                     r->exitCode = ExitCode::kSuccess;
                     break;
                 case O::NoAnswer:
-                    r->report = Frm8Text::noAnswer();
-                    r->exitCode = ExitCode::kNoAnswer;
+                    // Stopped by the user while the module was searched for: nobody knows whether it answers.
+                    r->report = interrupted ? CliText::interrupted() : Frm8Text::noAnswer();
+                    r->exitCode = interrupted ? ExitCode::kInterrupted : ExitCode::kNoAnswer;
                     break;
                 case O::PortOpenFailed:
-                    r->report = withReason(Frm8Text::portUnavailable(r->port), r->session->portError());
+                    r->report = withReason(Frm8Text::portUnavailable(r->shownPort), r->session->portError());
                     r->exitCode = ExitCode::kNoPort;
                     break;
                 case O::WrongVersion:
@@ -213,15 +222,15 @@ int runUpload(const QStringList &ports, const QByteArray &record, const LinkTime
                     r->exitCode = ExitCode::kIncompleteTransfer;
                     break;
                 case O::PortLost:
-                    r->report = block > 0 ? Frm8Text::portLostDuringTransfer(r->port)
-                                          : Frm8Text::portUnavailable(r->port);
+                    r->report = block > 0 ? Frm8Text::portLostDuringTransfer(r->shownPort)
+                                          : Frm8Text::portUnavailable(r->shownPort);
                     r->exitCode = ExitCode::kPortLost;
                     break;
                 }
                 // The session has closed the port; make sure of it before the report.
                 r->link->close();
                 r->done = true;
-                printErr(perPort(r->port, r->report));
+                printErr(perPort(r->shownPort, r->report));
                 if (allDone())
                     loop.quit();
             });
@@ -229,7 +238,8 @@ int runUpload(const QStringList &ports, const QByteArray &record, const LinkTime
     }
     // Ctrl+C stops every run at its next check, so each module's report says how far it got (a module
     // that holds part of the record is told to be switched off) and every port is closed.
-    SignalWatch interrupt([&runs] {
+    SignalWatch interrupt([&runs, &interrupted] {
+        interrupted = true;
         for (const auto &run : runs) {
             if (!run->done)
                 run->session->requestStop();
@@ -247,7 +257,7 @@ int runUpload(const QStringList &ports, const QByteArray &record, const LinkTime
 
     int status = ExitCode::kSuccess;
     for (const auto &run : runs) {
-        printOut(run->port + QStringLiteral(": ") + oneLine(run->report));
+        printOut(run->shownPort + QStringLiteral(": ") + oneLine(run->report));
         if (status == ExitCode::kSuccess)
             status = run->exitCode;
     }
@@ -259,8 +269,13 @@ int runStatus(const QString &port, bool timestamps, const LinkTimeouts &timeouts
     QEventLoop loop;
     QtSerialLink link;
     StatusSession session(&link, timeouts);
+    // The window's log: in the current folder, or in the user's data folder where that cannot be written.
+    session.setLogFileName(StatusLogPath());
+    const QString logPath = QDir::toNativeSeparators(QFileInfo(session.logFileName()).absoluteFilePath());
     int status = ExitCode::kSuccess;
     bool finished = false;
+    bool monitoring = false;
+    bool interrupted = false;
     const auto end = [&](int code, const QString &text) {
         if (finished)
             return;
@@ -271,8 +286,10 @@ int runStatus(const QString &port, bool timestamps, const LinkTimeouts &timeouts
         loop.quit();
     };
     QObject::connect(&session, &StatusSession::searching, [] { printErr(searchText(Function::Status)); });
-    QObject::connect(&session, &StatusSession::monitoringStarted, [] {
-        printErr(CliText::statusLogFile(QDir::current().absoluteFilePath(StatusLog::kDefaultFileName)));
+    QObject::connect(&session, &StatusSession::monitoringStarted, [&] {
+        monitoring = true;
+        if (session.logFailure().problem == StatusLog::Problem::None)
+            printErr(CliText::statusLogFile(logPath));
     });
     const auto stamp = [timestamps] {
         return timestamps ? QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + u' ' : QString();
@@ -282,30 +299,38 @@ int runStatus(const QString &port, bool timestamps, const LinkTimeouts &timeouts
     QObject::connect(&session, &StatusSession::signalLevel,
         [stamp](int level) { printOut(stamp() + CliText::signalLevel(level)); });
     QObject::connect(&session, &StatusSession::logFailed,
-        [](const QString &fileName) { printErr(Frm8Text::logNotWritten(fileName)); });
+        [&] { printErr(StatusLogText::notWritten(logPath, session.logFailure())); });
     QObject::connect(&session, &StatusSession::finished, [&](StatusSession::Outcome outcome) {
         using O = StatusSession::Outcome;
         switch (outcome) {
         case O::Stopped:
-            end(ExitCode::kSuccess, CliText::stopped());
-            break;
         case O::NoAnswer:
-            end(ExitCode::kNoAnswer, Frm8Text::noAnswer());
+            if (interrupted && !monitoring)
+                end(ExitCode::kInterrupted, CliText::interrupted());
+            else if (outcome == O::Stopped)
+                end(ExitCode::kSuccess, CliText::stopped());
+            else
+                end(ExitCode::kNoAnswer, Frm8Text::noAnswer());
             break;
         case O::PortOpenFailed:
-            end(ExitCode::kNoPort, withReason(Frm8Text::portUnavailable(port), session.portError()));
+            end(ExitCode::kNoPort, withReason(Frm8Text::portUnavailable(shown(port)), session.portError()));
             break;
         case O::PortLost:
-            end(ExitCode::kPortLost, Frm8Text::portUnavailable(port));
+            end(ExitCode::kPortLost, Frm8Text::portUnavailable(shown(port)));
             break;
         }
     });
-    // Ctrl+C ends monitoring as the page's other functions do; should the session not answer at once,
-    // the port is closed all the same.
+    // Ctrl+C ends monitoring as the page's other functions do (before the module spoke, the run counts as
+    // interrupted); should the session not answer at once, the port is closed all the same.
     SignalWatch interrupt([&] {
+        interrupted = true;
         session.stopMonitoring();
-        QTimer::singleShot(
-            std::chrono::seconds(1), &loop, [&] { end(ExitCode::kSuccess, CliText::stopped()); });
+        QTimer::singleShot(std::chrono::seconds(1), &loop, [&] {
+            if (monitoring)
+                end(ExitCode::kSuccess, CliText::stopped());
+            else
+                end(ExitCode::kInterrupted, CliText::interrupted());
+        });
     });
     if (!session.start(port))
         return ExitCode::kNoPort;
@@ -320,6 +345,7 @@ int runSms(const QString &port, const QString &number, const QString &text, cons
     QtSerialLink link;
     SmsSession session(&link, timeouts);
     int status = ExitCode::kSuccess;
+    bool interrupted = false;
     QObject::connect(&session, &SmsSession::searching, [] { printErr(searchText(Function::Sms)); });
     QObject::connect(&session, &SmsSession::handingOver, [] { printErr(Frm8Text::smsHandingOver()); });
     QObject::connect(&session, &SmsSession::finished, [&](SmsSession::Outcome outcome) {
@@ -334,20 +360,25 @@ int runSms(const QString &port, const QString &number, const QString &text, cons
             status = ExitCode::kSmsNotSent;
             break;
         case O::NoAnswer:
-            printErr(Frm8Text::noAnswer());
-            status = ExitCode::kNoAnswer;
+            printErr(interrupted ? CliText::interrupted() : Frm8Text::noAnswer());
+            status = interrupted ? ExitCode::kInterrupted : ExitCode::kNoAnswer;
             break;
         case O::PortOpenFailed:
-            printErr(withReason(Frm8Text::portUnavailable(port), session.portError()));
+            printErr(withReason(Frm8Text::portUnavailable(shown(port)), session.portError()));
             status = ExitCode::kNoPort;
             break;
         case O::PortLost:
-            printErr(Frm8Text::portUnavailable(port));
+            printErr(Frm8Text::portUnavailable(shown(port)));
             status = ExitCode::kPortLost;
             break;
         }
         link.close();
         loop.quit();
+    });
+    // Ctrl+C ends the wait for the module at once and closes the port.
+    SignalWatch interrupt([&] {
+        interrupted = true;
+        session.requestStop();
     });
     if (!session.start(port, number, text))
         return ExitCode::kNoPort;

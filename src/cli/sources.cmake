@@ -1,6 +1,7 @@
 # Widget-free sources of this folder go into the core library, the commands (which build the pages for
 # their load rules) into the ui library.
 set(CLI_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/argumentrules.cpp
     ${CMAKE_CURRENT_LIST_DIR}/recordfields.cpp
 )
 set(CLI_UI_SOURCES

@@ -183,14 +183,6 @@ QString smsSendCaption(int charactersLeft)
         QStringLiteral("Envoyer SMS (") + n + QLatin1Char(')'));
 }
 
-QString logNotWritten(const QString &fileName)
-{
-    return textForLanguage(QStringLiteral("Hinweis: %1 kann nicht geschrieben werden !"),
-        QStringLiteral("Note: %1 cannot be written !"),
-        QStringLiteral("Remarque: %1 ne peut pas être écrit !"))
-        .arg(fileName);
-}
-
 } // namespace Frm8Text
 
 namespace Frm8Text {

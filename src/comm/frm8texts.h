@@ -42,7 +42,4 @@ QString portPermissionDenied(const QString &port);
 // How the port list shows such a port.
 QString noPermissionLabel(const QString &port);
 
-// The status log could not be opened or written; monitoring goes on.
-QString logNotWritten(const QString &fileName);
-
 } // namespace Frm8Text

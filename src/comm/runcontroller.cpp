@@ -4,6 +4,7 @@
 #include "comm/parameterrecord.h"
 #include "comm/portselection.h"
 #include "comm/seriallink.h"
+#include "comm/statuslogtexts.h"
 
 #include <optional>
 
@@ -205,9 +206,9 @@ void RunController::startStatus()
         emit message(m_notes.logNote.isEmpty() ? text : text + kCrLf + m_notes.logNote);
     });
     connect(session, &StatusSession::signalLevel, this, &RunController::signalLevel);
-    connect(session, &StatusSession::logFailed, this, [this](const QString &fileName) {
+    connect(session, &StatusSession::logFailed, this, [this, session](const QString &fileName) {
         // Said once, and kept below every message of this run.
-        m_notes.logNote = Frm8Text::logNotWritten(fileName);
+        m_notes.logNote = StatusLogText::notWritten(fileName, session->logFailure());
         emit messageAppended(kCrLf + m_notes.logNote);
     });
     session->start(claimPort());

@@ -10,5 +10,6 @@ set(COMM_UI_SOURCES
     src/comm/signalstrength.cpp
     src/comm/smsform.cpp
     src/comm/frm8texts.cpp
+    src/comm/statuslogtexts.cpp
     src/comm/registrycontrolvalues.cpp
 )

@@ -38,6 +38,9 @@ public:
 
     // Where the log goes; relative names are taken from the current directory when monitoring starts.
     void setLogFileName(const QString &fileName);
+    QString logFileName() const { return m_log.fileName(); }
+    // Why the log could not be opened or written, after logFailed().
+    const StatusLog::Failure &logFailure() const { return m_log.failure(); }
 
 signals:
     void searching();
@@ -46,7 +49,8 @@ signals:
     void message(const QString &text);
     // The level of a message that carries one (0 … 99).
     void signalLevel(int level);
-    // The log could not be opened or written; reported once per run, monitoring goes on.
+    // The log could not be opened or written (logFailure() says why; errorText is the system's reason, if
+    // any); reported once per run, monitoring goes on.
     void logFailed(const QString &fileName, const QString &errorText);
     void finished(StatusSession::Outcome outcome);
 

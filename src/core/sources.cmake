@@ -1,7 +1,8 @@
-# The widget-free base every folder may include: the Windows-1252 codec, the INI codec, where the
-# settings file lives and what kind of file a path names, CSV lines and
-# time stamps for files people and scripts read. All of it goes into the core library.
+# The widget-free base every folder may include: the program's name and version, the Windows-1252 codec,
+# the INI codec, where the settings file lives and what kind of file a path names, CSV lines and time stamps
+# for files people and scripts read. All of it goes into the core library.
 set(CORE_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/appsetup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cp1252.cpp
     ${CMAKE_CURRENT_LIST_DIR}/csv.cpp
     ${CMAKE_CURRENT_LIST_DIR}/filekind.cpp

@@ -1,5 +1,6 @@
 #include "shell/frmstart.h"
 
+#include "comm/statuslog.h"
 #include "l10n/applylanguage.h"
 #include "l10n/languagecode.h"
 #include "window/colors.h"
@@ -204,8 +205,9 @@ void FrmStart::formLoad()
 {
     applySkin();
     WindowRegistry::instance().setCurrentPage(0);
-    // A status log left from an earlier run is removed; the communication page appends to it while we run.
-    QFile::remove(StatusLogPath());
+    // The status log an earlier run left is set aside as GSM.DAT.old, so this run's log starts empty and
+    // the one before is still there to read; the communication page appends to it while we run.
+    StatusLog::setAsidePrevious(StatusLogPath());
     // The settings file is read once for all pages, which the caption table creates in its order.
     const SettingsFileProblem problem = beginStartupLoad(IniFileReadPath());
     // What an interrupted save of the settings file left beside it goes as well.

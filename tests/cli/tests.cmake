@@ -1,3 +1,5 @@
+# The rules on what is typed after the program's name, on their own.
+rm425t_add_test(tst_argumentrules core cli/tst_argumentrules.cpp)
 # The commands run as the program itself, in a child process without any display, against the module
 # simulator on a pseudo-terminal.
 if(UNIX)
@@ -7,4 +9,8 @@ if(UNIX)
     rm425t_add_test(tst_initcommand ui cli/tst_initcommand.cpp)
     target_compile_definitions(tst_initcommand PRIVATE RM425T_PROGRAM_PATH="$<TARGET_FILE:rm425t>")
     add_dependencies(tst_initcommand rm425t)
+    # The test's own window runs from the build tree as the program does, so it keeps its settings where the
+    # program keeps them.
+    file(GENERATE OUTPUT $<TARGET_FILE_DIR:tst_cli>/rm425t-build-tree.txt
+        CONTENT "This folder is a build tree: the program keeps its settings in the user's configuration folder.\n")
 endif()

@@ -1,22 +1,30 @@
 #include "cli/recordfields.h"
 #include "comm/frm8.h"
+#include "core/appsetup.h"
+#include "core/filekind.h"
 #include "shell/configfiles.h"
 #include "shell/frmstart.h"
-#include "window/settingsfile.h"
 #include "shell/windowcatalog.h"
-#include "window/windowregistry.h"
 #include "support/simprocess.h"
+#include "support/testfiles.h"
+#include "window/settingsfile.h"
+#include "window/windowregistry.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -67,6 +75,11 @@ private slots:
     void smsFollowsTheWindowsRules_data();
     void smsFollowsTheWindowsRules();
     void helpDescribesEveryCommand();
+    void windowSaveIsWhatTheCommandsUse();
+    void interruptedSearchHasItsOwnStatus_data();
+    void interruptedSearchHasItsOwnStatus();
+    void statusLogIsKeptAsTheWindowKeepsIt_data();
+    void statusLogIsKeptAsTheWindowKeepsIt();
 
 private:
     // The program with the arguments, in the test's folder, with no display of any kind.
@@ -74,7 +87,9 @@ private:
     Run run(const QStringList &arguments, std::chrono::milliseconds timeout = std::chrono::seconds(20));
     void startCli(QProcess &process, const QStringList &arguments);
     QString writeFile(const QString &name, const QByteArray &content);
+    FrmStart *startWindowOn(const QString &port);
     QByteArray windowUpload(const QString &file);
+    QString home() const { return m_dir->filePath(u"home"_s); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -88,6 +103,7 @@ void tst_Cli::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
+    QVERIFY(QDir().mkpath(home()));
     setSettingsDirectory(m_dir->path());
     // The recent files of the window's "Open" stay in the test's folder.
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->filePath(u"config"_s));
@@ -105,6 +121,10 @@ QProcessEnvironment tst_Cli::environment() const
     for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
         env.remove(QString::fromLatin1(name));
     env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+    // The user's folders are the test's own: nothing of the real user's settings is read or written.
+    env.insert(u"HOME"_s, home());
+    for (const char *name : { "XDG_CONFIG_HOME", "XDG_DATA_HOME" })
+        env.remove(QString::fromLatin1(name));
     // Only the ports a test names are offered.
     env.insert(u"RM425T_EXTRA_PORTS"_s, QString());
     return env;
@@ -142,15 +162,10 @@ QString tst_Cli::writeFile(const QString &name, const QByteArray &content)
     return path;
 }
 
-// What "Senden" sends after "Open configuration…" of the file, from a window whose pages held another
-// configuration before.
-QByteArray tst_Cli::windowUpload(const QString &file)
+// The program's windows, whose communication page offers only the port given.
+FrmStart *tst_Cli::startWindowOn(const QString &port)
 {
-    SimProcess sim;
-    if (!sim.start(simArguments()))
-        return "sim did not start";
     registerProgramWindows();
-    const QString port = sim.devicePath();
     WindowRegistry::instance().registerFactory(u"frm8"_s, [port] {
         Frm8Options options;
         options.discoverPorts = [port] { return QList<PortEntry> { PortCatalog::entryFor(port) }; };
@@ -158,6 +173,17 @@ QByteArray tst_Cli::windowUpload(const QString &file)
     });
     auto *start = WindowRegistry::instance().get<FrmStart>(u"frmStart"_s);
     start->setQuitHandler([] {});
+    return start;
+}
+
+// What "Senden" sends after "Open configuration…" of the file, from a window whose pages held another
+// configuration before.
+QByteArray tst_Cli::windowUpload(const QString &file)
+{
+    SimProcess sim;
+    if (!sim.start(simArguments()))
+        return "sim did not start";
+    FrmStart *start = startWindowOn(sim.devicePath());
     FormWindow *frm1 = WindowRegistry::instance().window(u"frm1"_s);
     frm1->controlAs<QLineEdit>(u"txtbez"_s)->setText(u"Vorheriger Kunde"_s);
     frm1->controlAs<QLineEdit>(u"txtFon1"_s, 5)->setText(u"+4955555"_s);
@@ -326,6 +352,34 @@ void tst_Cli::failuresHaveTheirExitStatus_data()
                                    << u"--port is required"_s;
     QTest::newRow("unknown command") << QStringList() << QStringList({ u"uplaod"_s }) << 2
                                      << u"unknown command"_s;
+    // What the user typed is quoted with its control characters shown, never acted on by the terminal.
+    QTest::newRow("unknown command, escape sequence")
+        << QStringList() << QStringList({ u"up\x1b[2Jload"_s }) << 2 << u"unknown command 'up\\x1B[2Jload'"_s;
+    QTest::newRow("window: unknown option")
+        << QStringList() << QStringList({ u"--bogus"_s }) << 2 << u"rm425t: unknown option '--bogus'."_s;
+    QTest::newRow("window: X11's option away from X11")
+        << QStringList() << QStringList({ u"-platform"_s, u"offscreen"_s, u"-display"_s, u":1"_s }) << 2
+        << u"unknown option '-display'"_s;
+    QTest::newRow("empty settings file name")
+        << QStringList() << QStringList({ u"record"_s, u"--settings"_s, QString() }) << 2
+        << u"--settings needs a file name"_s;
+    QTest::newRow("settings twice") << QStringList()
+                                    << QStringList({ u"record"_s, u"--settings"_s, u"a.ini"_s,
+                                           u"--settings=b.ini"_s })
+                                    << 2 << u"--settings is given more than once"_s;
+    QTest::newRow("number twice") << QStringList()
+                                  << QStringList({ u"sms"_s, u"--port"_s, u"x"_s, u"--number"_s, u"1"_s,
+                                         u"--number"_s, u"2"_s, u"--text"_s, u"a"_s })
+                                  << 2 << u"--number is given more than once"_s;
+    QTest::newRow("one port, two spellings") << QStringList({ u"--scenario"_s, u"silent"_s })
+                                             << QStringList({ u"upload"_s, u"--settings"_s, u"CUSTOMER"_s,
+                                                    u"--port"_s, u"PORT"_s, u"--port"_s, u"SAMEPORT"_s })
+                                             << 2 << u"name the same port"_s;
+    QTest::newRow("a character outside the first plane")
+        << QStringList()
+        << QStringList({ u"sms"_s, u"--lang"_s, u"en"_s, u"--port"_s, u"x"_s, u"--number"_s, u"1"_s,
+               u"--text"_s, u"ab😀"_s })
+        << 2 << u"the character \"😀\" cannot be sent"_s;
     QTest::newRow("status: silent module")
         << QStringList({ u"--scenario"_s, u"silent"_s })
         << QStringList({ u"status"_s, u"--lang"_s, u"en"_s, u"--port"_s, u"PORT"_s, u"--wait"_s, u"0.3"_s })
@@ -347,8 +401,12 @@ void tst_Cli::failuresHaveTheirExitStatus()
     SimProcess sim;
     if (!scenario.isEmpty()) {
         QVERIFY(sim.start(simArguments(scenario)));
+        const QFileInfo device(sim.devicePath());
+        arguments.replaceInStrings(
+            u"SAMEPORT"_s, device.path() + u"/../"_s + device.dir().dirName() + u"/./"_s + device.fileName());
         arguments.replaceInStrings(u"PORT"_s, sim.devicePath());
     }
+    arguments.replaceInStrings(u"CUSTOMER"_s, writeFile(u"customer.ini"_s, kCustomer));
     arguments.replaceInStrings(
         u"BINARY"_s, writeFile(u"picture.ini"_s, QByteArray("[frm1]\r\n\0\x89PNG", 12)));
     const Run result = run(arguments);
@@ -356,6 +414,11 @@ void tst_Cli::failuresHaveTheirExitStatus()
     QVERIFY2(result.err.contains(said), qPrintable(result.err));
     // A failure is never reported as success.
     QVERIFY(!result.out.contains(u"All data transferred"_s));
+    // Nothing the terminal would act on, and none of Qt's own notes.
+    QVERIFY(!result.err.contains(QChar(0x1b)));
+    QVERIFY(!result.err.contains(u"QFile"_s) && !result.err.contains(u"QIODevice"_s));
+    if (exitCode == 2 && !scenario.isEmpty())
+        QVERIFY(sim.recordedBytes().isEmpty());
 }
 
 void tst_Cli::statusRunsUntilThePortGoes()
@@ -371,10 +434,9 @@ void tst_Cli::statusRunsUntilThePortGoes()
     QVERIFY(cli.waitForFinished(10000));
     QCOMPARE(cli.exitCode(), 8);
     const QString out = QString::fromUtf8(cli.readAllStandardOutput());
-    const QRegularExpressionMatch message
-        = QRegularExpression(u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ PEGEL Netz: (\\d\\d)\\*?$"_s,
-            QRegularExpression::MultilineOption)
-              .match(out);
+    const QRegularExpressionMatch message = QRegularExpression(
+        u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ PEGEL Netz: (\\d\\d)\\*?$"_s, QRegularExpression::MultilineOption)
+                                                .match(out);
     QVERIFY2(message.hasMatch(), qPrintable(out));
     const QString level = QString::number(message.captured(1).toInt());
     QVERIFY2(out.contains(QRegularExpression(u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ Signal level: %1$"_s.arg(level),
@@ -463,6 +525,178 @@ void tst_Cli::helpDescribesEveryCommand()
     const QStringList lines = QString::fromUtf8(ports.readAllStandardOutput()).split(u'\n');
     QVERIFY(lines.contains(sim.devicePath()));
     QVERIFY(lines.contains(QRegularExpression(u"^/nonexistent/tty\tcannot be opened: .+"_s)));
+}
+
+// The working settings file the window saves is the one the commands read, under the same HOME.
+void tst_Cli::windowSaveIsWhatTheCommandsUse()
+{
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home()));
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
+    setSettingsDirectory(QString());
+    AppSetup::setUpApplication();
+    const auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); });
+
+    SimProcess windowModule;
+    QVERIFY(windowModule.start(simArguments()));
+    FrmStart *start = startWindowOn(windowModule.devicePath());
+    FormWindow *frm1 = WindowRegistry::instance().window(u"frm1"_s);
+    frm1->controlAs<QLineEdit>(u"txtbez"_s)->setText(u"Pumpe Nord"_s);
+    frm1->controlAs<QLineEdit>(u"txtFon1"_s, 3)->setText(u"+4917033"_s);
+    QVERIFY(start->SaveAllPages());
+    const QString saved = home() + u"/.config/RM425T/ZERiruze.ini"_s;
+    QVERIFY2(QFile::exists(saved), qPrintable(saved));
+
+    auto *frm8 = WindowRegistry::instance().get<Frm8>(u"frm8"_s);
+    frm8->cmd_Click();
+    QVERIFY(QTest::qWaitFor([frm8] { return !frm8->uploadRunning(); }, 10000));
+    QVERIFY(windowModule.waitForRecorded(1 + 640));
+    const QByteArray window = windowModule.recordedBytes();
+    QVERIFY(window.contains("Pumpe Nord") && window.contains("+4917033"));
+    WindowRegistry::instance().reset();
+
+    SimProcess commandModule;
+    QVERIFY(commandModule.start(simArguments()));
+    const Run upload = run({ u"upload"_s, u"--port"_s, commandModule.devicePath() });
+    QCOMPARE(upload.exitCode, 0);
+    QVERIFY(commandModule.waitForRecorded(window.size()));
+    QCOMPARE(commandModule.recordedBytes(), window);
+    // The record of the working file and of the same file named are one.
+    const Run working = run({ u"record"_s });
+    QCOMPARE(working.exitCode, 0);
+    QCOMPARE(run({ u"record"_s, u"--settings"_s, saved }).out, working.out);
+}
+
+void tst_Cli::interruptedSearchHasItsOwnStatus_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    const QStringList common = { u"--lang"_s, u"en"_s, u"--port"_s, u"PORT"_s };
+    QTest::newRow("upload") << QStringList { u"upload"_s, u"--settings"_s, u"CUSTOMER"_s } + common;
+    QTest::newRow("status") << QStringList { u"status"_s } + common;
+    QTest::newRow("sms") << QStringList { u"sms"_s, u"--number"_s, u"0171"_s, u"--text"_s, u"Test"_s }
+            + common;
+}
+
+// Ctrl+C while the module is searched for is no silent module: the run was interrupted (130, as shells
+// count it), and nothing went to the module.
+void tst_Cli::interruptedSearchHasItsOwnStatus()
+{
+    QFETCH(QStringList, arguments);
+    SimProcess sim;
+    QVERIFY(sim.start(simArguments({ u"--scenario"_s, u"silent"_s })));
+    arguments.replaceInStrings(u"PORT"_s, sim.devicePath());
+    arguments.replaceInStrings(u"CUSTOMER"_s, writeFile(u"customer.ini"_s, kCustomer));
+    QProcess cli;
+    cli.setReadChannel(QProcess::StandardError);
+    startCli(cli, arguments);
+    QVERIFY(QTest::qWaitFor([&cli] { return cli.peek(1 << 16).contains("Looking for module"); }, 10000));
+    ::kill(pid_t(cli.processId()), SIGINT);
+    QVERIFY(cli.waitForFinished(5000));
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), 130);
+    const QString err = QString::fromUtf8(cli.readAllStandardError());
+    QVERIFY2(err.contains(u"Interrupted before the module answered."_s), qPrintable(err));
+    QVERIFY2(!err.contains(u"No response"_s), qPrintable(err));
+    QVERIFY(
+        sim.recordedBytes().isEmpty() || sim.recordedBytes() == "D" || sim.recordedBytes().startsWith('S'));
+}
+
+void tst_Cli::statusLogIsKeptAsTheWindowKeepsIt_data()
+{
+    QTest::addColumn<QString>("setting"); // "closed folder", "named pipe", "size limit"
+    QTest::addColumn<QString>("said"); // on standard error; LOG stands for the log's full path
+    QTest::newRow("current folder closed: the data folder")
+        << u"closed folder"_s << u"Messages are appended to LOG."_s;
+    QTest::newRow("named pipe: refused, never opened")
+        << u"named pipe"_s << u"Note: LOG is a named pipe and is not written !"_s;
+    QTest::newRow("disk full: the reason, whole lines")
+        << u"size limit"_s << u"Note: writing LOG failed (File too large), messages are missing from it !"_s;
+}
+
+void tst_Cli::statusLogIsKeptAsTheWindowKeepsIt()
+{
+    QFETCH(QString, setting);
+    QFETCH(QString, said);
+
+    constexpr uid_t kUser = 65534;
+    // Room for the serial port's lock file, not for many more lines of the log.
+    constexpr qint64 kLimit = 4096;
+    const QByteArray earlier = QByteArray(kLimit - 50, 'x') + "\r\n";
+    QString folder = m_dir->path();
+    QString log = m_dir->filePath(u"GSM.DAT"_s);
+    if (setting == u"closed folder"_s) {
+        if (getuid() != 0)
+            QSKIP("needs root to run the command as another user in a folder closed to it");
+        folder = m_dir->filePath(u"closed"_s);
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(::chmod(QFile::encodeName(m_dir->path()).constData(), 0755) == 0);
+        QVERIFY(::chown(QFile::encodeName(home()).constData(), kUser, kUser) == 0);
+        log = home() + u"/.local/share/RM425T/GSM.DAT"_s;
+    } else if (setting == u"named pipe"_s) {
+        QCOMPARE(::mkfifo(QFile::encodeName(log).constData(), 0600), 0);
+    } else {
+        putFile(log, earlier);
+    }
+
+    SimProcess sim;
+    QVERIFY(sim.start(simArguments({ u"--status"_s, u"--status-ms"_s, u"400"_s })));
+    // The device itself: the simulator's link lies in a folder only we may enter.
+    const QString device = QFileInfo(sim.devicePath()).canonicalFilePath();
+    QVERIFY(::chmod(QFile::encodeName(device).constData(), 0666) == 0);
+
+    QProcess cli;
+    cli.setProcessEnvironment(environment());
+    cli.setWorkingDirectory(folder);
+    cli.setChildProcessModifier([setting] {
+        if (setting == u"closed folder"_s) {
+            // As a user who may not write the current folder (root may write anywhere).
+            if (::setgroups(0, nullptr) != 0 || ::setresgid(kUser, kUser, kUser) != 0
+                || ::setresuid(kUser, kUser, kUser) != 0)
+                ::_exit(99);
+        } else if (setting == u"size limit"_s) {
+            // A disk that is full after kLimit bytes: writes beyond it fail, short first, instead of
+            // ending the program (an ignored signal stays ignored in the program).
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit { rlim_t(kLimit), rlim_t(kLimit) };
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                ::_exit(99);
+        }
+    });
+    cli.start(
+        QStringLiteral(RM425T_PROGRAM_PATH), { u"status"_s, u"--lang"_s, u"en"_s, u"--port"_s, device });
+    said.replace(u"LOG"_s, QFileInfo(log).absoluteFilePath());
+    cli.setReadChannel(QProcess::StandardError);
+    const bool told = QTest::qWaitFor([&] { return cli.peek(1 << 16).contains(said.toUtf8()); }, 10000);
+    QVERIFY(QTest::qWaitFor(
+        [&cli] {
+            return cli.state() != QProcess::Running
+                || QByteArray(cli.readAllStandardOutput()).count("PEGEL") > 0;
+        },
+        10000));
+    // A few messages more, so the log has met its limit.
+    QTest::qWait(1300);
+    sim.command("hangup");
+    QVERIFY(cli.state() == QProcess::NotRunning || cli.waitForFinished(10000));
+    const QString err = QString::fromUtf8(cli.readAllStandardError());
+    QVERIFY2(told, qPrintable(err));
+    QCOMPARE(cli.exitCode(), 8); // the port went
+    QVERIFY2(!err.contains(u"QFile"_s) && !err.contains(u"QIODevice"_s), qPrintable(err));
+
+    if (setting == u"named pipe"_s) {
+        QCOMPARE(fileKindOf(log), FileKind::Fifo);
+        return;
+    }
+    const QByteArray logged = fileBytes(log);
+    QVERIFY2(logged.contains("PEGEL"), logged.constData());
+    // Only whole lines: the line that did not fit was taken back.
+    QVERIFY2(logged.endsWith("\r\n"), logged.constData());
+    if (setting == u"size limit"_s) {
+        QVERIFY(logged.startsWith(earlier));
+        QVERIFY(logged.size() <= kLimit);
+    } else {
+        QVERIFY(!QFile::exists(QDir(folder).filePath(u"GSM.DAT"_s)));
+    }
 }
 
 QTEST_MAIN(tst_Cli)

@@ -29,6 +29,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -109,6 +111,7 @@ private slots:
     void leavingWhileSearchingShowsNoFailure_data();
     void leavingWhileSearchingShowsNoFailure();
     void statusMessagesAreShownLoggedAndLevelled();
+    void statusLogThatCannotBeWrittenIsSaidOnce_data();
     void statusLogThatCannotBeWrittenIsSaidOnce();
     void statusWithoutModuleIsNoAnswer();
     void statusEndsWhenAnotherFunctionStarts();
@@ -704,15 +707,36 @@ void tst_Frm8::statusMessagesAreShownLoggedAndLevelled()
     QCOMPARE(file.readAll(), log);
 }
 
+void tst_Frm8::statusLogThatCannotBeWrittenIsSaidOnce_data()
+{
+    QTest::addColumn<bool>("fifo"); // else a folder where the log should be
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("folder") << false << kEnglish
+                            << QStringLiteral("Note: GSM.DAT is a folder and is not written !");
+    // Opening a named pipe for writing would wait for a reader: it is refused instead.
+    QTest::newRow("named pipe")
+        << true << kGerman
+        << QStringLiteral("Hinweis: GSM.DAT ist eine benannte Pipe und wird nicht beschrieben !");
+    QTest::newRow("named pipe, French")
+        << true << QStringLiteral("2")
+        << QStringLiteral("Remarque: GSM.DAT est un tube nommé et n'est pas écrit !");
+}
+
 void tst_Frm8::statusLogThatCannotBeWrittenIsSaidOnce()
 {
-    QVERIFY(QDir().mkdir(QStringLiteral("GSM.DAT"))); // a folder where the log should be
+    QFETCH(bool, fifo);
+    QFETCH(QString, language);
+    QFETCH(QString, note);
+    if (fifo)
+        QCOMPARE(::mkfifo("GSM.DAT", 0600), 0);
+    else
+        QVERIFY(QDir().mkdir(QStringLiteral("GSM.DAT")));
     QVERIFY(startSim(*m_sim, { "--scenario", "silent" }));
     openPage(QStringList { m_sim->devicePath() });
-    setLanguage(kEnglish);
+    setLanguage(language);
 
     button(QStringLiteral("cmd2"))->click();
-    const QString note = QStringLiteral("Note: GSM.DAT cannot be written !");
     m_sim->say("AB");
     QTRY_COMPARE_WITH_TIMEOUT(m_page->meldText(), QStringLiteral("AB\r\n") + note, 10000);
     m_sim->say("CD");

@@ -68,7 +68,7 @@ private slots:
     void init();
     void cleanup();
 
-    void startupRemovesStatusLogAndDressesLogo();
+    void startupSetsStatusLogAsideAndDressesLogo();
     void pageButtonActsOnceAndShowsSelectedLook();
     void reopeningCurrentPageKeepsButtonLooks();
     void pageButtonsKeepDesignTextUntilFirstReset();
@@ -117,7 +117,7 @@ void TestFrmStart::cleanup()
     QDir::setCurrent(m_oldCwd);
 }
 
-void TestFrmStart::startupRemovesStatusLogAndDressesLogo()
+void TestFrmStart::startupSetsStatusLogAsideAndDressesLogo()
 {
     QFile log(m_dir.filePath("GSM.DAT"));
     QVERIFY(log.open(QIODevice::WriteOnly));
@@ -125,7 +125,11 @@ void TestFrmStart::startupRemovesStatusLogAndDressesLogo()
     log.close();
 
     FrmStart *w = start();
+    // The log of the earlier run is gone from GSM.DAT, and kept as GSM.DAT.old.
     QVERIFY(!QFile::exists(m_dir.filePath("GSM.DAT")));
+    QFile previous(m_dir.filePath("GSM.DAT.old"));
+    QVERIFY(previous.open(QIODevice::ReadOnly));
+    QCOMPARE(previous.readAll(), QByteArray("old status\r\n"));
     QCOMPARE(WindowRegistry::instance().currentPage(), 0);
     // The logo button takes the logo picture's size, not its design size, and picSkin is never shown.
     QCOMPARE(w->check(0)->size(), QSize(175, 64));
