@@ -108,6 +108,10 @@ Frm8::Frm8(QWidget *parent, Frm8Options options)
     m_ports = new PortSelection(m_cmbCOM, m_link, std::move(options.discoverPorts),
         std::move(options.portAccess), options.portRefreshInterval, this);
     connect(m_ports, &PortSelection::listRebuilt, this, &Frm8::fitPortList);
+    connect(m_ports, &PortSelection::notice, this, [this](const QString &text) {
+        if (!m_runs->anyRunning())
+            setMeld(text);
+    });
 
     m_runs = std::make_unique<RunController>(m_link, m_ports,
         RunController::Setup { options.timeouts, std::move(options.buildRecord), StatusLogPath });
@@ -158,7 +162,7 @@ void Frm8::createControls()
 
     m_label0 = add(new QLabel(QStringLiteral(" Verfügbare COM :"), this), QStringLiteral("Label1"), 0);
     m_label0->setGeometry(twipsRect(kLabel0));
-    m_cmbCOM = add(new QComboBox(this), QStringLiteral("cmbCOM"));
+    m_cmbCOM = add(new PortComboBox(this), QStringLiteral("cmbCOM"));
     m_cmbCOM->setGeometry(twipsRect(kCmbCOM));
     connect(m_cmbCOM, &QComboBox::currentIndexChanged, this, &Frm8::cmbCOM_Click);
 
@@ -346,9 +350,9 @@ void Frm8::hideEvent(QHideEvent *event)
 
 void Frm8::cmbCOM_Click()
 {
-    m_cmbCOM->setToolTip(m_ports->selectedPortLabel());
+    m_cmbCOM->setToolTip(m_cmbCOM->currentText());
     if (!m_runs->anyRunning() && m_ports->selectedPortRefused())
-        setMeld(Frm8Text::portPermissionDenied(m_ports->selectedPortLabel()));
+        setMeld(m_ports->selectedPortNote());
     m_runs->followSelection();
 }
 

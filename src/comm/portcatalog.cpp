@@ -1,5 +1,6 @@
 #include "portcatalog.h"
 
+#include "portdiagnosis.h"
 #include "seriallink.h"
 
 #include <QFile>
@@ -68,6 +69,8 @@ bool probe(const QString &portName)
 
 Access access(const QString &portName)
 {
+    if (!PortDiagnosis::holders(portName, PortSystem::live()).isEmpty())
+        return Access::Held;
 #ifndef Q_OS_WIN
     // Asked of the system rather than read from a failed open: the port reports a device locked by another
     // program as a permission error too, and that is no matter of group membership.
@@ -96,6 +99,7 @@ QList<PortEntry> listedPorts(const std::function<Access(const QString &)> &acces
             continue;
         PortEntry entry = entryFor(name);
         entry.permissionDenied = result == Access::PermissionDenied;
+        entry.held = result == Access::Held;
         ports << entry;
     }
     return ports;

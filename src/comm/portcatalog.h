@@ -13,6 +13,8 @@ struct PortEntry
     QString portName; // what SerialLink::open() takes ("COM3", "/dev/ttyUSB0")
     // The port is there, but the user may not open it: listed, so the page can say what to do about it.
     bool permissionDenied = false;
+    // Another program has the port open: listed so the page can say which, and never opened here.
+    bool held = false;
 
     bool operator==(const PortEntry &) const = default;
 };
@@ -32,9 +34,10 @@ QStringList candidatePorts();
 // Opens and closes portName with the link settings; true when it opened.
 bool probe(const QString &portName);
 
-enum class Access { Usable, PermissionDenied, Unusable };
+enum class Access { Usable, PermissionDenied, Held, Unusable };
 
-// Like probe(), and says whether a port that did not open was refused for lack of permission.
+// Like probe(), and says whether a port that did not open was refused for lack of permission. A port that
+// another program holds is not opened at all: opening it would set its line under that program.
 Access access(const QString &portName);
 
 // The candidates that exist and pass the probe, and those the user may not open, in candidate order.
