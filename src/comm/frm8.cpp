@@ -122,6 +122,7 @@ Frm8::Frm8(QWidget *parent, Frm8Options options)
     connect(m_runs.get(), &RunController::signalLevel, m_signal, &SignalStrength::showLevel);
     connect(m_runs.get(), &RunController::uploadEnded, this, &Frm8::endUpload);
     connect(m_runs.get(), &RunController::statusEnded, this, &Frm8::endStatusRun);
+    connect(m_runs.get(), &RunController::levelUnknown, m_signal, &SignalStrength::grey);
     connect(m_runs.get(), &RunController::smsEnded, this, [this](bool sent) {
         endSmsSend();
         // The module's own reports follow.

@@ -49,4 +49,9 @@ QList<PortEntry> usablePorts(const std::function<bool(const QString &)> &probeFn
 // The entry shown for a port name.
 PortEntry entryFor(const QString &portName);
 
+// How a device is found again after it went (an adapter pulled out and plugged back in): by its path when
+// that is back, else as the port that reports the same USB serial number, or sits at the same USB location
+// (bus and port chain). Taken while the device is there; the function gives where it is now, or empty.
+std::function<QString()> follow(const QString &portName);
+
 } // namespace PortCatalog
