@@ -125,7 +125,26 @@ PortSystem PortSystem::live()
         QFile file(QStringLiteral("/proc/%1/comm").arg(pid));
         return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()).trimmed() : QString();
     };
+    system.ptyMasters = [](qint64 pid) {
+        QList<int> masters;
+        const QString folder = QStringLiteral("/proc/%1/fd").arg(pid);
+        const QStringList fds = QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        for (const QString &fd : fds) {
+            const QString target = QFile::symLinkTarget(folder + u'/' + fd);
+            if (target != QLatin1String("/dev/ptmx") && target != QLatin1String("/dev/pts/ptmx"))
+                continue;
+            QFile info(QStringLiteral("/proc/%1/fdinfo/%2").arg(pid).arg(fd));
+            if (!info.open(QIODevice::ReadOnly))
+                continue;
+            for (const QByteArray &line : info.readAll().split('\n')) {
+                if (line.startsWith("tty-index:"))
+                    masters << line.mid(10).trimmed().toInt();
+            }
+        }
+        return masters;
+    };
 #else
+    system.ptyMasters = [](qint64) { return QList<int>(); };
     system.device = [](const QString &) { return std::optional<Device>(); };
     system.databaseGroups = [](const QString &) { return QList<unsigned>(); };
     system.groupName = [](unsigned gid) { return QString::number(gid); };
@@ -170,13 +189,21 @@ QList<Holder> holders(const QString &portPath, const PortSystem &system)
     if (device.isEmpty())
         return found;
 
+    // The master side of a pseudo-terminal is the far end of the line.
+    std::optional<int> ptyNumber;
+    if (device.startsWith(QLatin1String("/dev/pts/"))) {
+        bool ok = false;
+        const int number = device.mid(9).toInt(&ok);
+        if (ok)
+            ptyNumber = number;
+    }
     const QList<qint64> running = system.processes();
     for (const qint64 pid : running) {
-        if (pid == system.ownPid)
+        if (pid == system.ownPid || !system.openFiles(pid).contains(device))
             continue;
-        const QStringList files = system.openFiles(pid);
-        if (files.contains(device))
-            add(pid);
+        if (ptyNumber && system.ptyMasters(pid).contains(*ptyNumber))
+            continue;
+        add(pid);
     }
 
     // A lock names its process on its first line; a lock whose process has gone is stale and means nothing.
@@ -264,6 +291,38 @@ bool brlttyClaims(const QString &vendorId, const QString &productId, const PortS
         }
     }
     return false;
+}
+
+QList<ClaimedAdapter> adaptersClaimedByBrltty(const PortSystem &system)
+{
+    QList<ClaimedAdapter> claimed;
+    const QString root = QString::fromLatin1(kUsbDevicesFolder);
+    const auto attribute = [&](const QString &device, const char *name) {
+        const std::optional<QByteArray> bytes = system.fileBytes(device + u'/' + QLatin1String(name));
+        return bytes ? QString::fromLatin1(*bytes).trimmed().toLower() : QString();
+    };
+    for (const QString &name : system.folderEntries(root)) {
+        // Devices only ("1-2", "1-1.4"), not their interfaces ("1-2:1.0") nor the root hubs ("usb1").
+        if (name.contains(u':') || name.startsWith(QLatin1String("usb")))
+            continue;
+        const QString device = root + u'/' + name;
+        const QString vendor = attribute(device, "idVendor");
+        const QString product = attribute(device, "idProduct");
+        if (vendor.isEmpty() || product.isEmpty() || !brlttyClaims(vendor, product, system))
+            continue;
+        bool hasPort = false;
+        for (const QString &interface : system.folderEntries(device)) {
+            if (!interface.startsWith(name + u':'))
+                continue;
+            const QStringList inside = system.folderEntries(device + u'/' + interface);
+            hasPort = hasPort || std::any_of(inside.cbegin(), inside.cend(), [](const QString &entry) {
+                return entry.startsWith(QLatin1String("tty"));
+            });
+        }
+        if (!hasPort)
+            claimed << ClaimedAdapter { name, vendor, product };
+    }
+    return claimed;
 }
 
 } // namespace PortDiagnosis

@@ -41,6 +41,9 @@ struct PortSystem
     std::function<QList<qint64>()> processes;
     std::function<QStringList(qint64 pid)> openFiles;
     std::function<QString(qint64 pid)> processName;
+    // The numbers of the pseudo-terminals whose master side the process holds: it is the far end of that
+    // line (a terminal, a simulated module), not a second program on it.
+    std::function<QList<int>(qint64 pid)> ptyMasters;
 
     // Files and folders: names in a folder, a file's bytes (nullopt when it cannot be read).
     std::function<QStringList(const QString &folder)> folderEntries;
@@ -84,8 +87,9 @@ QStringList lockFolders();
 // The name of the lock file of a port ("/dev/ttyUSB0" gives "LCK..ttyUSB0", "/dev/pts/3" "LCK..pts_3").
 QString lockFileName(const QString &portPath);
 
-// The programs other than this one that hold portPath open: those whose open files include the device, and
-// those named in a lock file of the port whose process still runs. Each once, by process id.
+// The programs other than this one that hold portPath open: those whose open files include the device (for
+// a pseudo-terminal, other than the one at its master side), and those named in a lock file of the port
+// whose process still runs. Each once, by process id.
 QList<Holder> holders(const QString &portPath, const PortSystem &system);
 
 // Why the device at portPath does not open for this user; nullopt when nothing about its owner, group or
@@ -99,5 +103,18 @@ bool isRunning(const QString &processName, const PortSystem &system);
 QStringList udevRuleFolders();
 // Whether a brltty rule in these folders claims the USB adapter vendor:product (4 hex digits each).
 bool brlttyClaims(const QString &vendorId, const QString &productId, const PortSystem &system);
+
+// A USB device plugged in that has no serial port although brltty has a rule for it: brltty took it.
+struct ClaimedAdapter
+{
+    QString location; // "1-2", as the kernel names the USB port chain
+    QString vendorId;
+    QString productId;
+
+    bool operator==(const ClaimedAdapter &) const = default;
+};
+// The folder of the USB devices the kernel knows.
+inline constexpr char kUsbDevicesFolder[] = "/sys/bus/usb/devices";
+QList<ClaimedAdapter> adaptersClaimedByBrltty(const PortSystem &system);
 
 } // namespace PortDiagnosis

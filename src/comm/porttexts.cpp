@@ -127,6 +127,26 @@ QString claimedByBrltty(const QString &port, const QString &vendorId, const QStr
         + kCrLf;
 }
 
+QString adapterClaimedByBrltty(const QString &location, const QString &vendorId, const QString &productId)
+{
+    return noteHeader()
+        + textForLanguage(
+            QStringLiteral("Der USB-Adapter %2:%3 (USB %1) ist eingesteckt, hat aber keinen seriellen Port. "
+                           "brltty ist installiert und hat eine Regel für diesen Adapter: es übernimmt ihn als "
+                           "Braillezeile.\r\nOhne Braillezeile: sudo apt remove brltty, dann den Adapter neu "
+                           "einstecken."),
+            QStringLiteral("The USB adapter %2:%3 (USB %1) is plugged in but has no serial port. brltty is "
+                           "installed and has a rule for this adapter: it takes the adapter for a braille "
+                           "display.\r\nWithout a braille display: sudo apt remove brltty, then plug the "
+                           "adapter in again."),
+            QStringLiteral("L'adaptateur USB %2:%3 (USB %1) est branché mais n'a pas de port série. brltty est "
+                           "installé et a une règle pour cet adaptateur : il le prend pour un afficheur "
+                           "braille.\r\nSans afficheur braille : sudo apt remove brltty, puis rebrancher "
+                           "l'adaptateur."))
+              .arg(location, vendorId, productId)
+        + kCrLf;
+}
+
 QString modemManagerProbes(const QString &port, const QString &vendorId, const QString &productId)
 {
     const QString rule = vendorId.isEmpty() || productId.isEmpty()

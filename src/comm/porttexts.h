@@ -21,6 +21,8 @@ QString permissionDenied(const QString &port, const PortDiagnosis::Permission &w
 
 // The port vanished right after it appeared, and brltty has a rule for the adapter.
 QString claimedByBrltty(const QString &port, const QString &vendorId, const QString &productId);
+// A USB adapter without a serial port at location, and brltty has a rule for it.
+QString adapterClaimedByBrltty(const QString &location, const QString &vendorId, const QString &productId);
 // ModemManager runs while a new port appeared; vendor and product (when known) go into the udev rule.
 QString modemManagerProbes(const QString &port, const QString &vendorId, const QString &productId);
 
