@@ -307,11 +307,16 @@ int runStatus(const QString &port, const StatusOutput &output, LinkTimeouts time
     const auto stamp = [&output, &now] {
         return output.timestamps ? now().toString(Qt::ISODateWithMs) + u' ' : QString();
     };
-    const auto csvRow = [&now](HistoryEvent::Kind kind, const QString &text, std::optional<int> level) {
-        writeOut(csvLine(historyCsvFields(HistoryEvent { now(), kind, text, level })));
+    // CSV as RFC 4180 has it: rows end with CR LF, and so do the line breaks inside a quoted message.
+    const auto csvOut = [](const QString &line) {
+        std::fputs(line.toUtf8().constData(), stdout);
+        std::fflush(stdout);
+    };
+    const auto csvRow = [&](HistoryEvent::Kind kind, const QString &text, std::optional<int> level) {
+        csvOut(csvLine(historyCsvFields(HistoryEvent { now(), kind, text, level })));
     };
     if (output.csv)
-        writeOut(csvLine(historyCsvHeader()));
+        csvOut(csvLine(historyCsvHeader()));
 
     QObject::connect(&session, &StatusSession::searching, [] { printErr(searchText(Function::Status)); });
     QObject::connect(&session, &StatusSession::monitoringStarted, [] {
