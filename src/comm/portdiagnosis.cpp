@@ -240,8 +240,8 @@ std::optional<Permission> permission(const QString &portPath, const PortSystem &
     result.group = system.groupName(device->gid);
     result.mode = device->mode;
     result.user = system.userName;
-    if (owner || inGroup)
-        result.membership = Permission::Membership::Member;
+    if (owner || inGroup || (device->mode & 0060) != 0060)
+        result.membership = Permission::Membership::Closed;
     else if (system.databaseGroups(system.userName).contains(device->gid))
         result.membership = Permission::Membership::NotLoggedInAgain;
     else

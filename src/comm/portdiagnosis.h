@@ -68,9 +68,9 @@ struct Holder
 struct Permission
 {
     enum class Membership {
-        NotMember, // not in the group, nor listed in the group database
-        NotLoggedInAgain, // listed in the group database, but this login predates it
-        Member, // in the group, and the device still does not let the group in
+        NotMember, // the group may use the device; the user is not in it, nor listed in the group database
+        NotLoggedInAgain, // the group may use the device; the user is listed, but this login predates it
+        Closed, // no group membership would help: the device's mode keeps the user out
     };
 
     QString owner;

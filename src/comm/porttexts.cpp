@@ -94,7 +94,7 @@ QString permissionDenied(const QString &port, const PortDiagnosis::Permission &w
                            "mais ne s'est pas reconnecté depuis.\r\n"
                            "Remède : se déconnecter et se reconnecter."));
         break;
-    case M::Member:
+    case M::Closed:
         reason = textForLanguage(
             QStringLiteral("Das Gerät (Besitzer %3, Gruppe \"%1\", Rechte %4) lässt den Benutzer %2 "
                            "weder lesen noch schreiben."),

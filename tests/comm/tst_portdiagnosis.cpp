@@ -150,7 +150,9 @@ void tst_PortDiagnosis::permission_data()
         << 0u << 20u << 0660u << own << withDialout << denied(Membership::NotLoggedInAgain, 0660);
     QTest::newRow("in the group") << 0u << 20u << 0660u << withDialout << withDialout << std::optional<Permission>();
     QTest::newRow("in the group, closed to it")
-        << 0u << 20u << 0600u << withDialout << withDialout << denied(Membership::Member, 0600);
+        << 0u << 20u << 0600u << withDialout << withDialout << denied(Membership::Closed, 0600);
+    QTest::newRow("closed to its group too") << 0u << 20u << 0600u << own << withDialout
+                                             << denied(Membership::Closed, 0600);
     QTest::newRow("open to all") << 0u << 20u << 0666u << own << own << std::optional<Permission>();
     QTest::newRow("read only for others") << 0u << 20u << 0664u << own << own << denied(Membership::NotMember, 0664);
     QTest::newRow("own device") << 1000u << 20u << 0600u << own << own << std::optional<Permission>();

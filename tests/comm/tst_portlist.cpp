@@ -1,5 +1,11 @@
 #include "comm/frm8.h"
 #include "comm/portcatalog.h"
+#include "comm/portdiagnosis.h"
+#include "comm/porttexts.h"
+#include "comm/seriallink.h"
+#include "l10n/language.h"
+#include "l10n/languagecode.h"
+#include "support/testfiles.h"
 #include "window/settingsfile.h"
 #include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
@@ -7,6 +13,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QLabel>
 #include <QHash>
 #include <QLineEdit>
 #include <QProcess>
@@ -14,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,6 +49,9 @@ private slots:
     void refusedPortIsListedAndExplained();
     void refusedByTheSystem_data();
     void refusedByTheSystem();
+    void portHeldByAnotherProgramIsNeverWritten_data();
+    void portHeldByAnotherProgramIsNeverWritten();
+    void monitoringGoesOnThroughAReplug();
 
 private:
     Frm8 *showPage(Frm8Options options);
@@ -67,6 +79,8 @@ const char *accessName(PortCatalog::Access access)
         return "usable";
     case PortCatalog::Access::PermissionDenied:
         return "denied";
+    case PortCatalog::Access::Held:
+        return "held";
     case PortCatalog::Access::Unusable:
         break;
     }
@@ -251,6 +265,9 @@ void tst_PortList::refusedPortIsListedAndExplained()
 
     m_list->setCurrentIndex(1); // the user chooses it
     QCOMPARE(m_page->meldText(), advice.arg(refused));
+    // The closed box has no room for the whole entry; its tool tip and the open list have.
+    QCOMPARE(m_list->toolTip(), label.arg(refused));
+    QCOMPARE(m_list->itemData(1, Qt::ToolTipRole).toString(), label.arg(refused));
 
     m_page->controlAs<QPushButton>(u"cmd2"_s)->click(); // and tries it anyway
     QTRY_VERIFY(!m_page->statusRunning());
@@ -261,20 +278,44 @@ void tst_PortList::refusedPortIsListedAndExplained()
 void tst_PortList::refusedByTheSystem_data()
 {
     QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("group");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("closed to others") << 0000 << u"denied"_s;
-    QTest::newRow("open to all") << 0666 << u"usable"_s;
+    QTest::newRow("closed to all") << 0000 << QString()
+                                   << u"denied\nERROR:\r\nNo permission to open port %1 !\r\n\r\n"
+                                      "The device (owner root, group \"%2\", mode 0000) lets the user nobody "
+                                      "neither read nor write.\r\n"_s;
+    QTest::newRow("open to all") << 0666 << QString() << u"usable"_s;
+    // The user without rights is in no group: the device's group is named, and what to do.
+    QTest::newRow("a device of another group")
+        << 0660 << u"dialout"_s
+        << u"denied\nERROR:\r\nNo permission to open port %1 !\r\n\r\n"
+           "The device belongs to the group \"dialout\"; the user nobody is not in it.\r\n"
+           "Remedy: sudo adduser nobody dialout, then log out and in again.\r\n"_s;
 }
 
 void tst_PortList::refusedByTheSystem()
 {
     QFETCH(int, mode);
+    QFETCH(QString, group);
     QFETCH(QString, expected);
 
     // A pseudo-terminal stands in for an adapter's device; its permissions are the test's to set.
     SimProcess sim;
     QVERIFY(sim.start({ u"--quiet-log"_s }));
     const QByteArray device = QFile::encodeName(sim.devicePath());
+    if (!group.isEmpty()) {
+        const ::group *entry = ::getgrnam(group.toLocal8Bit().constData());
+        if (!entry || ::geteuid() != 0)
+            QSKIP("the device's group can only be set by root, to a group the system has");
+        QCOMPARE(::chown(device.constData(), 0, entry->gr_gid), 0);
+    }
+    struct stat status
+    {
+    };
+    QCOMPARE(::stat(device.constData(), &status), 0);
+    const ::group *owning = ::getgrgid(status.st_gid);
+    if (expected.contains(u'%'))
+        expected = expected.arg(sim.devicePath(), owning ? QString::fromLocal8Bit(owning->gr_name) : QString());
     QCOMPARE(::chmod(device.constData(), mode_t(mode)), 0);
 
     QString answer;
@@ -291,17 +332,111 @@ void tst_PortList::refusedByTheSystem()
         QVERIFY(asUser.waitForFinished(10000));
         QVERIFY2(asUser.exitStatus() == QProcess::NormalExit && asUser.exitCode() == 0,
             asUser.readAllStandardError().constData());
-        answer = QString::fromLatin1(asUser.readAllStandardOutput()).trimmed();
+        answer = QString::fromUtf8(asUser.readAllStandardOutput()).trimmed();
     }
-    QCOMPARE(answer, expected);
+    QCOMPARE(answer, expected.trimmed());
 }
 
-// "--access PATH": prints what the port catalog says about PATH (run as another user by the test above).
+void tst_PortList::portHeldByAnotherProgramIsNeverWritten_data()
+{
+    QTest::addColumn<QString>("function");
+    QTest::newRow("upload") << u"cmd"_s;
+    QTest::newRow("status") << u"cmd2"_s;
+}
+
+void tst_PortList::portHeldByAnotherProgramIsNeverWritten()
+{
+    QFETCH(QString, function);
+
+    const QString port = m_dir->filePath(u"module"_s);
+    setExtraPorts({ port });
+    SimProcess sim;
+    QVERIFY(startSim(sim, port));
+    // Another program opens the line and keeps it.
+    QProcess holder;
+    holder.start(u"sh"_s, { u"-c"_s, u"exec 5<>\"$0\"; exec sleep 30"_s, port });
+    QVERIFY(holder.waitForStarted());
+    const QList<PortDiagnosis::Holder> expected { { holder.processId(), u"sleep"_s } };
+    QTRY_COMPARE(PortDiagnosis::holders(port, PortSystem::live()), expected);
+
+    setRuntimeLanguageOverride(kEnglish);
+    QVERIFY(showPage({}));
+    QCOMPARE(listedPorts(), QStringList { port });
+    QCOMPARE(m_list->currentText(), port + u" (in use)"_s);
+
+    m_page->controlAs<QPushButton>(function)->click();
+    const QString refusal = u"ERROR:\r\nPort %1 is in use by another program: sleep (process %2) !\r\n\r\n"
+                            "Two programs on one line corrupt each other's data. Nothing was sent. "
+                            "Close the other program and try again.\r\n"_s.arg(port).arg(holder.processId());
+    QTRY_COMPARE(m_page->meldText(), refusal);
+    QTRY_VERIFY(!m_page->uploadRunning() && !m_page->statusRunning());
+    QVERIFY(!m_page->link()->isOpen());
+    QVERIFY(sim.recordedBytes().isEmpty());
+
+    // Once the other program has let go, the port is the user's.
+    holder.kill();
+    holder.waitForFinished();
+    m_page->formActivate();
+    QCOMPARE(m_list->currentText(), port);
+    setRuntimeLanguageOverride(std::nullopt);
+    m_page->hide();
+}
+
+void tst_PortList::monitoringGoesOnThroughAReplug()
+{
+    const QString port = m_dir->filePath(u"module"_s);
+    setExtraPorts({ port });
+    SimProcess sim;
+    QVERIFY(startSim(sim, port));
+    sim.command("quiet");
+    const QString oldCurrent = QDir::currentPath();
+    QDir::setCurrent(m_dir->path());
+    const auto restore = qScopeGuard([&] { QDir::setCurrent(oldCurrent); });
+    setRuntimeLanguageOverride(kEnglish);
+    const auto english = qScopeGuard([] { setRuntimeLanguageOverride(std::nullopt); });
+    QVERIFY(showPage({}));
+    const auto bar = [this](int i) {
+        return m_page->controlAs<QLabel>(u"lbl"_s, i)->palette().color(QPalette::Window).rgb() & 0xFFFFFF;
+    };
+
+    m_page->controlAs<QPushButton>(u"cmd2"_s)->click();
+    QTRY_VERIFY(m_page->link()->isOpen());
+    sim.say("PEGEL Netz: 17");
+    QTRY_COMPARE_WITH_TIMEOUT(m_page->meldText(), u"PEGEL Netz: 17"_s, 5000);
+    QCOMPARE(bar(5), 0x008000u);
+
+    // Pulled out: said as ever, the level greyed, and monitoring waits.
+    sim.command("unplug");
+    QTRY_COMPARE_WITH_TIMEOUT(m_page->meldText(), u"ERROR:\r\nCOM- Port %1 not available !\r\n"_s.arg(port), 5000);
+    QCOMPARE(bar(5), 0xC0C0C0u);
+    QVERIFY(m_page->statusRunning());
+    QTest::qWait(int(3 * kRefresh.count()));
+    QCOMPARE(m_list->currentData().toString(), port); // still the port chosen
+
+    // Plugged back in: monitoring goes on by itself, its alternate mark and its log where they were.
+    sim.command("plug");
+    QTRY_VERIFY_WITH_TIMEOUT(m_page->link()->isOpen(), 5000);
+    sim.say("Netz: OK");
+    QTRY_COMPARE_WITH_TIMEOUT(m_page->meldText(), u"Netz: OK*"_s, 5000);
+    QVERIFY(m_page->statusRunning());
+    m_page->hide();
+    QTRY_COMPARE(fileBytes(m_dir->filePath(u"GSM.DAT"_s)), QByteArray("PEGEL Netz: 17\r\nNetz: OK*\r\n"));
+}
+
+// "--access PATH": prints what the port catalog says about PATH, and for a refused port what the page says
+// about it in English (run as another user by the test above).
 int main(int argc, char *argv[])
 {
     if (argc == 3 && std::strcmp(argv[1], "--access") == 0) {
         QCoreApplication app(argc, argv);
-        std::puts(accessName(PortCatalog::access(QFile::decodeName(argv[2]))));
+        const QString port = QFile::decodeName(argv[2]);
+        const PortCatalog::Access access = PortCatalog::access(port);
+        std::puts(accessName(access));
+        const std::optional<PortDiagnosis::Permission> why = PortDiagnosis::permission(port, PortSystem::live());
+        if (why) {
+            setRuntimeLanguageOverride(kEnglish);
+            std::fputs(PortText::permissionDenied(port, *why).toUtf8().constData(), stdout);
+        }
         return 0;
     }
     QApplication app(argc, argv);
