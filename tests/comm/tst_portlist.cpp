@@ -321,6 +321,7 @@ void tst_PortList::refusedByTheSystem()
     QString answer;
     if (::geteuid() != 0) {
         answer = QString::fromLatin1(accessName(PortCatalog::access(sim.devicePath())));
+        expected = expected.section(u'\n', 0, 0); // the user's own groups decide the rest
     } else {
         // Permission bits do not stop root: the question is asked by this program as a user without rights.
         QProcess asUser;
