@@ -328,7 +328,10 @@ void Frm8::fitPortList()
     QRect geometry = twipsRect(kCmbCOM);
     if (widest > geometry.width()) {
         const int right = twips(kPortListRightEdge);
-        const int width = qMin(widest, right - twips(kLabel0.left() + kLabel0.width()));
+        // The label's box is wider than its words: the list may reach as far as the words end.
+        const int labelEnd = twips(kLabel0.left())
+            + m_label0->fontMetrics().horizontalAdvance(m_label0->text()) + m_label0->fontMetrics().averageCharWidth();
+        const int width = qMin(widest, right - qMin(labelEnd, twips(kLabel0.left() + kLabel0.width())));
         geometry.setLeft(qMin(geometry.left(), right - width));
         geometry.setWidth(width);
     }

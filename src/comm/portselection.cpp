@@ -38,7 +38,18 @@ void PortComboBox::paintEvent(QPaintEvent *)
     initStyleOption(&option);
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     const QRect text = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
-    option.currentText = fontMetrics().elidedText(option.currentText, Qt::ElideMiddle, text.width());
+    // The mark after the path ("(no permission)", "(in use)") is what the user must read: the path gives
+    // way first.
+    const QString label = currentData(kPortLabelRole).toString();
+    const QString mark = !label.isEmpty() && option.currentText.startsWith(label)
+        ? option.currentText.mid(label.size())
+        : QString();
+    const int roomForPath = text.width() - fontMetrics().horizontalAdvance(mark);
+    if (!mark.isEmpty() && roomForPath >= fontMetrics().horizontalAdvance(QStringLiteral("…"))) {
+        const QString path = fontMetrics().elidedText(label, Qt::ElideMiddle, roomForPath);
+        option.currentText = (path.isEmpty() ? QStringLiteral("…") : path) + mark;
+    } else
+        option.currentText = fontMetrics().elidedText(option.currentText, Qt::ElideMiddle, text.width());
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
