@@ -1,6 +1,8 @@
 #include "comm/frm8.h"
 #include "comm/portcatalog.h"
 #include "comm/portdiagnosis.h"
+#include "comm/portselection.h"
+#include "support/fakelink.h"
 #include "comm/porttexts.h"
 #include "comm/seriallink.h"
 #include "l10n/language.h"
@@ -18,6 +20,7 @@
 #include <QHash>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,6 +55,7 @@ private slots:
     void portHeldByAnotherProgramIsNeverWritten_data();
     void portHeldByAnotherProgramIsNeverWritten();
     void monitoringGoesOnThroughAReplug();
+    void servicesThatGrabAdaptersAreNamed();
 
 private:
     Frm8 *showPage(Frm8Options options);
@@ -422,6 +426,54 @@ void tst_PortList::monitoringGoesOnThroughAReplug()
     QVERIFY(m_page->statusRunning());
     m_page->hide();
     QTRY_COMPARE(fileBytes(m_dir->filePath(u"GSM.DAT"_s)), QByteArray("PEGEL Netz: 17\r\nNetz: OK*\r\n"));
+}
+
+void tst_PortList::servicesThatGrabAdaptersAreNamed()
+{
+    setRuntimeLanguageOverride(kEnglish);
+    const auto english = qScopeGuard([] { setRuntimeLanguageOverride(std::nullopt); });
+    QComboBox list;
+    FakeLink link;
+    QList<PortEntry> present { PortCatalog::entryFor(u"/dev/ttyS0"_s) };
+    PortSelection ports(
+        &list, &link, [&] { return present; }, [](const QString &) { return PortCatalog::Access::Usable; }, 1s);
+    // A made-up system where ModemManager runs and brltty has a rule for one kind of adapter.
+    PortSystem system = PortSystem::live();
+    system.processes = [] { return QList<qint64> { 7 }; };
+    system.processName = [](qint64) { return u"ModemManager"_s; };
+    system.folderEntries = [](const QString &folder) {
+        return folder == u"/usr/lib/udev/rules.d"_s ? QStringList { u"85-brltty.rules"_s } : QStringList();
+    };
+    system.fileBytes = [](const QString &path) -> std::optional<QByteArray> {
+        if (path.endsWith(u"85-brltty.rules"_s))
+            return QByteArray("ENV{PRODUCT}==\"1a86/7523/*\", ENV{BRLTTY_BRAILLE_DRIVER}=\"bm\"\n");
+        return std::nullopt;
+    };
+    ports.setSystem(system, [](const QString &name) {
+        return name.startsWith(u"/dev/ttyUSB"_s) ? std::pair(u"1a86"_s, u"7523"_s) : std::pair<QString, QString>();
+    });
+    QSignalSpy notices(&ports, &PortSelection::notice);
+
+    ports.refresh(true); // what is there at the first look did not just appear
+    QCOMPARE(notices.size(), 0);
+    present << PortCatalog::entryFor(u"/dev/ttyUSB0"_s);
+    ports.refresh(false);
+    QCOMPARE(notices.size(), 1);
+    QVERIFY2(notices.at(0).at(0).toString().contains(u"ModemManager is running"_s), qPrintable(notices.at(0).at(0).toString()));
+    QVERIFY(notices.at(0).at(0).toString().contains(
+        u"ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", ENV{ID_MM_DEVICE_IGNORE}=\"1\""_s));
+    present.removeLast(); // gone right after it came
+    ports.refresh(false);
+    QCOMPARE(notices.size(), 2);
+    QVERIFY(notices.at(1).at(0).toString().startsWith(
+        u"Note:\r\nPort /dev/ttyUSB0 vanished right after it appeared. brltty is installed and has a rule "
+        "for this adapter (1a86:7523)"_s));
+    // A serial port without an adapter behind it is nothing either service takes.
+    present << PortCatalog::entryFor(u"/dev/ttyS1"_s);
+    ports.refresh(false);
+    present.removeLast();
+    ports.refresh(false);
+    QCOMPARE(notices.size(), 2);
 }
 
 // "--access PATH": prints what the port catalog says about PATH, and for a refused port what the page says
