@@ -194,12 +194,12 @@ int main(int argc, char *argv[])
             // Plugged back in: a new device, under the same link; the module ran on meanwhile.
             QString failure;
             if (!line.open(&failure)
-                || (!options.linkPath.isEmpty() && !link.create(options.linkPath, line.devicePath(), &failure)))
+                || (!options.linkPath.isEmpty()
+                    && !link.create(options.linkPath, line.devicePath(), &failure)))
                 logEvent(QStringLiteral("cannot plug in again: %1").arg(failure));
             else
                 logEvent(QStringLiteral("plugged in again as %1").arg(line.devicePath()));
-        }
-        else if (command == QLatin1String("quit") && argument.isEmpty())
+        } else if (command == QLatin1String("quit") && argument.isEmpty())
             app.exit(0);
         else if (!text.trimmed().isEmpty())
             logEvent(QStringLiteral(

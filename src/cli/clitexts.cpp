@@ -7,8 +7,8 @@ namespace CliText {
 
 QString signalLevel(int level)
 {
-    const QString text = textForLanguage(QStringLiteral("Signalpegel: %1"), QStringLiteral("Signal level: %1"),
-        QStringLiteral("Niveau du signal : %1"))
+    const QString text = textForLanguage(QStringLiteral("Signalpegel: %1"),
+        QStringLiteral("Signal level: %1"), QStringLiteral("Niveau du signal : %1"))
                              .arg(level);
     const std::optional<int> dbm = signalLevelDbm(level);
     return dbm ? text + QStringLiteral(" (%1 dBm)").arg(*dbm) : text;

@@ -9,15 +9,15 @@
 #include "comm/porttexts.h"
 #include "comm/seriallink.h"
 #include "comm/signallevel.h"
-#include "core/csv.h"
 #include "comm/smssession.h"
 #include "comm/statussession.h"
 #include "comm/uploadsession.h"
+#include "core/csv.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <QTimer>
 

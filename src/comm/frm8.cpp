@@ -330,7 +330,8 @@ void Frm8::fitPortList()
         const int right = twips(kPortListRightEdge);
         // The label's box is wider than its words: the list may reach as far as the words end.
         const int labelEnd = twips(kLabel0.left())
-            + m_label0->fontMetrics().horizontalAdvance(m_label0->text()) + m_label0->fontMetrics().averageCharWidth();
+            + m_label0->fontMetrics().horizontalAdvance(m_label0->text())
+            + m_label0->fontMetrics().averageCharWidth();
         const int width = qMin(widest, right - qMin(labelEnd, twips(kLabel0.left() + kLabel0.width())));
         geometry.setLeft(qMin(geometry.left(), right - width));
         geometry.setWidth(width);

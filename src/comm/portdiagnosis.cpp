@@ -103,7 +103,8 @@ PortSystem PortSystem::live()
     };
     system.processes = [] {
         QList<qint64> pids;
-        const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        const QStringList entries
+            = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         for (const QString &entry : entries) {
             if (const std::optional<qint64> pid = pidOf(entry); pid && QString::number(*pid) == entry)
                 pids << *pid;
@@ -113,7 +114,8 @@ PortSystem PortSystem::live()
     system.openFiles = [](qint64 pid) {
         QStringList files;
         const QString folder = QStringLiteral("/proc/%1/fd").arg(pid);
-        const QStringList fds = QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        const QStringList fds
+            = QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
         for (const QString &fd : fds) {
             const QString target = QFile::symLinkTarget(folder + u'/' + fd);
             if (!target.isEmpty())
@@ -128,7 +130,8 @@ PortSystem PortSystem::live()
     system.ptyMasters = [](qint64 pid) {
         QList<int> masters;
         const QString folder = QStringLiteral("/proc/%1/fd").arg(pid);
-        const QStringList fds = QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        const QStringList fds
+            = QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
         for (const QString &fd : fds) {
             const QString target = QFile::symLinkTarget(folder + u'/' + fd);
             if (target != QLatin1String("/dev/ptmx") && target != QLatin1String("/dev/pts/ptmx"))
@@ -252,8 +255,8 @@ std::optional<Permission> permission(const QString &portPath, const PortSystem &
 bool isRunning(const QString &processName, const PortSystem &system)
 {
     const QList<qint64> running = system.processes();
-    return std::any_of(running.cbegin(), running.cend(),
-        [&](qint64 pid) { return system.processName(pid) == processName; });
+    return std::any_of(
+        running.cbegin(), running.cend(), [&](qint64 pid) { return system.processName(pid) == processName; });
 }
 
 QStringList udevRuleFolders()

@@ -37,7 +37,8 @@ void PortComboBox::paintEvent(QPaintEvent *)
     QStyleOptionComboBox option;
     initStyleOption(&option);
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect text = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const QRect text
+        = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     // The mark after the path ("(no permission)", "(in use)") is what the user must read: the path gives
     // way first.
     const QString label = currentData(kPortLabelRole).toString();

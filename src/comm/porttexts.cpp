@@ -21,10 +21,9 @@ QString noteHeader()
 
 QString holderName(const PortDiagnosis::Holder &holder)
 {
-    const QString process
-        = textForLanguage(QStringLiteral("Prozess %1"), QStringLiteral("process %1"),
-            QStringLiteral("processus %1"))
-              .arg(holder.pid);
+    const QString process = textForLanguage(
+        QStringLiteral("Prozess %1"), QStringLiteral("process %1"), QStringLiteral("processus %1"))
+                                .arg(holder.pid);
     return holder.name.isEmpty() ? process : QStringLiteral("%1 (%2)").arg(holder.name, process);
 }
 
@@ -63,8 +62,8 @@ QString heldBy(const QString &port, const QList<PortDiagnosis::Holder> &holders)
 
 QString heldLabel(const QString &port)
 {
-    return textForLanguage(QStringLiteral("%1 (belegt)"), QStringLiteral("%1 (in use)"),
-        QStringLiteral("%1 (occupé)"))
+    return textForLanguage(
+        QStringLiteral("%1 (belegt)"), QStringLiteral("%1 (in use)"), QStringLiteral("%1 (occupé)"))
         .arg(port);
 }
 
@@ -76,8 +75,9 @@ QString permissionDenied(const QString &port, const PortDiagnosis::Permission &w
     switch (why.membership) {
     case M::NotMember:
         reason = textForLanguage(
-            QStringLiteral("Das Gerät gehört der Gruppe \"%1\"; der Benutzer %2 ist nicht in dieser Gruppe.\r\n"
-                           "Abhilfe: sudo adduser %2 %1, dann ab- und wieder anmelden."),
+            QStringLiteral(
+                "Das Gerät gehört der Gruppe \"%1\"; der Benutzer %2 ist nicht in dieser Gruppe.\r\n"
+                "Abhilfe: sudo adduser %2 %1, dann ab- und wieder anmelden."),
             QStringLiteral("The device belongs to the group \"%1\"; the user %2 is not in it.\r\n"
                            "Remedy: sudo adduser %2 %1, then log out and in again."),
             QStringLiteral("Le périphérique appartient au groupe \"%1\" ; l'utilisateur %2 n'en fait pas "
@@ -131,18 +131,20 @@ QString adapterClaimedByBrltty(const QString &location, const QString &vendorId,
 {
     return noteHeader()
         + textForLanguage(
-            QStringLiteral("Der USB-Adapter %2:%3 (USB %1) ist eingesteckt, hat aber keinen seriellen Port. "
-                           "brltty ist installiert und hat eine Regel für diesen Adapter: es übernimmt ihn als "
-                           "Braillezeile.\r\nOhne Braillezeile: sudo apt remove brltty, dann den Adapter neu "
-                           "einstecken."),
+            QStringLiteral(
+                "Der USB-Adapter %2:%3 (USB %1) ist eingesteckt, hat aber keinen seriellen Port. "
+                "brltty ist installiert und hat eine Regel für diesen Adapter: es übernimmt ihn als "
+                "Braillezeile.\r\nOhne Braillezeile: sudo apt remove brltty, dann den Adapter neu "
+                "einstecken."),
             QStringLiteral("The USB adapter %2:%3 (USB %1) is plugged in but has no serial port. brltty is "
                            "installed and has a rule for this adapter: it takes the adapter for a braille "
                            "display.\r\nWithout a braille display: sudo apt remove brltty, then plug the "
                            "adapter in again."),
-            QStringLiteral("L'adaptateur USB %2:%3 (USB %1) est branché mais n'a pas de port série. brltty est "
-                           "installé et a une règle pour cet adaptateur : il le prend pour un afficheur "
-                           "braille.\r\nSans afficheur braille : sudo apt remove brltty, puis rebrancher "
-                           "l'adaptateur."))
+            QStringLiteral(
+                "L'adaptateur USB %2:%3 (USB %1) est branché mais n'a pas de port série. brltty est "
+                "installé et a une règle pour cet adaptateur : il le prend pour un afficheur "
+                "braille.\r\nSans afficheur braille : sudo apt remove brltty, puis rebrancher "
+                "l'adaptateur."))
               .arg(location, vendorId, productId)
         + kCrLf;
 }

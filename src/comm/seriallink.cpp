@@ -9,7 +9,8 @@ QString heldText(const QList<PortDiagnosis::Holder> &holders)
 {
     QStringList names;
     for (const PortDiagnosis::Holder &holder : holders)
-        names << QStringLiteral("%1 (%2)").arg(holder.name.isEmpty() ? QStringLiteral("?") : holder.name)
+        names << QStringLiteral("%1 (%2)")
+                     .arg(holder.name.isEmpty() ? QStringLiteral("?") : holder.name)
                      .arg(holder.pid);
     return QStringLiteral("The port is held by %1").arg(names.join(QStringLiteral(", ")));
 }

@@ -1,6 +1,6 @@
 #include "cli/recordfields.h"
-#include "comm/portdiagnosis.h"
 #include "comm/frm8.h"
+#include "comm/portdiagnosis.h"
 #include "shell/configfiles.h"
 #include "shell/frmstart.h"
 #include "window/settingsfile.h"
@@ -376,17 +376,17 @@ void tst_Cli::statusRunsUntilThePortGoes()
     QCOMPARE(cli.exitCode(), 8);
     const QString out = QString::fromUtf8(cli.readAllStandardOutput());
     // Each message exactly as the module sent it: the window's alternate "*" is no part of it.
-    const QRegularExpressionMatch message
-        = QRegularExpression(u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ PEGEL Netz: (\\d\\d)$"_s,
-            QRegularExpression::MultilineOption)
-              .match(out);
+    const QRegularExpressionMatch message = QRegularExpression(
+        u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ PEGEL Netz: (\\d\\d)$"_s, QRegularExpression::MultilineOption)
+                                                .match(out);
     QVERIFY2(message.hasMatch(), qPrintable(out));
-    QVERIFY2(!out.contains(QRegularExpression(u"\\*$"_s, QRegularExpression::MultilineOption)), qPrintable(out));
+    QVERIFY2(
+        !out.contains(QRegularExpression(u"\\*$"_s, QRegularExpression::MultilineOption)), qPrintable(out));
     // The level with its dBm beside it.
     const int level = message.captured(1).toInt();
-    QVERIFY2(out.contains(QRegularExpression(u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ Signal level: %1 \\(%2 dBm\\)$"_s
-                                                 .arg(level)
-                                                 .arg(-113 + 2 * level),
+    QVERIFY2(out.contains(QRegularExpression(
+                 u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ Signal level: %1 \\(%2 dBm\\)$"_s.arg(level).arg(
+                     -113 + 2 * level),
                  QRegularExpression::MultilineOption)),
         qPrintable(out));
     // The log holds the messages as the window writes them: no time stamps.
@@ -491,8 +491,9 @@ void tst_Cli::portHeldByAnotherProgramIsNeverWritten()
 
     const Run result = run(command + QStringList { u"--port"_s, sim.devicePath(), u"--lang"_s, u"en"_s });
     QCOMPARE(result.exitCode, 4);
-    QVERIFY2(result.err.contains(u"Port %1 is in use by another program: sleep (process %2) !"_s.arg(sim.devicePath())
-                                      .arg(holder.processId())),
+    QVERIFY2(result.err.contains(
+                 u"Port %1 is in use by another program: sleep (process %2) !"_s.arg(sim.devicePath())
+                     .arg(holder.processId())),
         qPrintable(result.err));
     QVERIFY(sim.recordedBytes().isEmpty());
 
@@ -504,9 +505,10 @@ void tst_Cli::portHeldByAnotherProgramIsNeverWritten()
     ports.start(QStringLiteral(RM425T_PROGRAM_PATH), { u"ports"_s, u"--lang"_s, u"de"_s });
     QVERIFY(ports.waitForFinished(10000));
     const QString listed = QString::fromUtf8(ports.readAllStandardOutput());
-    QVERIFY2(listed.contains(u"%1\tDer Port %1 wird von einem anderen Programm benutzt: sleep (Prozess %2) !"_s
-                                 .arg(sim.devicePath())
-                                 .arg(holder.processId())),
+    QVERIFY2(
+        listed.contains(u"%1\tDer Port %1 wird von einem anderen Programm benutzt: sleep (Prozess %2) !"_s
+                            .arg(sim.devicePath())
+                            .arg(holder.processId())),
         qPrintable(listed));
     holder.kill();
     holder.waitForFinished();

@@ -123,8 +123,7 @@ void tst_PortDiagnosis::holders()
         { 400, { u"rm425t"_s, { u"/dev/ttyUSB2"_s }, {} } },
     };
     m.files = {
-        { u"/var/lock/LCK..ttyUSB2"_s, "400\nrm425t\nhost\n" },
-        { u"/tmp/LCK..ttyUSB2"_s, "      400\n" },
+        { u"/var/lock/LCK..ttyUSB2"_s, "400\nrm425t\nhost\n" }, { u"/tmp/LCK..ttyUSB2"_s, "      400\n" },
         { u"/var/lock/LCK..ttyUSB3"_s, "999\n" }, // its process is gone
         { u"/run/lock/LCK..ttyUSB3"_s, "100\n" }, // this program's own
     };
@@ -145,16 +144,19 @@ void tst_PortDiagnosis::permission_data()
     const auto denied = [](Membership membership, unsigned mode) {
         return std::optional<Permission>(Permission { u"root"_s, u"dialout"_s, mode, membership, u"anna"_s });
     };
-    QTest::newRow("not in the group") << 0u << 20u << 0660u << own << own << denied(Membership::NotMember, 0660);
+    QTest::newRow("not in the group")
+        << 0u << 20u << 0660u << own << own << denied(Membership::NotMember, 0660);
     QTest::newRow("added, not logged in again")
         << 0u << 20u << 0660u << own << withDialout << denied(Membership::NotLoggedInAgain, 0660);
-    QTest::newRow("in the group") << 0u << 20u << 0660u << withDialout << withDialout << std::optional<Permission>();
+    QTest::newRow("in the group") << 0u << 20u << 0660u << withDialout << withDialout
+                                  << std::optional<Permission>();
     QTest::newRow("in the group, closed to it")
         << 0u << 20u << 0600u << withDialout << withDialout << denied(Membership::Closed, 0600);
-    QTest::newRow("closed to its group too") << 0u << 20u << 0600u << own << withDialout
-                                             << denied(Membership::Closed, 0600);
+    QTest::newRow("closed to its group too")
+        << 0u << 20u << 0600u << own << withDialout << denied(Membership::Closed, 0600);
     QTest::newRow("open to all") << 0u << 20u << 0666u << own << own << std::optional<Permission>();
-    QTest::newRow("read only for others") << 0u << 20u << 0664u << own << own << denied(Membership::NotMember, 0664);
+    QTest::newRow("read only for others")
+        << 0u << 20u << 0664u << own << own << denied(Membership::NotMember, 0664);
     QTest::newRow("own device") << 1000u << 20u << 0600u << own << own << std::optional<Permission>();
 }
 
@@ -170,9 +172,11 @@ void tst_PortDiagnosis::permission()
     PortSystem s = MadeUp().system();
     s.processGroups = processGroups;
     s.device = [&](const QString &path) {
-        return path == u"/dev/ttyUSB0"_s ? std::optional(PortSystem::Device { owner, group, mode }) : std::nullopt;
+        return path == u"/dev/ttyUSB0"_s ? std::optional(PortSystem::Device { owner, group, mode })
+                                         : std::nullopt;
     };
-    s.databaseGroups = [&](const QString &user) { return user == u"anna"_s ? databaseGroups : QList<unsigned>(); };
+    s.databaseGroups
+        = [&](const QString &user) { return user == u"anna"_s ? databaseGroups : QList<unsigned>(); };
     s.groupName = [](unsigned gid) { return gid == 20 ? u"dialout"_s : QString::number(gid); };
     s.userNameOf = [](unsigned uid) { return uid == 0 ? u"root"_s : u"anna"_s; };
     QCOMPARE(PortDiagnosis::permission(u"/dev/ttyUSB0"_s, s), expected);
@@ -190,10 +194,12 @@ void tst_PortDiagnosis::brlttyRules_data()
 
     const QString system = u"/usr/lib/udev/rules.d/85-brltty.rules"_s;
     QTest::newRow("by PRODUCT") << system
-                                << QByteArray("ENV{PRODUCT}==\"10c4/ea60/*\", ENV{BRLTTY_BRAILLE_DRIVER}=\"sk\"\n")
+                                << QByteArray(
+                                       "ENV{PRODUCT}==\"10c4/ea60/*\", ENV{BRLTTY_BRAILLE_DRIVER}=\"sk\"\n")
                                 << true;
     QTest::newRow("by PRODUCT, leading zeros dropped")
-        << u"/lib/udev/rules.d/85-brltty.rules"_s << QByteArray("ENV{PRODUCT}==\"403/6001/*\", GOTO=\"x\"\n") << true;
+        << u"/lib/udev/rules.d/85-brltty.rules"_s << QByteArray("ENV{PRODUCT}==\"403/6001/*\", GOTO=\"x\"\n")
+        << true;
     QTest::newRow("by attributes") << u"/etc/udev/rules.d/90-brltty-usb.rules"_s
                                    << QByteArray("SUBSYSTEMS==\"usb\", ATTRS{idVendor}==\"10C4\", "
                                                  "ATTRS{idProduct}==\"EA60\", RUN+=\"x\"\n")
@@ -214,7 +220,8 @@ void tst_PortDiagnosis::brlttyRules()
 
     MadeUp m;
     m.files.insert(file, rules);
-    QCOMPARE(PortDiagnosis::brlttyClaims(u"10c4"_s, u"ea60"_s, m.system()), claims && !rules.contains("403/"));
+    QCOMPARE(
+        PortDiagnosis::brlttyClaims(u"10c4"_s, u"ea60"_s, m.system()), claims && !rules.contains("403/"));
     QCOMPARE(PortDiagnosis::brlttyClaims(u"0403"_s, u"6001"_s, m.system()), claims && rules.contains("403/"));
     QVERIFY(!PortDiagnosis::brlttyClaims(QString(), QString(), m.system()));
 }

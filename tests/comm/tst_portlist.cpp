@@ -2,26 +2,26 @@
 #include "comm/portcatalog.h"
 #include "comm/portdiagnosis.h"
 #include "comm/portselection.h"
-#include "support/fakelink.h"
 #include "comm/porttexts.h"
 #include "comm/seriallink.h"
 #include "l10n/language.h"
 #include "l10n/languagecode.h"
+#include "shell/windowcatalog.h"
+#include "support/fakelink.h"
+#include "support/simprocess.h"
 #include "support/testfiles.h"
 #include "window/settingsfile.h"
-#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
-#include "support/simprocess.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QLabel>
 #include <QHash>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -319,7 +319,8 @@ void tst_PortList::refusedByTheSystem()
     QCOMPARE(::stat(device.constData(), &status), 0);
     const ::group *owning = ::getgrgid(status.st_gid);
     if (expected.contains(u'%'))
-        expected = expected.arg(sim.devicePath(), owning ? QString::fromLocal8Bit(owning->gr_name) : QString());
+        expected
+            = expected.arg(sim.devicePath(), owning ? QString::fromLocal8Bit(owning->gr_name) : QString());
     QCOMPARE(::chmod(device.constData(), mode_t(mode)), 0);
 
     QString answer;
@@ -372,7 +373,8 @@ void tst_PortList::portHeldByAnotherProgramIsNeverWritten()
     m_page->controlAs<QPushButton>(function)->click();
     const QString refusal = u"ERROR:\r\nPort %1 is in use by another program: sleep (process %2) !\r\n\r\n"
                             "Two programs on one line corrupt each other's data. Nothing was sent. "
-                            "Close the other program and try again.\r\n"_s.arg(port).arg(holder.processId());
+                            "Close the other program and try again.\r\n"_s.arg(port)
+                                .arg(holder.processId());
     QTRY_COMPARE(m_page->meldText(), refusal);
     QTRY_VERIFY(!m_page->uploadRunning() && !m_page->statusRunning());
     QVERIFY(!m_page->link()->isOpen());
@@ -412,7 +414,8 @@ void tst_PortList::monitoringGoesOnThroughAReplug()
 
     // Pulled out: said as ever, the level greyed, and monitoring waits.
     sim.command("unplug");
-    QTRY_COMPARE_WITH_TIMEOUT(m_page->meldText(), u"ERROR:\r\nCOM- Port %1 not available !\r\n"_s.arg(port), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        m_page->meldText(), u"ERROR:\r\nCOM- Port %1 not available !\r\n"_s.arg(port), 5000);
     QCOMPARE(bar(5), 0xC0C0C0u);
     QVERIFY(m_page->statusRunning());
     QTest::qWait(int(3 * kRefresh.count()));
@@ -436,7 +439,8 @@ void tst_PortList::servicesThatGrabAdaptersAreNamed()
     FakeLink link;
     QList<PortEntry> present { PortCatalog::entryFor(u"/dev/ttyS0"_s) };
     PortSelection ports(
-        &list, &link, [&] { return present; }, [](const QString &) { return PortCatalog::Access::Usable; }, 1s);
+        &list, &link, [&] { return present; }, [](const QString &) { return PortCatalog::Access::Usable; },
+        1s);
     // A made-up system where ModemManager runs and brltty has a rule for one kind of adapter.
     PortSystem system = PortSystem::live();
     system.processes = [] { return QList<qint64> { 7 }; };
@@ -450,7 +454,8 @@ void tst_PortList::servicesThatGrabAdaptersAreNamed()
         return std::nullopt;
     };
     ports.setSystem(system, [](const QString &name) {
-        return name.startsWith(u"/dev/ttyUSB"_s) ? std::pair(u"1a86"_s, u"7523"_s) : std::pair<QString, QString>();
+        return name.startsWith(u"/dev/ttyUSB"_s) ? std::pair(u"1a86"_s, u"7523"_s)
+                                                 : std::pair<QString, QString>();
     });
     QSignalSpy notices(&ports, &PortSelection::notice);
 
@@ -459,7 +464,8 @@ void tst_PortList::servicesThatGrabAdaptersAreNamed()
     present << PortCatalog::entryFor(u"/dev/ttyUSB0"_s);
     ports.refresh(false);
     QCOMPARE(notices.size(), 1);
-    QVERIFY2(notices.at(0).at(0).toString().contains(u"ModemManager is running"_s), qPrintable(notices.at(0).at(0).toString()));
+    QVERIFY2(notices.at(0).at(0).toString().contains(u"ModemManager is running"_s),
+        qPrintable(notices.at(0).at(0).toString()));
     QVERIFY(notices.at(0).at(0).toString().contains(
         u"ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", ENV{ID_MM_DEVICE_IGNORE}=\"1\""_s));
     present.removeLast(); // gone right after it came
@@ -485,7 +491,8 @@ int main(int argc, char *argv[])
         const QString port = QFile::decodeName(argv[2]);
         const PortCatalog::Access access = PortCatalog::access(port);
         std::puts(accessName(access));
-        const std::optional<PortDiagnosis::Permission> why = PortDiagnosis::permission(port, PortSystem::live());
+        const std::optional<PortDiagnosis::Permission> why
+            = PortDiagnosis::permission(port, PortSystem::live());
         if (why) {
             setRuntimeLanguageOverride(kEnglish);
             std::fputs(PortText::permissionDenied(port, *why).toUtf8().constData(), stdout);

@@ -52,7 +52,8 @@ void tst_StatusReplug::startMonitoring(std::chrono::milliseconds portReturn)
     m_session = std::make_unique<StatusSession>(m_link.get(), timeouts);
     m_session->setLogFileName(m_log);
     m_session->setReplug({ [this](const QString &port) {
-                              return std::function<QString()>([this, port] { return m_back ? port : QString(); });
+                              return std::function<QString()>(
+                                  [this, port] { return m_back ? port : QString(); });
                           },
         10ms });
     QVERIFY(m_session->start(u"/dev/ttyUSB0"_s));
