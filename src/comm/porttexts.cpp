@@ -7,12 +7,6 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-QString errorHeader()
-{
-    return textForLanguage(QStringLiteral("FEHLER:"), QStringLiteral("ERROR:"), QStringLiteral("ERREUR:"))
-        + kCrLf;
-}
-
 QString noteHeader()
 {
     return textForLanguage(QStringLiteral("Hinweis:"), QStringLiteral("Note:"), QStringLiteral("Remarque:"))
@@ -45,7 +39,7 @@ QString heldBy(const QString &port, const QList<PortDiagnosis::Holder> &holders)
     QStringList names;
     for (const PortDiagnosis::Holder &holder : holders)
         names << holderName(holder);
-    return errorHeader()
+    return Frm8Text::errorHeader()
         + textForLanguage(QStringLiteral("Der Port %1 wird von einem anderen Programm benutzt: %2 !\r\n\r\n"
                                          "Zwei Programme an einer Leitung verfälschen sich gegenseitig die "
                                          "Daten. Es wurde nichts gesendet. Beenden Sie das andere Programm "
@@ -103,9 +97,9 @@ QString permissionDenied(const QString &port, const PortDiagnosis::Permission &w
             QStringLiteral("Le périphérique (propriétaire %3, groupe \"%1\", droits %4) ne permet à "
                            "l'utilisateur %2 ni de lire ni d'écrire."));
         reason = reason.arg(why.group, why.user, why.owner, mode);
-        return errorHeader() + noPermissionLine(port) + reason + kCrLf;
+        return Frm8Text::errorHeader() + noPermissionLine(port) + reason + kCrLf;
     }
-    return errorHeader() + noPermissionLine(port) + reason.arg(why.group, why.user) + kCrLf;
+    return Frm8Text::errorHeader() + noPermissionLine(port) + reason.arg(why.group, why.user) + kCrLf;
 }
 
 QString claimedByBrltty(const QString &port, const QString &vendorId, const QString &productId)
