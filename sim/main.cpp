@@ -185,11 +185,26 @@ int main(int argc, char *argv[])
             module.restart();
         else if (command == QLatin1String("hangup") && argument.isEmpty())
             QMetaObject::invokeMethod(&app, hangup, Qt::QueuedConnection);
-        else if (command == QLatin1String("quit") && argument.isEmpty())
+        else if (command == QLatin1String("unplug") && argument.isEmpty() && line.isOpen()) {
+            // The adapter is pulled out: the program's end of the line goes, and so does the link.
+            logEvent(QStringLiteral("unplugged"));
+            link.remove();
+            line.close();
+        } else if (command == QLatin1String("plug") && argument.isEmpty() && !line.isOpen()) {
+            // Plugged back in: a new device, under the same link; the module ran on meanwhile.
+            QString failure;
+            if (!line.open(&failure)
+                || (!options.linkPath.isEmpty()
+                    && !link.create(options.linkPath, line.devicePath(), &failure)))
+                logEvent(QStringLiteral("cannot plug in again: %1").arg(failure));
+            else
+                logEvent(QStringLiteral("plugged in again as %1").arg(line.devicePath()));
+        } else if (command == QLatin1String("quit") && argument.isEmpty())
             app.exit(0);
         else if (!text.trimmed().isEmpty())
             logEvent(QStringLiteral(
-                "unknown command \"%1\" (say, quiet, announce, status on|off, reset, hangup, quit)")
+                "unknown command \"%1\" (say, quiet, announce, status on|off, reset, hangup, unplug, plug, "
+                "quit)")
                          .arg(text));
     });
 

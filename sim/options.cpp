@@ -138,6 +138,9 @@ QString helpText()
         "  status on|off   start or stop the status messages\n"
         "  reset           the module restarts: any exchange is abandoned, back to idle\n"
         "  hangup          close the pty and exit           quit       exit\n"
+        "  unplug          the adapter is pulled out: the pty closes and the --link goes; the\n"
+        "                  module runs on\n"
+        "  plug            plugged back in: a new pty, the --link made again to point at it\n"
         "\n"
         "Exit status: 0 on quit, hangup or SIGINT/SIGTERM; 1 when the pty cannot be set up;\n"
         "2 for a bad command line.\n");

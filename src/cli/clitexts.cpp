@@ -1,14 +1,33 @@
 #include "cli/clitexts.h"
 
+#include "comm/signallevel.h"
 #include "l10n/languagecode.h"
 
 namespace CliText {
 
 QString signalLevel(int level)
 {
-    return textForLanguage(QStringLiteral("Signalpegel: %1"), QStringLiteral("Signal level: %1"),
-        QStringLiteral("Niveau du signal : %1"))
-        .arg(level);
+    const QString text = textForLanguage(QStringLiteral("Signalpegel: %1"),
+        QStringLiteral("Signal level: %1"), QStringLiteral("Niveau du signal : %1"))
+                             .arg(level);
+    const std::optional<int> dbm = signalLevelDbm(level);
+    return dbm ? text + QStringLiteral(" (%1 dBm)").arg(*dbm) : text;
+}
+
+QString waitingForPort(const QString &port)
+{
+    return textForLanguage(QStringLiteral("Warte auf den Port %1 … (Strg+C beendet)"),
+        QStringLiteral("Waiting for port %1 … (Ctrl+C ends)"),
+        QStringLiteral("Attente du port %1 … (Ctrl+C termine)"))
+        .arg(port);
+}
+
+QString portBack(const QString &port)
+{
+    return textForLanguage(QStringLiteral("Der Port %1 ist wieder da; die Überwachung geht weiter."),
+        QStringLiteral("Port %1 is back; monitoring goes on."),
+        QStringLiteral("Le port %1 est de retour ; la surveillance continue."))
+        .arg(port);
 }
 
 QString cannotBeOpened(const QString &reason)

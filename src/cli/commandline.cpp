@@ -9,6 +9,8 @@
 #include "comm/frm8texts.h"
 #include "comm/parameterrecord.h"
 #include "comm/portcatalog.h"
+#include "comm/portdiagnosis.h"
+#include "comm/porttexts.h"
 #include "comm/registrycontrolvalues.h"
 #include "comm/seriallink.h"
 #include "comm/smsrule.h"
@@ -23,6 +25,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QSerialPortInfo>
 
 #include <cmath>
 #include <cstdio>
@@ -323,20 +326,32 @@ int uploadCommand(const QStringList &arguments)
 int statusCommand(const QStringList &arguments)
 {
     Command command(QStringLiteral("status"),
-        QStringLiteral("Prints each status message of the module and its signal level as they arrive, and "
-                       "appends the messages to GSM.DAT as the window does: in the current folder, or in the "
-                       "user's data folder (~/.local/share/RM425T/) where that cannot be written. Ends on "
-                       "Ctrl+C or when the port goes."));
+        QStringLiteral("Prints each status message of the module, exactly as it was sent, and its signal "
+                       "level with the level in dBm as they arrive, and appends the messages to GSM.DAT as the "
+                       "window does: in the current folder, or in the user's data folder (~/.local/share/RM425T/) "
+                       "where that cannot be written. Ends on Ctrl+C or when the port goes (with --follow only "
+                       "on Ctrl+C)."));
     QCommandLineParser &parser = command.parser();
     parser.addOptions({ kPort, kLang, kWait });
     parser.addOption(QCommandLineOption(QStringLiteral("timestamps"),
         QStringLiteral("Put the time before each line (standard output only).")));
+    parser.addOption(QCommandLineOption(QStringLiteral("csv"),
+        QStringLiteral("Print CSV with the columns time, kind (status, level, port), text, level, dBm: one "
+                       "row per message, and one where the port was lost and where it came back.")));
+    parser.addOption(QCommandLineOption(QStringLiteral("follow"),
+        QStringLiteral("Wait for a port that is not there, and for a port that goes to come back (the same "
+                       "path, or the same adapter by its serial number or USB location); monitoring goes "
+                       "on until Ctrl+C.")));
     if (const std::optional<Usage> usage = command.parse(arguments))
         return command.usage(*usage);
     LinkTimeouts timeouts;
     if (const std::optional<Usage> problem = prepareOnePortRun(parser, timeouts))
         return command.usage(*problem);
-    return runStatus(parser.value(kPort), parser.isSet(QStringLiteral("timestamps")), timeouts);
+    StatusOutput output;
+    output.timestamps = parser.isSet(QStringLiteral("timestamps"));
+    output.csv = parser.isSet(QStringLiteral("csv"));
+    output.follow = parser.isSet(QStringLiteral("follow"));
+    return runStatus(parser.value(kPort), output, timeouts);
 }
 
 int smsCommand(const QStringList &arguments)
@@ -389,6 +404,23 @@ int smsCommand(const QStringList &arguments)
     return runSms(parser.value(kPort), smsNumber, smsText, timeouts);
 }
 
+// Why a port does not open, on one line: the program that holds it, what keeps the user out, or the
+// port's own reason.
+QString portReason(const QString &port, const QString &error, const PortSystem &system)
+{
+    QString text;
+    if (const QList<PortDiagnosis::Holder> holders = PortDiagnosis::holders(port, system); !holders.isEmpty())
+        text = PortText::heldBy(port, holders);
+    else if (const std::optional<PortDiagnosis::Permission> why = PortDiagnosis::permission(port, system))
+        text = PortText::permissionDenied(port, *why);
+    else
+        return CliText::cannotBeOpened(error);
+    // Without the error line that opens it, and folded into one line.
+    QStringList lines = text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    lines.removeFirst();
+    return lines.join(u' ');
+}
+
 int portsCommand(const QStringList &arguments)
 {
     Command command(QStringLiteral("ports"),
@@ -403,7 +435,12 @@ int portsCommand(const QStringList &arguments)
     if (!parser.isSet(kLang) && loadPages(parser, false))
         setRuntimeLanguageOverride(kEnglish);
     int usable = 0;
+    const PortSystem system = PortSystem::live();
+    // The first USB adapter listed, for the note about ModemManager.
+    QSerialPortInfo usbPort;
     for (const QString &port : PortCatalog::candidatePorts()) {
+        if (const QSerialPortInfo info(port); usbPort.isNull() && info.hasVendorIdentifier())
+            usbPort = info;
         QtSerialLink link;
         QString error;
         if (link.open(port, &error)) {
@@ -411,8 +448,15 @@ int portsCommand(const QStringList &arguments)
             ++usable;
             printOut(port);
         } else {
-            printOut(port + u'\t' + CliText::cannotBeOpened(error));
+            printOut(port + u'\t' + portReason(port, error, system));
         }
+    }
+    for (const PortDiagnosis::ClaimedAdapter &adapter : PortDiagnosis::adaptersClaimedByBrltty(system))
+        printErr(PortText::adapterClaimedByBrltty(adapter.location, adapter.vendorId, adapter.productId));
+    if (!usbPort.isNull() && PortDiagnosis::isRunning(QStringLiteral("ModemManager"), system)) {
+        const auto hex = [](quint16 id) { return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0')); };
+        printErr(PortText::modemManagerProbes(usbPort.systemLocation(), hex(usbPort.vendorIdentifier()),
+            usbPort.hasProductIdentifier() ? hex(usbPort.productIdentifier()) : QString()));
     }
     if (usable == 0) {
         printErr(CliText::noUsablePort());

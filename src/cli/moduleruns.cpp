@@ -4,11 +4,17 @@
 #include "cli/clitexts.h"
 #include "cli/commandline.h"
 #include "comm/frm8texts.h"
+#include "comm/history.h"
+#include "comm/portcatalog.h"
+#include "comm/portdiagnosis.h"
+#include "comm/porttexts.h"
 #include "comm/seriallink.h"
+#include "comm/signallevel.h"
 #include "comm/smssession.h"
 #include "comm/statuslogtexts.h"
 #include "comm/statussession.h"
 #include "comm/uploadsession.h"
+#include "core/csv.h"
 #include "window/settingsfile.h"
 
 #include <QDateTime>
@@ -81,6 +87,27 @@ QString oneLine(const QString &text)
 QString withReason(const QString &text, const QString &reason)
 {
     return reason.isEmpty() ? text : text + reason + QStringLiteral("\r\n");
+}
+
+// Why the port did not open: the program that holds it or what keeps the user out, where the system shows
+// it; else the port's own reason.
+QString openFailure(const QString &port, const QString &reason)
+{
+    const PortSystem system = PortSystem::live();
+    const QList<PortDiagnosis::Holder> holders = PortDiagnosis::holders(port, system);
+    if (!holders.isEmpty())
+        return PortText::heldBy(shown(port), holders);
+    if (const std::optional<PortDiagnosis::Permission> why = PortDiagnosis::permission(port, system))
+        return PortText::permissionDenied(shown(port), *why);
+    return withReason(Frm8Text::portUnavailable(shown(port)), reason);
+}
+
+// Standard output as it comes: a long message arrives in pieces that make one line.
+void writeOut(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
 }
 
 #ifdef Q_OS_UNIX
@@ -210,7 +237,7 @@ int runUpload(const QStringList &ports, const QByteArray &record, const LinkTime
                     r->exitCode = interrupted ? ExitCode::kInterrupted : ExitCode::kNoAnswer;
                     break;
                 case O::PortOpenFailed:
-                    r->report = withReason(Frm8Text::portUnavailable(r->shownPort), r->session->portError());
+                    r->report = openFailure(r->port, r->session->portError());
                     r->exitCode = ExitCode::kNoPort;
                     break;
                 case O::WrongVersion:
@@ -264,14 +291,19 @@ int runUpload(const QStringList &ports, const QByteArray &record, const LinkTime
     return status;
 }
 
-int runStatus(const QString &port, bool timestamps, const LinkTimeouts &timeouts)
+int runStatus(const QString &port, const StatusOutput &output, LinkTimeouts timeouts)
 {
     QEventLoop loop;
     QtSerialLink link;
+    if (output.follow)
+        timeouts.portReturn = std::chrono::milliseconds::max();
+    else
+        timeouts.portReturn = std::chrono::milliseconds::zero();
     StatusSession session(&link, timeouts);
     // The window's log: in the current folder, or in the user's data folder where that cannot be written.
     session.setLogFileName(StatusLogPath());
     const QString logPath = QDir::toNativeSeparators(QFileInfo(session.logFileName()).absoluteFilePath());
+    session.setReplug({ PortCatalog::follow });
     int status = ExitCode::kSuccess;
     bool finished = false;
     bool monitoring = false;
@@ -285,19 +317,57 @@ int runStatus(const QString &port, bool timestamps, const LinkTimeouts &timeouts
         printErr(text);
         loop.quit();
     };
+    const auto now = [] { return QDateTime::currentDateTime(); };
+    const auto stamp = [&output, &now] {
+        return output.timestamps ? now().toString(Qt::ISODateWithMs) + u' ' : QString();
+    };
+    // CSV as RFC 4180 has it: rows end with CR LF, and so do the line breaks inside a quoted message.
+    const auto csvOut = [](const QString &line) {
+        std::fputs(line.toUtf8().constData(), stdout);
+        std::fflush(stdout);
+    };
+    const auto csvRow = [&](HistoryEvent::Kind kind, const QString &text, std::optional<int> level) {
+        csvOut(csvLine(historyCsvFields(HistoryEvent { now(), kind, text, level })));
+    };
+    if (output.csv)
+        csvOut(csvLine(historyCsvHeader()));
+
     QObject::connect(&session, &StatusSession::searching, [] { printErr(searchText(Function::Status)); });
     QObject::connect(&session, &StatusSession::monitoringStarted, [&] {
         monitoring = true;
         if (session.logFailure().problem == StatusLog::Problem::None)
             printErr(CliText::statusLogFile(logPath));
     });
-    const auto stamp = [timestamps] {
-        return timestamps ? QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + u' ' : QString();
-    };
-    QObject::connect(
-        &session, &StatusSession::message, [stamp](const QString &text) { printOut(stamp() + text); });
-    QObject::connect(&session, &StatusSession::signalLevel,
-        [stamp](int level) { printOut(stamp() + CliText::signalLevel(level)); });
+    // Each message exactly as the module sent it: the alternate "*" only marks activity in the window.
+    QString pending; // a long message's pieces so far (the CSV gives it one row)
+    bool lineOpen = false;
+    QObject::connect(&session, &StatusSession::received, [&](const QString &text, bool ends) {
+        if (output.csv) {
+            pending += text;
+            if (ends) {
+                const std::optional<int> level = signalLevelOf(pending);
+                csvRow(level ? HistoryEvent::Kind::Level : HistoryEvent::Kind::Status,
+                    std::exchange(pending, QString()), level);
+            }
+            return;
+        }
+        writeOut((lineOpen ? QString() : stamp()) + text + (ends ? QStringLiteral("\n") : QString()));
+        lineOpen = !ends;
+    });
+    QObject::connect(&session, &StatusSession::signalLevel, [&](int level) {
+        if (!output.csv && !lineOpen)
+            printOut(stamp() + CliText::signalLevel(level));
+    });
+    QObject::connect(&session, &StatusSession::portLost, [&] {
+        printErr(Frm8Text::portUnavailable(shown(port)) + CliText::waitingForPort(shown(port)));
+        if (output.csv)
+            csvRow(HistoryEvent::Kind::Port, QStringLiteral("port lost"), std::nullopt);
+    });
+    QObject::connect(&session, &StatusSession::portBack, [&](const QString &name) {
+        printErr(CliText::portBack(name));
+        if (output.csv)
+            csvRow(HistoryEvent::Kind::Port, QStringLiteral("port back"), std::nullopt);
+    });
     QObject::connect(&session, &StatusSession::logFailed,
         [&] { printErr(StatusLogText::notWritten(logPath, session.logFailure())); });
     QObject::connect(&session, &StatusSession::finished, [&](StatusSession::Outcome outcome) {
@@ -313,27 +383,47 @@ int runStatus(const QString &port, bool timestamps, const LinkTimeouts &timeouts
                 end(ExitCode::kNoAnswer, Frm8Text::noAnswer());
             break;
         case O::PortOpenFailed:
-            end(ExitCode::kNoPort, withReason(Frm8Text::portUnavailable(shown(port)), session.portError()));
+            end(ExitCode::kNoPort, openFailure(port, session.portError()));
             break;
         case O::PortLost:
             end(ExitCode::kPortLost, Frm8Text::portUnavailable(shown(port)));
             break;
         }
     });
+    // --follow: a port not there yet is waited for.
+    QTimer portWait;
+    portWait.setInterval(std::chrono::milliseconds(250));
+    QObject::connect(&portWait, &QTimer::timeout, [&] {
+        if (!QFileInfo::exists(port))
+            return;
+        portWait.stop();
+        if (!session.start(port))
+            end(ExitCode::kNoPort, Frm8Text::portUnavailable(shown(port)));
+    });
     // Ctrl+C ends monitoring as the page's other functions do (before the module spoke, the run counts as
     // interrupted); should the session not answer at once, the port is closed all the same.
+    const auto endByUser = [&] {
+        if (monitoring)
+            end(ExitCode::kSuccess, CliText::stopped());
+        else
+            end(ExitCode::kInterrupted, CliText::interrupted());
+    };
     SignalWatch interrupt([&] {
         interrupted = true;
+        portWait.stop();
+        if (!session.isRunning()) {
+            endByUser();
+            return;
+        }
         session.stopMonitoring();
-        QTimer::singleShot(std::chrono::seconds(1), &loop, [&] {
-            if (monitoring)
-                end(ExitCode::kSuccess, CliText::stopped());
-            else
-                end(ExitCode::kInterrupted, CliText::interrupted());
-        });
+        QTimer::singleShot(std::chrono::seconds(1), &loop, endByUser);
     });
-    if (!session.start(port))
+    if (output.follow && !QFileInfo::exists(port)) {
+        printErr(CliText::waitingForPort(shown(port)));
+        portWait.start();
+    } else if (!session.start(port)) {
         return ExitCode::kNoPort;
+    }
     if (!finished)
         loop.exec();
     return status;
@@ -364,7 +454,7 @@ int runSms(const QString &port, const QString &number, const QString &text, cons
             status = interrupted ? ExitCode::kInterrupted : ExitCode::kNoAnswer;
             break;
         case O::PortOpenFailed:
-            printErr(withReason(Frm8Text::portUnavailable(shown(port)), session.portError()));
+            printErr(openFailure(port, session.portError()));
             status = ExitCode::kNoPort;
             break;
         case O::PortLost:

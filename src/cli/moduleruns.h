@@ -18,9 +18,17 @@ void printErr(const QString &text);
 // succeeded, else that of the first port, in the order given, that failed. SIGINT / SIGTERM stop the runs.
 int runUpload(const QStringList &ports, const QByteArray &record, const LinkTimeouts &timeouts);
 
-// Prints each status message and signal level on standard output until interrupted (SIGINT, SIGTERM) or
-// the port goes; the messages are appended to the status log as the page does.
-int runStatus(const QString &port, bool timestamps, const LinkTimeouts &timeouts);
+struct StatusOutput
+{
+    bool timestamps = false; // the time before each message and level
+    bool csv = false; // the history's columns instead: time, kind, text, level, dBm
+    bool follow = false; // wait for the port, and for it to come back, until interrupted
+};
+
+// Prints each status message, exactly as the module sent it, and its signal level on standard output until
+// interrupted (SIGINT, SIGTERM) or the port goes; the messages are appended to the status log as the page
+// does.
+int runStatus(const QString &port, const StatusOutput &output, LinkTimeouts timeouts);
 
 // Sends one SMS through the module; number and text have passed the page's checks.
 int runSms(const QString &port, const QString &number, const QString &text, const LinkTimeouts &timeouts);

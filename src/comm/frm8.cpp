@@ -108,6 +108,10 @@ Frm8::Frm8(QWidget *parent, Frm8Options options)
     m_ports = new PortSelection(m_cmbCOM, m_link, std::move(options.discoverPorts),
         std::move(options.portAccess), options.portRefreshInterval, this);
     connect(m_ports, &PortSelection::listRebuilt, this, &Frm8::fitPortList);
+    connect(m_ports, &PortSelection::notice, this, [this](const QString &text) {
+        if (!m_runs->anyRunning())
+            setMeld(text);
+    });
 
     m_runs = std::make_unique<RunController>(m_link, m_ports,
         RunController::Setup { options.timeouts, std::move(options.buildRecord), StatusLogPath });
@@ -118,6 +122,7 @@ Frm8::Frm8(QWidget *parent, Frm8Options options)
     connect(m_runs.get(), &RunController::signalLevel, m_signal, &SignalStrength::showLevel);
     connect(m_runs.get(), &RunController::uploadEnded, this, &Frm8::endUpload);
     connect(m_runs.get(), &RunController::statusEnded, this, &Frm8::endStatusRun);
+    connect(m_runs.get(), &RunController::levelUnknown, m_signal, &SignalStrength::grey);
     connect(m_runs.get(), &RunController::smsEnded, this, [this](bool sent) {
         endSmsSend();
         // The module's own reports follow.
@@ -158,7 +163,7 @@ void Frm8::createControls()
 
     m_label0 = add(new QLabel(QStringLiteral(" Verfügbare COM :"), this), QStringLiteral("Label1"), 0);
     m_label0->setGeometry(twipsRect(kLabel0));
-    m_cmbCOM = add(new QComboBox(this), QStringLiteral("cmbCOM"));
+    m_cmbCOM = add(new PortComboBox(this), QStringLiteral("cmbCOM"));
     m_cmbCOM->setGeometry(twipsRect(kCmbCOM));
     connect(m_cmbCOM, &QComboBox::currentIndexChanged, this, &Frm8::cmbCOM_Click);
 
@@ -323,7 +328,11 @@ void Frm8::fitPortList()
     QRect geometry = twipsRect(kCmbCOM);
     if (widest > geometry.width()) {
         const int right = twips(kPortListRightEdge);
-        const int width = qMin(widest, right - twips(kLabel0.left() + kLabel0.width()));
+        // The label's box is wider than its words: the list may reach as far as the words end.
+        const int labelEnd = twips(kLabel0.left())
+            + m_label0->fontMetrics().horizontalAdvance(m_label0->text())
+            + m_label0->fontMetrics().averageCharWidth();
+        const int width = qMin(widest, right - qMin(labelEnd, twips(kLabel0.left() + kLabel0.width())));
         geometry.setLeft(qMin(geometry.left(), right - width));
         geometry.setWidth(width);
     }
@@ -346,9 +355,9 @@ void Frm8::hideEvent(QHideEvent *event)
 
 void Frm8::cmbCOM_Click()
 {
-    m_cmbCOM->setToolTip(m_ports->selectedPortLabel());
+    m_cmbCOM->setToolTip(m_cmbCOM->currentText());
     if (!m_runs->anyRunning() && m_ports->selectedPortRefused())
-        setMeld(Frm8Text::portPermissionDenied(m_ports->selectedPortLabel()));
+        setMeld(m_ports->selectedPortNote());
     m_runs->followSelection();
 }
 

@@ -35,6 +35,11 @@ QString portLine(const QString &port)
 
 namespace Frm8Text {
 
+QString errorHeader()
+{
+    return ::errorHeader();
+}
+
 QString searching(Function function)
 {
     QString title;

@@ -6,6 +6,9 @@
 // asked for. Error texts start with the line "FEHLER:" / "ERROR:" / "ERREUR:".
 namespace Frm8Text {
 
+// The first line of every error text, with its line end.
+QString errorHeader();
+
 // Which function a search text announces.
 enum class Function { Upload, Status, Sms };
 

@@ -26,6 +26,7 @@ LinkSession::LinkSession(SerialLink *link, const LinkTimeouts &timeouts, QObject
     });
     m_busyTimer.setInterval(m_timeouts.busyStep);
     connect(&m_busyTimer, &QTimer::timeout, this, &LinkSession::stepBusyIndicator);
+    connect(&m_portPoll, &QTimer::timeout, this, &LinkSession::lookForPort);
 
     if (m_link) {
         connect(m_link, &SerialLink::readyRead, this, &LinkSession::serviceInput);
@@ -139,6 +140,34 @@ void LinkSession::receiveAll(std::function<void(const QByteArray &)> received)
     later([this] { serviceInput(); });
 }
 
+void LinkSession::waitForPort(std::chrono::milliseconds limit, std::chrono::milliseconds poll,
+    std::function<QString()> locate, std::function<void(const QString &)> reopened)
+{
+    m_locatePort = std::move(locate);
+    m_onPort = std::move(reopened);
+    m_portLost = false;
+    m_busyTimer.stop();
+    m_wait = Wait::Port;
+    if (limit != std::chrono::milliseconds::max())
+        m_limitTimer.start(limit);
+    else
+        m_limitTimer.stop();
+    m_portPoll.start(poll);
+}
+
+void LinkSession::lookForPort()
+{
+    if (m_wait != Wait::Port || !m_link || checkAbortPoints())
+        return;
+    const QString portName = m_locatePort();
+    // A device that is back but does not open yet (a service still probing it) is asked again next time.
+    if (portName.isEmpty() || !m_link->open(portName))
+        return;
+    stopWaiting();
+    m_locatePort = nullptr;
+    std::exchange(m_onPort, nullptr)(portName);
+}
+
 void LinkSession::arm(Wait wait, std::chrono::milliseconds limit, bool turnIndicator)
 {
     m_wait = wait;
@@ -155,6 +184,7 @@ void LinkSession::stopWaiting()
     m_wait = Wait::None;
     m_limitTimer.stop();
     m_busyTimer.stop();
+    m_portPoll.stop();
 }
 
 void LinkSession::later(std::function<void()> fn)
@@ -178,7 +208,7 @@ bool LinkSession::checkAbortPoints()
         why = WaitEnd::EndRequest;
     else if (m_portLost)
         why = WaitEnd::PortLost;
-    else if (m_portWasOpen && (!m_link || !m_link->isOpen()))
+    else if (m_wait != Wait::Port && m_portWasOpen && (!m_link || !m_link->isOpen()))
         why = WaitEnd::PortClosed;
     else
         return false;
@@ -228,6 +258,8 @@ void LinkSession::serviceInput()
             stopWaiting();
             std::exchange(m_onSignal, nullptr)();
         }
+        break;
+    case Wait::Port:
         break;
     case Wait::Stream:
         if (m_link->bytesAvailable() > 0) {

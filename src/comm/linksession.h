@@ -24,6 +24,9 @@ struct LinkTimeouts
     std::chrono::milliseconds messageGap { 300 };
     // One turn of the busy indicator while searching.
     std::chrono::milliseconds busyStep { 250 };
+    // How long monitoring waits for a port lost under it to come back (zero: not at all; the maximum:
+    // until it is stopped).
+    std::chrono::milliseconds portReturn { 60000 };
 };
 
 // What every exchange with the module is made of: a session runs a sequence of waits on the link, each
@@ -92,6 +95,11 @@ protected:
     void waitForFirstCharacter(std::chrono::milliseconds limit, std::function<void()> arrived);
     // Hands everything that arrives to `received`, without a limit, until an abort point is reached.
     void receiveAll(std::function<void(const QByteArray &bytes)> received);
+    // After the port was lost: every `poll` asks `locate` where the device is now (empty: not back yet) and
+    // opens it there; `reopened` follows with the port opened. The maximum limit waits without end.
+    // The closed port is what this wait waits out, so only the limit and the stop requests end it.
+    void waitForPort(std::chrono::milliseconds limit, std::chrono::milliseconds poll,
+        std::function<QString()> locate, std::function<void(const QString &portName)> reopened);
 
     void requestEnd();
 
@@ -102,7 +110,7 @@ protected:
     void later(std::function<void()> fn);
 
 private:
-    enum class Wait { None, Module, Reply, FirstCharacter, Stream };
+    enum class Wait { None, Module, Reply, FirstCharacter, Stream, Port };
 
     void arm(Wait wait, std::chrono::milliseconds limit, bool turnIndicator);
     void stopWaiting();
@@ -111,11 +119,15 @@ private:
     bool checkAbortPoints();
     void scheduleAbortCheck();
     void stepBusyIndicator();
+    void lookForPort();
 
     QPointer<SerialLink> m_link;
     LinkTimeouts m_timeouts;
     QTimer m_limitTimer;
     QTimer m_busyTimer;
+    QTimer m_portPoll;
+    std::function<QString()> m_locatePort;
+    std::function<void(const QString &)> m_onPort;
     Wait m_wait = Wait::None;
     int m_replyLength = 0;
     QByteArray m_reply; // the reply so far, announcements taken out

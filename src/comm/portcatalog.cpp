@@ -1,9 +1,12 @@
 #include "portcatalog.h"
 
+#include "portdiagnosis.h"
 #include "seriallink.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
@@ -68,6 +71,8 @@ bool probe(const QString &portName)
 
 Access access(const QString &portName)
 {
+    if (!PortDiagnosis::holders(portName, PortSystem::live()).isEmpty())
+        return Access::Held;
 #ifndef Q_OS_WIN
     // Asked of the system rather than read from a failed open: the port reports a device locked by another
     // program as a permission error too, and that is no matter of group membership.
@@ -96,9 +101,55 @@ QList<PortEntry> listedPorts(const std::function<Access(const QString &)> &acces
             continue;
         PortEntry entry = entryFor(name);
         entry.permissionDenied = result == Access::PermissionDenied;
+        entry.held = result == Access::Held;
         ports << entry;
     }
     return ports;
+}
+
+namespace {
+
+// Where the adapter of a tty device is plugged in: the last USB port chain ("1-1.2") on its way in sysfs.
+QString usbLocation(const QString &portName)
+{
+#ifdef Q_OS_LINUX
+    const QString device = QFileInfo(QFileInfo(portName).canonicalFilePath()).fileName();
+    if (device.isEmpty())
+        return QString();
+    const QString path
+        = QFileInfo(QStringLiteral("/sys/class/tty/%1/device").arg(device)).canonicalFilePath();
+    static const QRegularExpression chain(QStringLiteral("^\\d+-\\d+(\\.\\d+)*$"));
+    const QStringList parts = path.split(u'/', Qt::SkipEmptyParts);
+    for (auto part = parts.crbegin(); part != parts.crend(); ++part) {
+        if (chain.match(*part).hasMatch())
+            return *part;
+    }
+#else
+    Q_UNUSED(portName);
+#endif
+    return QString();
+}
+
+} // namespace
+
+std::function<QString()> follow(const QString &portName)
+{
+    const QSerialPortInfo info(portName);
+    const QString serial = info.serialNumber();
+    const QString location = usbLocation(portName);
+    return [portName, serial, location]() -> QString {
+        if (QFileInfo::exists(portName))
+            return portName;
+        if (serial.isEmpty() && location.isEmpty())
+            return QString();
+        const auto reported = QSerialPortInfo::availablePorts();
+        for (const QSerialPortInfo &port : reported) {
+            if ((!serial.isEmpty() && port.serialNumber() == serial)
+                || (!location.isEmpty() && usbLocation(port.systemLocation()) == location))
+                return port.systemLocation();
+        }
+        return QString();
+    };
 }
 
 QList<PortEntry> usablePorts(const std::function<bool(const QString &)> &probeFn)

@@ -1,10 +1,13 @@
 #include "comm/portselection.h"
 
 #include "comm/frm8texts.h"
+#include "comm/porttexts.h"
 #include "comm/seriallink.h"
 
 #include <QAbstractItemView>
-#include <QComboBox>
+#include <QSerialPortInfo>
+#include <QStyle>
+#include <QStylePainter>
 
 #include <algorithm>
 #include <utility>
@@ -13,8 +16,53 @@ namespace {
 
 constexpr int kPortLabelRole = Qt::UserRole + 1;
 constexpr int kPermissionDeniedRole = Qt::UserRole + 2;
+constexpr int kHeldRole = Qt::UserRole + 3;
+// A port gone this soon after it appeared was taken away from us, not pulled out by the user.
+constexpr qint64 kVanishedRightAfterMs = 10000;
+
+std::pair<QString, QString> systemUsbIds(const QString &portName)
+{
+    const QSerialPortInfo info(portName);
+    if (!info.hasVendorIdentifier() || !info.hasProductIdentifier())
+        return {};
+    const auto hex = [](quint16 id) { return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0')); };
+    return { hex(info.vendorIdentifier()), hex(info.productIdentifier()) };
+}
 
 } // namespace
+
+void PortComboBox::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const QRect text
+        = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    // The mark after the path ("(no permission)", "(in use)") is what the user must read: the path gives
+    // way first.
+    const QString label = currentData(kPortLabelRole).toString();
+    const QString mark = !label.isEmpty() && option.currentText.startsWith(label)
+        ? option.currentText.mid(label.size())
+        : QString();
+    const int roomForPath = text.width() - fontMetrics().horizontalAdvance(mark);
+    if (!mark.isEmpty() && roomForPath >= fontMetrics().horizontalAdvance(QStringLiteral("…"))) {
+        const QString path = fontMetrics().elidedText(label, Qt::ElideMiddle, roomForPath);
+        option.currentText = (path.isEmpty() ? QStringLiteral("…") : path) + mark;
+    } else
+        option.currentText = fontMetrics().elidedText(option.currentText, Qt::ElideMiddle, text.width());
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+}
+
+void PortComboBox::showPopup()
+{
+    // The open list is as wide as its longest entry needs, however narrow the box.
+    view()->setTextElideMode(Qt::ElideNone);
+    const int widest = view()->sizeHintForColumn(0) + 2 * view()->frameWidth()
+        + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+    view()->setMinimumWidth(qMax(width(), widest));
+    QComboBox::showPopup();
+}
 
 PortSelection::PortSelection(QComboBox *list, SerialLink *link, Discover discover, AccessCheck accessCheck,
     std::chrono::milliseconds refreshInterval, QObject *parent)
@@ -26,6 +74,8 @@ PortSelection::PortSelection(QComboBox *list, SerialLink *link, Discover discove
 {
     if (!m_accessCheck)
         m_accessCheck = PortCatalog::access;
+    m_system = PortSystem::live();
+    m_usbIds = systemUsbIds;
     if (!m_discover) {
         m_discover = [this] {
             return PortCatalog::listedPorts([this](const QString &name) { return askPort(name); });
@@ -47,7 +97,30 @@ QString PortSelection::selectedPortLabel() const
 
 bool PortSelection::selectedPortRefused() const
 {
-    return m_list->currentData(kPermissionDeniedRole).toBool();
+    return m_list->currentData(kPermissionDeniedRole).toBool() || m_list->currentData(kHeldRole).toBool();
+}
+
+QString PortSelection::selectedPortNote() const
+{
+    return selectedPortRefused() ? portProblemText(selectedPortLabel()) : QString();
+}
+
+void PortSelection::setSystem(PortSystem system, UsbIds usbIds)
+{
+    m_system = std::move(system);
+    m_usbIds = std::move(usbIds);
+}
+
+void PortSelection::moveTo(const QString &portName)
+{
+    m_portInUse = portName;
+    refresh(false);
+    const int index = m_list->findData(portName);
+    if (index >= 0 && index != m_list->currentIndex()) {
+        QSignalBlocker quiet(m_list);
+        m_list->setCurrentIndex(index);
+        m_list->setToolTip(m_list->itemText(index));
+    }
 }
 
 bool PortSelection::isEmpty() const
@@ -65,9 +138,9 @@ QString PortSelection::portProblemText(const QString &label) const
 {
     const int index = m_list->findData(label, kPortLabelRole);
     const QString portName = index >= 0 ? m_list->itemData(index).toString() : label;
-    if (!portName.isEmpty() && m_accessCheck(portName) == PortCatalog::Access::PermissionDenied)
-        return Frm8Text::portPermissionDenied(label);
-    return Frm8Text::portUnavailable(label);
+    if (portName.isEmpty())
+        return Frm8Text::portUnavailable(label);
+    return PortText::problem(label, portName, m_accessCheck(portName), m_system);
 }
 
 PortCatalog::Access PortSelection::askPort(const QString &portName)
@@ -92,8 +165,9 @@ void PortSelection::refresh(bool askAll)
     QList<PortEntry> ports = m_discover();
     // Ports that went away are asked again when they come back.
     m_portAccess = std::exchange(m_portsAsked, {});
+    noteArrivals(ports);
     // The port a function is using stays listed until the function lets go of it.
-    if (m_link->isOpen() && !m_portInUse.isEmpty()
+    if ((m_link->isOpen() || m_portAwaited) && !m_portInUse.isEmpty()
         && std::none_of(
             ports.cbegin(), ports.cend(), [this](const PortEntry &p) { return p.portName == m_portInUse; }))
         ports.prepend(PortCatalog::entryFor(m_portInUse));
@@ -108,9 +182,45 @@ void PortSelection::watch(bool on)
         m_refresh.stop();
 }
 
+void PortSelection::noteArrivals(const QList<PortEntry> &ports)
+{
+    QHash<QString, Seen> seen;
+    QStringList arrived;
+    for (const PortEntry &port : ports) {
+        if (const auto known = m_seen.constFind(port.portName); known != m_seen.cend()) {
+            seen.insert(port.portName, *known);
+            continue;
+        }
+        Seen entry;
+        entry.appeared.start();
+        std::tie(entry.vendorId, entry.productId) = m_usbIds(port.portName);
+        seen.insert(port.portName, entry);
+        arrived << port.portName;
+    }
+    for (auto gone = m_seen.cbegin(); gone != m_seen.cend(); ++gone) {
+        if (!seen.contains(gone.key()) && gone->appeared.elapsed() < kVanishedRightAfterMs
+            && PortDiagnosis::brlttyClaims(gone->vendorId, gone->productId, m_system))
+            emit notice(PortText::claimedByBrltty(gone.key(), gone->vendorId, gone->productId));
+    }
+    // The ports there when the list is first built did not just appear.
+    const bool firstLook = !std::exchange(m_seenOnce, true);
+    m_seen = seen;
+    if (firstLook)
+        return;
+    for (const QString &name : std::as_const(arrived)) {
+        const Seen &entry = m_seen[name];
+        if (!entry.vendorId.isEmpty() && PortDiagnosis::isRunning(QStringLiteral("ModemManager"), m_system)) {
+            emit notice(PortText::modemManagerProbes(name, entry.vendorId, entry.productId));
+            break;
+        }
+    }
+}
+
 void PortSelection::showPorts(const QList<PortEntry> &ports)
 {
     const auto shownText = [](const PortEntry &port) {
+        if (port.held)
+            return PortText::heldLabel(port.label);
         return port.permissionDenied ? Frm8Text::noPermissionLabel(port.label) : port.label;
     };
     bool same = m_list->count() == ports.size();
@@ -131,9 +241,11 @@ void PortSelection::showPorts(const QList<PortEntry> &ports)
         const int index = m_list->count() - 1;
         m_list->setItemData(index, port.label, kPortLabelRole);
         m_list->setItemData(index, port.permissionDenied, kPermissionDeniedRole);
+        m_list->setItemData(index, port.held, kHeldRole);
+        m_list->setItemData(index, shownText(port), Qt::ToolTipRole);
     }
     const int index = m_list->findData(selected);
     m_list->setCurrentIndex(index >= 0 ? index : (m_list->count() > 0 ? 0 : -1));
-    m_list->setToolTip(selectedPortLabel());
+    m_list->setToolTip(m_list->currentText());
     emit listRebuilt();
 }

@@ -1,6 +1,7 @@
 #include "comm/runcontroller.h"
 
 #include "comm/frm8texts.h"
+#include "comm/history.h"
 #include "comm/parameterrecord.h"
 #include "comm/portselection.h"
 #include "comm/seriallink.h"
@@ -66,8 +67,21 @@ template<class Session> void RunController::retire(std::unique_ptr<Session> &ses
         session.release()->deleteLater(); // it may still be on its way out of its last report
 }
 
+void RunController::stopAwaitingPort()
+{
+    m_awaitingPort = false;
+    m_ports->setPortAwaited(false);
+}
+
+void RunController::notePort(const QString &what)
+{
+    if (m_setup.history)
+        m_setup.history->append(HistoryEvent::Kind::Port, what);
+}
+
 void RunController::retireOtherRuns()
 {
+    stopAwaitingPort();
     retire(m_status);
     if (running(m_sms))
         retire(m_sms);
@@ -75,6 +89,7 @@ void RunController::retireOtherRuns()
 
 void RunController::endMonitoring()
 {
+    stopAwaitingPort();
     retire(m_status);
 }
 
@@ -115,6 +130,7 @@ void RunController::stopAll()
         m_status->requestStop();
     if (running(m_sms))
         m_sms->requestStop();
+    stopAwaitingPort();
     closePort();
 }
 
@@ -123,6 +139,11 @@ void RunController::followSelection()
     const QString port = m_ports->selectedPortName();
     if (port.isEmpty() || port == m_ports->portInUse())
         return;
+    if (m_awaitingPort) {
+        // The user gave up on the port that went: monitoring ends, and nothing reopens it.
+        endMonitoring();
+        emit statusEnded(true);
+    }
     if (m_link->isOpen()) {
         closePort();
         m_ports->setPortInUse(port);
@@ -202,6 +223,20 @@ void RunController::startStatus()
 {
     StatusSession *session = beginRun(m_status, &RunController::statusFinished);
     session->setLogFileName(m_setup.statusLogPath ? m_setup.statusLogPath() : QString());
+    // A port lost while monitoring is waited for; the same device back resumes the run.
+    session->setReplug({ PortCatalog::follow });
+    connect(session, &StatusSession::portLost, this, [this] {
+        m_awaitingPort = true;
+        m_ports->setPortAwaited(true);
+        notePort(QStringLiteral("port lost"));
+        emit message(linkEndText(LinkEnd::PortLost));
+        emit levelUnknown();
+    });
+    connect(session, &StatusSession::portBack, this, [this](const QString &portName) {
+        stopAwaitingPort();
+        m_ports->moveTo(portName);
+        notePort(QStringLiteral("port back"));
+    });
     connect(session, &StatusSession::message, this, [this](const QString &text) {
         emit message(m_notes.logNote.isEmpty() ? text : text + kCrLf + m_notes.logNote);
     });
@@ -217,6 +252,7 @@ void RunController::startStatus()
 void RunController::statusFinished(StatusSession::Outcome outcome)
 {
     using O = StatusSession::Outcome;
+    stopAwaitingPort();
     switch (outcome) {
     case O::NoAnswer:
         emit message(linkEndText(LinkEnd::NoAnswer));

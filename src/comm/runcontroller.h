@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class History;
 class PortSelection;
 class SerialLink;
 
@@ -29,6 +30,8 @@ public:
         std::function<QString()> buildRecord;
         // Where monitoring writes its log.
         std::function<QString()> statusLogPath;
+        // Where the gaps of monitoring (the port lost, the port back) are noted; may be null.
+        History *history = nullptr;
     };
 
     RunController(SerialLink *link, PortSelection *ports, Setup setup, QObject *parent = nullptr);
@@ -70,6 +73,8 @@ signals:
     void uploadEnded();
     // greyBars: the signal level shown is no longer true.
     void statusEnded(bool greyBars);
+    // Monitoring lost its port and waits for it to come back: the level shown is no longer true.
+    void levelUnknown();
     // sent: the module took the SMS, and its own reports follow.
     void smsEnded(bool sent);
 
@@ -91,6 +96,9 @@ private:
 
     void uploadFinished(UploadSession::Outcome outcome, int block);
     void statusFinished(StatusSession::Outcome outcome);
+    // Monitoring no longer waits for its port.
+    void stopAwaitingPort();
+    void notePort(const QString &what);
     void smsFinished(SmsSession::Outcome outcome);
     void endUpload();
 
@@ -105,6 +113,7 @@ private:
     std::unique_ptr<StatusSession> m_status;
     std::unique_ptr<SmsSession> m_sms;
     bool m_uploadRunning = false;
+    bool m_awaitingPort = false;
     // What the run that started last met on its way, for its end text.
     struct RunNotes
     {

@@ -1,5 +1,22 @@
 #include "seriallink.h"
 
+#include "portdiagnosis.h"
+
+namespace {
+
+// Two programs on one line garble each other's bytes: a port another program holds is left to it.
+QString heldText(const QList<PortDiagnosis::Holder> &holders)
+{
+    QStringList names;
+    for (const PortDiagnosis::Holder &holder : holders)
+        names << QStringLiteral("%1 (%2)")
+                     .arg(holder.name.isEmpty() ? QStringLiteral("?") : holder.name)
+                     .arg(holder.pid);
+    return QStringLiteral("The port is held by %1").arg(names.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
 QtSerialLink::QtSerialLink(QObject *parent)
     : SerialLink(parent)
     , m_port(new QSerialPort(this))
@@ -36,10 +53,22 @@ bool QtSerialLink::open(const QString &portName, QString *errorText)
     }
     // Kept as given: QSerialPort shortens a device path ("/dev/pts/3" becomes "pts/3").
     m_portName = portName;
-    if (openWithLinkSettings(*m_port, portName))
-        return true;
+    const PortSystem system = PortSystem::live();
+    QList<PortDiagnosis::Holder> holders = PortDiagnosis::holders(portName, system);
+    if (holders.isEmpty()) {
+        if (!openWithLinkSettings(*m_port, portName)) {
+            if (errorText)
+                *errorText = m_port->errorString();
+            return false;
+        }
+        // Another program may have opened it in the meantime; nothing has been written yet.
+        holders = PortDiagnosis::holders(portName, system);
+        if (holders.isEmpty())
+            return true;
+        m_port->close();
+    }
     if (errorText)
-        *errorText = m_port->errorString();
+        *errorText = heldText(holders);
     return false;
 }
 

@@ -12,13 +12,15 @@
 #endif
 
 StatusLog::StatusLog(const QString &fileName)
-    : m_file(fileName)
+    : m_fileName(fileName)
+    , m_file(fileName)
 {
 }
 
 void StatusLog::setFileName(const QString &fileName)
 {
     close();
+    m_fileName = fileName;
     m_file.setFileName(fileName);
 }
 
@@ -28,7 +30,8 @@ bool StatusLog::open()
     m_failure = {};
     m_inLine = false;
     m_skipRestOfLine = false;
-    const FileKind kind = fileKindOf(m_file.fileName());
+    m_file.setFileName(m_fileName);
+    const FileKind kind = fileKindOf(m_fileName);
     if (!isFileOrMissing(kind)) {
         m_failure = { Problem::NotAFile, kind, {} };
         return false;
@@ -41,7 +44,7 @@ bool StatusLog::openFile()
 {
     // Without waiting: should a named pipe have taken the file's place since it was looked at, opening it
     // fails at once (no reader) or it is refused below, instead of blocking the program.
-    const int fd = ::open(QFile::encodeName(m_file.fileName()).constData(),
+    const int fd = ::open(QFile::encodeName(m_fileName).constData(),
         O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) {
         const int error = errno;
@@ -55,7 +58,7 @@ bool StatusLog::openFile()
     };
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
-        const FileKind kind = fileKindOf(m_file.fileName());
+        const FileKind kind = fileKindOf(m_fileName);
         m_failure = { Problem::NotAFile, isFileOrMissing(kind) ? FileKind::Other : kind, {} };
         return false;
     }

@@ -26,7 +26,7 @@ public:
 
     explicit StatusLog(const QString &fileName = kDefaultFileName);
 
-    QString fileName() const { return m_file.fileName(); }
+    QString fileName() const { return m_fileName; }
     void setFileName(const QString &fileName);
 
     // Opens the file for appending, creating it when missing; an open log is closed first.
@@ -52,6 +52,9 @@ private:
     bool write(const QByteArray &bytes, bool endsLine);
     bool openFile();
 
+    // The name is kept apart: a file opened by its descriptor forgets it, and the log is opened again after a
+    // port comes back.
+    QString m_fileName;
     QFile m_file;
     Failure m_failure;
     qint64 m_lineStart = 0; // the file's size where the line being written began

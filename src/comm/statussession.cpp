@@ -18,6 +18,14 @@ StatusSession::StatusSession(SerialLink *link, const LinkTimeouts &timeouts, QOb
     connect(&m_gapTimer, &QTimer::timeout, this, &StatusSession::messageGapElapsed);
 }
 
+StatusSession::~StatusSession()
+{
+    // Nobody listens any more; the log still gets what the module sent.
+    blockSignals(true);
+    if (m_monitoring)
+        endMessage();
+}
+
 void StatusSession::setLogFileName(const QString &fileName)
 {
     if (!isRunning())
@@ -33,6 +41,8 @@ bool StatusSession::start(const QString &portName)
     m_monitoring = false;
     m_markNext = false;
     m_logFailureReported = false;
+    m_awaitingPort = false;
+    m_findPort = nullptr;
     emit searching();
     if (openModulePort(portName) == PortOpening::Failed) {
         later([this] { finish(Outcome::PortOpenFailed); });
@@ -50,6 +60,8 @@ void StatusSession::stopMonitoring()
 void StatusSession::beginMonitoring()
 {
     m_monitoring = true;
+    if (m_replug.follow)
+        m_findPort = m_replug.follow(link()->portName());
     if (!m_log.open())
         reportLogFailure();
     emit monitoringStarted();
@@ -78,13 +90,20 @@ void StatusSession::receive(const QByteArray &bytes)
 
 void StatusSession::messageGapElapsed()
 {
-    if (!m_monitoring || m_buffer.isEmpty())
-        return;
-    showMessage(std::exchange(m_buffer, QString()));
+    if (m_monitoring)
+        endMessage();
+}
+
+void StatusSession::endMessage()
+{
+    m_gapTimer.stop();
+    if (!m_buffer.isEmpty())
+        showMessage(std::exchange(m_buffer, QString()));
 }
 
 void StatusSession::showMessage(QString text)
 {
+    emit received(text, true);
     if (m_markNext)
         text += kAlternateMarker;
     m_markNext = !m_markNext;
@@ -98,6 +117,7 @@ void StatusSession::showMessage(QString text)
 
 void StatusSession::showPiece(const QString &piece)
 {
+    emit received(piece, false);
     emit message(piece);
     if (m_log.isOpen() && !m_log.appendPiece(piece))
         reportLogFailure();
@@ -113,9 +133,29 @@ void StatusSession::reportLogFailure()
     emit logFailed(m_log.fileName(), m_log.errorString());
 }
 
+void StatusSession::awaitPort()
+{
+    // What came before the loss is a message of its own; what comes after it begins a new one.
+    endMessage();
+    m_log.close();
+    m_awaitingPort = true;
+    emit portLost();
+    const std::function<QString()> find = m_findPort;
+    waitForPort(timeouts().portReturn, m_replug.poll, find, [this](const QString &portName) {
+        m_awaitingPort = false;
+        // Appended to as before.
+        if (!m_log.open())
+            reportLogFailure();
+        emit portBack(portName);
+        receiveAll([this](const QByteArray &bytes) { receive(bytes); });
+    });
+}
+
 void StatusSession::waitEnded(WaitEnd why)
 {
-    if (why == WaitEnd::PortLost)
+    if (why == WaitEnd::PortLost && m_monitoring && m_findPort && timeouts().portReturn.count() > 0)
+        awaitPort();
+    else if (why == WaitEnd::PortLost || (m_awaitingPort && why == WaitEnd::TimeLimit))
         finish(Outcome::PortLost);
     else if (!m_monitoring && (why == WaitEnd::TimeLimit || why == WaitEnd::StopRequest))
         finish(Outcome::NoAnswer);
@@ -126,8 +166,11 @@ void StatusSession::waitEnded(WaitEnd why)
 void StatusSession::finish(Outcome outcome)
 {
     endRun();
+    if (m_monitoring)
+        endMessage();
     m_gapTimer.stop();
     m_monitoring = false;
+    m_awaitingPort = false;
     m_buffer.clear();
     m_log.close();
     if (outcome == Outcome::NoAnswer)

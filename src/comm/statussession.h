@@ -6,7 +6,8 @@
 // Status monitoring: wait for the module to send something, then pass on every message it sends. A message
 // ends when the line has been silent for the message gap; characters up to code 13 become line breaks
 // inside it. Every second message gets "*" appended so two equal messages in a row still look different.
-// Each message is appended to the status log. Monitoring goes on until it is stopped or the port closes.
+// Each message is appended to the status log. Monitoring goes on until it is stopped or the port closes;
+// with a replug set, a port lost while monitoring is waited for, and monitoring goes on where it stopped.
 class StatusSession : public LinkSession
 {
     Q_OBJECT
@@ -26,6 +27,18 @@ public:
     static constexpr qsizetype kMaxMessageLength = 4096;
 
     explicit StatusSession(SerialLink *link, const LinkTimeouts &timeouts = {}, QObject *parent = nullptr);
+    // A message begun and not yet ended still goes to the log.
+    ~StatusSession() override;
+
+    // What to do when the port is lost while monitoring. follow is asked when monitoring starts (the device
+    // is there) and gives how to find the same device again: where it is now, or empty while it is not back.
+    struct Replug
+    {
+        // How long it is waited for is the time limits' portReturn.
+        std::function<std::function<QString()>(const QString &portName)> follow;
+        std::chrono::milliseconds poll { 250 };
+    };
+    void setReplug(Replug replug) { m_replug = std::move(replug); }
 
     // Starts monitoring on portName (empty when no port is listed); an open link is used as it is. False,
     // and nothing happens, while a run is going on.
@@ -46,7 +59,15 @@ signals:
     void searching();
     // The first character arrived; the log is open from now on.
     void monitoringStarted();
+    // The message as it is shown: every second one with the alternate "*".
     void message(const QString &text);
+    // The same message exactly as the module sent it (line breaks as CR LF); a long one in pieces, the last
+    // with ends set.
+    void received(const QString &text, bool ends);
+    // The port went while monitoring, and the run waits for it to come back (a replug is set).
+    void portLost();
+    // It came back, as portName; monitoring goes on.
+    void portBack(const QString &portName);
     // The level of a message that carries one (0 … 99).
     void signalLevel(int level);
     // The log could not be opened or written (logFailure() says why; errorText is the system's reason, if
@@ -61,13 +82,19 @@ private:
     void beginMonitoring();
     void receive(const QByteArray &bytes);
     void messageGapElapsed();
+    // The message collected so far ends here (the gap, the port going, the run ending).
+    void endMessage();
     void showMessage(QString text);
+    void awaitPort();
     void showPiece(const QString &piece);
     void reportLogFailure();
     void finish(Outcome outcome);
 
     QTimer m_gapTimer;
     StatusLog m_log;
+    Replug m_replug;
+    std::function<QString()> m_findPort;
+    bool m_awaitingPort = false;
     QString m_buffer;
     bool m_monitoring = false;
     bool m_markNext = false;

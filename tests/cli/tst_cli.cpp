@@ -2,6 +2,7 @@
 #include "comm/frm8.h"
 #include "core/appsetup.h"
 #include "core/filekind.h"
+#include "comm/portdiagnosis.h"
 #include "shell/configfiles.h"
 #include "shell/frmstart.h"
 #include "shell/windowcatalog.h"
@@ -72,6 +73,9 @@ private slots:
     void failuresHaveTheirExitStatus();
     void statusRunsUntilThePortGoes();
     void statusEndsOnInterrupt();
+    void statusFollowsAReplug();
+    void portHeldByAnotherProgramIsNeverWritten_data();
+    void portHeldByAnotherProgramIsNeverWritten();
     void smsFollowsTheWindowsRules_data();
     void smsFollowsTheWindowsRules();
     void helpDescribesEveryCommand();
@@ -434,12 +438,18 @@ void tst_Cli::statusRunsUntilThePortGoes()
     QVERIFY(cli.waitForFinished(10000));
     QCOMPARE(cli.exitCode(), 8);
     const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+    // Each message exactly as the module sent it: the window's alternate "*" is no part of it.
     const QRegularExpressionMatch message = QRegularExpression(
-        u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ PEGEL Netz: (\\d\\d)\\*?$"_s, QRegularExpression::MultilineOption)
+        u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ PEGEL Netz: (\\d\\d)$"_s, QRegularExpression::MultilineOption)
                                                 .match(out);
     QVERIFY2(message.hasMatch(), qPrintable(out));
-    const QString level = QString::number(message.captured(1).toInt());
-    QVERIFY2(out.contains(QRegularExpression(u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ Signal level: %1$"_s.arg(level),
+    QVERIFY2(
+        !out.contains(QRegularExpression(u"\\*$"_s, QRegularExpression::MultilineOption)), qPrintable(out));
+    // The level with its dBm beside it.
+    const int level = message.captured(1).toInt();
+    QVERIFY2(out.contains(QRegularExpression(
+                 u"^\\d{4}-\\d\\d-\\d\\dT[\\d:.]+ Signal level: %1 \\(%2 dBm\\)$"_s.arg(level).arg(
+                     -113 + 2 * level),
                  QRegularExpression::MultilineOption)),
         qPrintable(out));
     // The log holds the messages as the window writes them: no time stamps.
@@ -462,6 +472,109 @@ void tst_Cli::statusEndsOnInterrupt()
     QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
     QCOMPARE(cli.exitCode(), 0);
     QVERIFY(cli.readAllStandardError().contains("Monitoring ended."));
+}
+
+void tst_Cli::statusFollowsAReplug()
+{
+    const QString port = m_dir->filePath(u"module"_s);
+    SimProcess sim;
+    QVERIFY(sim.start(simArguments({ u"--link"_s, port })));
+    sim.command("quiet");
+    QProcess cli;
+    startCli(cli, { u"status"_s, u"--port"_s, port, u"--csv"_s, u"--follow"_s, u"--lang"_s, u"en"_s });
+    // The module speaks until the command hears it: what comes before the command has emptied its input
+    // after opening the port is gone, as on the window's page.
+    int hallos = 0;
+    for (int i = 0; i < 10 && hallos == 0; ++i) {
+        sim.say("Hallo");
+        if (QTest::qWaitFor([&] { return (hallos = int(cli.peek(1 << 16).count("Hallo"))) > 0; }, 1000))
+            break;
+    }
+    QVERIFY(hallos > 0);
+    sim.say("PEGEL Netz: 17\r\nNetz OK");
+    QVERIFY(QTest::qWaitFor([&cli] { return cli.peek(1 << 16).contains("Netz OK"); }, 10000));
+    hallos = int(cli.peek(1 << 16).count("Hallo"));
+
+    QString err;
+    const auto said = [&](const char *text) {
+        return QTest::qWaitFor(
+            [&] {
+                err += QString::fromUtf8(cli.readAllStandardError());
+                return err.contains(QLatin1String(text));
+            },
+            10000);
+    };
+    sim.command("unplug");
+    QVERIFY(said("Waiting for port"));
+    QTest::qWait(500);
+    sim.command("plug");
+    QVERIFY(said("is back; monitoring goes on."));
+    sim.say("Netz OK");
+    QVERIFY(QTest::qWaitFor([&cli] { return cli.peek(1 << 16).count("Netz OK") == 2; }, 10000));
+    ::kill(pid_t(cli.processId()), SIGINT);
+    QVERIFY(cli.waitForFinished(5000));
+    QCOMPARE(cli.exitCode(), 0);
+
+    // The history's columns; the gap shows as the port lost and back.
+    QStringList rows;
+    for (const QString &line : QString::fromUtf8(cli.readAllStandardOutput()).split(u"\r\n"_s)) {
+        if (!line.contains(u"Hallo"_s))
+            rows << line.section(u',', 1);
+    }
+    QCOMPARE(rows,
+        (QStringList { u"kind,text,level,dBm"_s, u"level,\"PEGEL Netz: 17"_s, QString(), u"17,-79"_s,
+            u"port,port lost,,"_s, u"port,port back,,"_s, u"status,Netz OK,,"_s, QString() }));
+    // The log goes on as it was, with the window's alternate mark.
+    QFile log(m_dir->filePath(u"GSM.DAT"_s));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QByteArray logged = log.readAll();
+    QCOMPARE(logged.count("Hallo"), hallos);
+    QVERIFY2(logged.endsWith(hallos % 2 == 0 ? "PEGEL Netz: 17\r\n\r\nNetz OK\r\nNetz OK*\r\n"
+                                             : "PEGEL Netz: 17\r\n\r\nNetz OK*\r\nNetz OK\r\n"),
+        logged.constData());
+}
+
+void tst_Cli::portHeldByAnotherProgramIsNeverWritten_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::newRow("upload") << QStringList { u"upload"_s };
+    QTest::newRow("status") << QStringList { u"status"_s };
+    QTest::newRow("sms") << QStringList { u"sms"_s, u"--number"_s, u"0170"_s, u"--text"_s, u"Hallo"_s };
+}
+
+void tst_Cli::portHeldByAnotherProgramIsNeverWritten()
+{
+    QFETCH(QStringList, command);
+
+    SimProcess sim;
+    QVERIFY(sim.start(simArguments()));
+    QProcess holder;
+    holder.start(u"sh"_s, { u"-c"_s, u"exec 5<>\"$0\"; echo; exec sleep 30"_s, sim.devicePath() });
+    QVERIFY(holder.waitForReadyRead(5000));
+
+    const Run result = run(command + QStringList { u"--port"_s, sim.devicePath(), u"--lang"_s, u"en"_s });
+    QCOMPARE(result.exitCode, 4);
+    QVERIFY2(result.err.contains(
+                 u"Port %1 is in use by another program: sleep (process %2) !"_s.arg(sim.devicePath())
+                     .arg(holder.processId())),
+        qPrintable(result.err));
+    QVERIFY(sim.recordedBytes().isEmpty());
+
+    // ports names it too, on the port's line.
+    QProcess ports;
+    QProcessEnvironment env = environment();
+    env.insert(u"RM425T_EXTRA_PORTS"_s, sim.devicePath());
+    ports.setProcessEnvironment(env);
+    ports.start(QStringLiteral(RM425T_PROGRAM_PATH), { u"ports"_s, u"--lang"_s, u"de"_s });
+    QVERIFY(ports.waitForFinished(10000));
+    const QString listed = QString::fromUtf8(ports.readAllStandardOutput());
+    QVERIFY2(
+        listed.contains(u"%1\tDer Port %1 wird von einem anderen Programm benutzt: sleep (Prozess %2) !"_s
+                            .arg(sim.devicePath())
+                            .arg(holder.processId())),
+        qPrintable(listed));
+    holder.kill();
+    holder.waitForFinished();
 }
 
 void tst_Cli::smsFollowsTheWindowsRules_data()

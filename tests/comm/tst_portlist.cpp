@@ -1,19 +1,31 @@
 #include "comm/frm8.h"
 #include "comm/portcatalog.h"
-#include "window/settingsfile.h"
+#include "comm/portdiagnosis.h"
+#include "comm/portselection.h"
+#include "comm/porttexts.h"
+#include "comm/seriallink.h"
+#include "l10n/language.h"
+#include "l10n/languagecode.h"
 #include "shell/windowcatalog.h"
-#include "window/windowregistry.h"
+#include "support/fakelink.h"
 #include "support/simprocess.h"
+#include "support/testfiles.h"
+#include "window/settingsfile.h"
+#include "window/windowregistry.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QHash>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,6 +52,10 @@ private slots:
     void refusedPortIsListedAndExplained();
     void refusedByTheSystem_data();
     void refusedByTheSystem();
+    void portHeldByAnotherProgramIsNeverWritten_data();
+    void portHeldByAnotherProgramIsNeverWritten();
+    void monitoringGoesOnThroughAReplug();
+    void servicesThatGrabAdaptersAreNamed();
 
 private:
     Frm8 *showPage(Frm8Options options);
@@ -67,6 +83,8 @@ const char *accessName(PortCatalog::Access access)
         return "usable";
     case PortCatalog::Access::PermissionDenied:
         return "denied";
+    case PortCatalog::Access::Held:
+        return "held";
     case PortCatalog::Access::Unusable:
         break;
     }
@@ -251,6 +269,9 @@ void tst_PortList::refusedPortIsListedAndExplained()
 
     m_list->setCurrentIndex(1); // the user chooses it
     QCOMPARE(m_page->meldText(), advice.arg(refused));
+    // The closed box has no room for the whole entry; its tool tip and the open list have.
+    QCOMPARE(m_list->toolTip(), label.arg(refused));
+    QCOMPARE(m_list->itemData(1, Qt::ToolTipRole).toString(), label.arg(refused));
 
     m_page->controlAs<QPushButton>(u"cmd2"_s)->click(); // and tries it anyway
     QTRY_VERIFY(!m_page->statusRunning());
@@ -261,25 +282,51 @@ void tst_PortList::refusedPortIsListedAndExplained()
 void tst_PortList::refusedByTheSystem_data()
 {
     QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("group");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("closed to others") << 0000 << u"denied"_s;
-    QTest::newRow("open to all") << 0666 << u"usable"_s;
+    QTest::newRow("closed to all") << 0000 << QString()
+                                   << u"denied\nERROR:\r\nNo permission to open port %1 !\r\n\r\n"
+                                      "The device (owner root, group \"%2\", mode 0000) lets the user nobody "
+                                      "neither read nor write.\r\n"_s;
+    QTest::newRow("open to all") << 0666 << QString() << u"usable"_s;
+    // The user without rights is in no group: the device's group is named, and what to do.
+    QTest::newRow("a device of another group")
+        << 0660 << u"dialout"_s
+        << u"denied\nERROR:\r\nNo permission to open port %1 !\r\n\r\n"
+           "The device belongs to the group \"dialout\"; the user nobody is not in it.\r\n"
+           "Remedy: sudo adduser nobody dialout, then log out and in again.\r\n"_s;
 }
 
 void tst_PortList::refusedByTheSystem()
 {
     QFETCH(int, mode);
+    QFETCH(QString, group);
     QFETCH(QString, expected);
 
     // A pseudo-terminal stands in for an adapter's device; its permissions are the test's to set.
     SimProcess sim;
     QVERIFY(sim.start({ u"--quiet-log"_s }));
     const QByteArray device = QFile::encodeName(sim.devicePath());
+    if (!group.isEmpty()) {
+        const ::group *entry = ::getgrnam(group.toLocal8Bit().constData());
+        if (!entry || ::geteuid() != 0)
+            QSKIP("the device's group can only be set by root, to a group the system has");
+        QCOMPARE(::chown(device.constData(), 0, entry->gr_gid), 0);
+    }
+    struct stat status
+    {
+    };
+    QCOMPARE(::stat(device.constData(), &status), 0);
+    const ::group *owning = ::getgrgid(status.st_gid);
+    if (expected.contains(u'%'))
+        expected
+            = expected.arg(sim.devicePath(), owning ? QString::fromLocal8Bit(owning->gr_name) : QString());
     QCOMPARE(::chmod(device.constData(), mode_t(mode)), 0);
 
     QString answer;
     if (::geteuid() != 0) {
         answer = QString::fromLatin1(accessName(PortCatalog::access(sim.devicePath())));
+        expected = expected.section(u'\n', 0, 0); // the user's own groups decide the rest
     } else {
         // Permission bits do not stop root: the question is asked by this program as a user without rights.
         QProcess asUser;
@@ -291,17 +338,165 @@ void tst_PortList::refusedByTheSystem()
         QVERIFY(asUser.waitForFinished(10000));
         QVERIFY2(asUser.exitStatus() == QProcess::NormalExit && asUser.exitCode() == 0,
             asUser.readAllStandardError().constData());
-        answer = QString::fromLatin1(asUser.readAllStandardOutput()).trimmed();
+        answer = QString::fromUtf8(asUser.readAllStandardOutput()).trimmed();
     }
-    QCOMPARE(answer, expected);
+    QCOMPARE(answer, expected.trimmed());
 }
 
-// "--access PATH": prints what the port catalog says about PATH (run as another user by the test above).
+void tst_PortList::portHeldByAnotherProgramIsNeverWritten_data()
+{
+    QTest::addColumn<QString>("function");
+    QTest::newRow("upload") << u"cmd"_s;
+    QTest::newRow("status") << u"cmd2"_s;
+}
+
+void tst_PortList::portHeldByAnotherProgramIsNeverWritten()
+{
+    QFETCH(QString, function);
+
+    const QString port = m_dir->filePath(u"module"_s);
+    setExtraPorts({ port });
+    SimProcess sim;
+    QVERIFY(startSim(sim, port));
+    // Another program opens the line and keeps it.
+    QProcess holder;
+    holder.start(u"sh"_s, { u"-c"_s, u"exec 5<>\"$0\"; exec sleep 30"_s, port });
+    QVERIFY(holder.waitForStarted());
+    const QList<PortDiagnosis::Holder> expected { { holder.processId(), u"sleep"_s } };
+    QTRY_COMPARE(PortDiagnosis::holders(port, PortSystem::live()), expected);
+
+    setRuntimeLanguageOverride(kEnglish);
+    QVERIFY(showPage({}));
+    QCOMPARE(listedPorts(), QStringList { port });
+    QCOMPARE(m_list->currentText(), port + u" (in use)"_s);
+
+    m_page->controlAs<QPushButton>(function)->click();
+    const QString refusal = u"ERROR:\r\nPort %1 is in use by another program: sleep (process %2) !\r\n\r\n"
+                            "Two programs on one line corrupt each other's data. Nothing was sent. "
+                            "Close the other program and try again.\r\n"_s.arg(port)
+                                .arg(holder.processId());
+    QTRY_COMPARE(m_page->meldText(), refusal);
+    QTRY_VERIFY(!m_page->uploadRunning() && !m_page->statusRunning());
+    QVERIFY(!m_page->link()->isOpen());
+    QVERIFY(sim.recordedBytes().isEmpty());
+
+    // Once the other program has let go, the port is the user's.
+    holder.kill();
+    holder.waitForFinished();
+    m_page->formActivate();
+    QCOMPARE(m_list->currentText(), port);
+    setRuntimeLanguageOverride(std::nullopt);
+    m_page->hide();
+}
+
+void tst_PortList::monitoringGoesOnThroughAReplug()
+{
+    const QString port = m_dir->filePath(u"module"_s);
+    setExtraPorts({ port });
+    SimProcess sim;
+    QVERIFY(startSim(sim, port));
+    sim.command("quiet");
+    const QString oldCurrent = QDir::currentPath();
+    QDir::setCurrent(m_dir->path());
+    const auto restore = qScopeGuard([&] { QDir::setCurrent(oldCurrent); });
+    setRuntimeLanguageOverride(kEnglish);
+    const auto english = qScopeGuard([] { setRuntimeLanguageOverride(std::nullopt); });
+    QVERIFY(showPage({}));
+    const auto bar = [this](int i) {
+        return m_page->controlAs<QLabel>(u"lbl"_s, i)->palette().color(QPalette::Window).rgb() & 0xFFFFFF;
+    };
+
+    m_page->controlAs<QPushButton>(u"cmd2"_s)->click();
+    QTRY_VERIFY(m_page->link()->isOpen());
+    sim.say("PEGEL Netz: 17");
+    QTRY_COMPARE_WITH_TIMEOUT(m_page->meldText(), u"PEGEL Netz: 17"_s, 5000);
+    QCOMPARE(bar(5), 0x008000u);
+
+    // Pulled out: said as ever, the level greyed, and monitoring waits.
+    sim.command("unplug");
+    QTRY_COMPARE_WITH_TIMEOUT(
+        m_page->meldText(), u"ERROR:\r\nCOM- Port %1 not available !\r\n"_s.arg(port), 5000);
+    QCOMPARE(bar(5), 0xC0C0C0u);
+    QVERIFY(m_page->statusRunning());
+    QTest::qWait(int(3 * kRefresh.count()));
+    QCOMPARE(m_list->currentData().toString(), port); // still the port chosen
+
+    // Plugged back in: monitoring goes on by itself, its alternate mark and its log where they were.
+    sim.command("plug");
+    QTRY_VERIFY_WITH_TIMEOUT(m_page->link()->isOpen(), 5000);
+    sim.say("Netz: OK");
+    QTRY_COMPARE_WITH_TIMEOUT(m_page->meldText(), u"Netz: OK*"_s, 5000);
+    QVERIFY(m_page->statusRunning());
+    m_page->hide();
+    QTRY_COMPARE(fileBytes(m_dir->filePath(u"GSM.DAT"_s)), QByteArray("PEGEL Netz: 17\r\nNetz: OK*\r\n"));
+}
+
+void tst_PortList::servicesThatGrabAdaptersAreNamed()
+{
+    setRuntimeLanguageOverride(kEnglish);
+    const auto english = qScopeGuard([] { setRuntimeLanguageOverride(std::nullopt); });
+    QComboBox list;
+    FakeLink link;
+    QList<PortEntry> present { PortCatalog::entryFor(u"/dev/ttyS0"_s) };
+    PortSelection ports(
+        &list, &link, [&] { return present; }, [](const QString &) { return PortCatalog::Access::Usable; },
+        1s);
+    // A made-up system where ModemManager runs and brltty has a rule for one kind of adapter.
+    PortSystem system = PortSystem::live();
+    system.processes = [] { return QList<qint64> { 7 }; };
+    system.processName = [](qint64) { return u"ModemManager"_s; };
+    system.folderEntries = [](const QString &folder) {
+        return folder == u"/usr/lib/udev/rules.d"_s ? QStringList { u"85-brltty.rules"_s } : QStringList();
+    };
+    system.fileBytes = [](const QString &path) -> std::optional<QByteArray> {
+        if (path.endsWith(u"85-brltty.rules"_s))
+            return QByteArray("ENV{PRODUCT}==\"1a86/7523/*\", ENV{BRLTTY_BRAILLE_DRIVER}=\"bm\"\n");
+        return std::nullopt;
+    };
+    ports.setSystem(system, [](const QString &name) {
+        return name.startsWith(u"/dev/ttyUSB"_s) ? std::pair(u"1a86"_s, u"7523"_s)
+                                                 : std::pair<QString, QString>();
+    });
+    QSignalSpy notices(&ports, &PortSelection::notice);
+
+    ports.refresh(true); // what is there at the first look did not just appear
+    QCOMPARE(notices.size(), 0);
+    present << PortCatalog::entryFor(u"/dev/ttyUSB0"_s);
+    ports.refresh(false);
+    QCOMPARE(notices.size(), 1);
+    QVERIFY2(notices.at(0).at(0).toString().contains(u"ModemManager is running"_s),
+        qPrintable(notices.at(0).at(0).toString()));
+    QVERIFY(notices.at(0).at(0).toString().contains(
+        u"ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", ENV{ID_MM_DEVICE_IGNORE}=\"1\""_s));
+    present.removeLast(); // gone right after it came
+    ports.refresh(false);
+    QCOMPARE(notices.size(), 2);
+    QVERIFY(notices.at(1).at(0).toString().startsWith(
+        u"Note:\r\nPort /dev/ttyUSB0 vanished right after it appeared. brltty is installed and has a rule "
+        "for this adapter (1a86:7523)"_s));
+    // A serial port without an adapter behind it is nothing either service takes.
+    present << PortCatalog::entryFor(u"/dev/ttyS1"_s);
+    ports.refresh(false);
+    present.removeLast();
+    ports.refresh(false);
+    QCOMPARE(notices.size(), 2);
+}
+
+// "--access PATH": prints what the port catalog says about PATH, and for a refused port what the page says
+// about it in English (run as another user by the test above).
 int main(int argc, char *argv[])
 {
     if (argc == 3 && std::strcmp(argv[1], "--access") == 0) {
         QCoreApplication app(argc, argv);
-        std::puts(accessName(PortCatalog::access(QFile::decodeName(argv[2]))));
+        const QString port = QFile::decodeName(argv[2]);
+        const PortCatalog::Access access = PortCatalog::access(port);
+        std::puts(accessName(access));
+        const std::optional<PortDiagnosis::Permission> why
+            = PortDiagnosis::permission(port, PortSystem::live());
+        if (why) {
+            setRuntimeLanguageOverride(kEnglish);
+            std::fputs(PortText::permissionDenied(port, *why).toUtf8().constData(), stdout);
+        }
         return 0;
     }
     QApplication app(argc, argv);
