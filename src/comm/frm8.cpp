@@ -1,6 +1,10 @@
 #include "comm/frm8.h"
 
 #include "comm/frm8texts.h"
+#include "comm/history.h"
+#include "comm/historyrecorder.h"
+#include "comm/historytexts.h"
+#include "comm/historywindow.h"
 #include "comm/parameterrecord.h"
 #include "comm/portselection.h"
 #include "comm/registrycontrolvalues.h"
@@ -20,12 +24,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QWindow>
 
 #include <optional>
@@ -109,8 +116,10 @@ Frm8::Frm8(QWidget *parent, Frm8Options options)
         std::move(options.portAccess), options.portRefreshInterval, this);
     connect(m_ports, &PortSelection::listRebuilt, this, &Frm8::fitPortList);
 
+    m_history = new History(this, options.historyBound);
+    m_recorder = new HistoryRecorder(m_history, this);
     m_runs = std::make_unique<RunController>(m_link, m_ports,
-        RunController::Setup { options.timeouts, std::move(options.buildRecord), StatusLogPath });
+        RunController::Setup { options.timeouts, std::move(options.buildRecord), StatusLogPath, m_recorder });
     connect(m_runs.get(), &RunController::message, this, &Frm8::setMeld);
     connect(m_runs.get(), &RunController::messageAppended, this,
         [this](const QString &text) { setMeld(m_meld + text); });
@@ -188,6 +197,18 @@ void Frm8::createControls()
     m_signal = new SignalStrength(this);
     m_signal->frame()->setGeometry(twipsRect(kFrame1));
 
+    // The history opens from the page's context menu, the message box's and this key; no control moves.
+    auto *history = new QShortcut(historyShortcut(), this);
+    connect(history, &QShortcut::activated, this, &Frm8::showHistory);
+    m_txtMeld->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_txtMeld, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        QMenu *menu = m_txtMeld->createStandardContextMenu(pos);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addSeparator();
+        addHistoryEntry(menu);
+        menu->popup(m_txtMeld->viewport()->mapToGlobal(pos));
+    });
+
     setTabOrder(m_cmd, m_cmd2);
     setTabOrder(m_cmd2, m_cmd3);
     setTabOrder(m_cmd3, m_cmbCOM);
@@ -262,6 +283,44 @@ void Frm8::mouseMoveEvent(QMouseEvent *event)
 {
     HighlightTab(5, 2, this);
     FormWindow::mouseMoveEvent(event);
+}
+
+// --- The history
+
+QKeySequence Frm8::historyShortcut()
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_H);
+}
+
+void Frm8::addHistoryEntry(QMenu *menu)
+{
+    QAction *entry = menu->addAction(HistoryText::menuEntry(), this, &Frm8::showHistory);
+    entry->setShortcut(historyShortcut());
+}
+
+void Frm8::contextMenuEvent(QContextMenuEvent *event)
+{
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    addHistoryEntry(menu);
+    menu->popup(event->globalPos());
+    event->accept();
+}
+
+HistoryWindow *Frm8::historyWindow() const
+{
+    return m_historyWindow;
+}
+
+void Frm8::showHistory()
+{
+    if (!m_historyWindow) {
+        // Owned by the start window, as the page is; without one (a page on its own) it stands alone.
+        m_historyWindow = new HistoryWindow(m_history, m_recorder, parentWidget());
+    }
+    m_historyWindow->show();
+    m_historyWindow->raise();
+    m_historyWindow->activateWindow();
 }
 
 // --- The stop sequence

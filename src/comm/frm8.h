@@ -1,19 +1,25 @@
 #pragma once
 
+#include "comm/history.h"
 #include "comm/linksession.h"
 #include "comm/portcatalog.h"
 #include "comm/runcontroller.h"
 #include "window/formwindow.h"
 
+#include <QKeySequence>
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 #include <chrono>
 #include <functional>
 #include <memory>
 
+class HistoryRecorder;
+class HistoryWindow;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 class PortSelection;
 class SerialLink;
@@ -36,6 +42,8 @@ struct Frm8Options
     std::chrono::milliseconds portRefreshInterval { 1000 };
     // The parameter record of the upload, built when "Senden" is pressed.
     std::function<QString()> buildRecord;
+    // How many lines the history of the run keeps.
+    int historyBound = History::kDefaultBound;
 };
 
 // The communication page: lists the usable serial ports (PortSelection) and offers three functions on the
@@ -70,6 +78,14 @@ public:
     void setTimeouts(const LinkTimeouts &timeouts) { m_runs->setTimeouts(timeouts); }
     SerialLink *link() const { return m_link; }
 
+    // What happened on the line during this run, and the window that shows it ("Verlauf", Ctrl+H or the
+    // page's context menu). The window is created when first shown, owned by the page's owner.
+    History *history() const { return m_history; }
+    HistoryRecorder *historyRecorder() const { return m_recorder; }
+    void showHistory();
+    HistoryWindow *historyWindow() const;
+    static QKeySequence historyShortcut();
+
     // The click handlers, as a user's click runs them.
     void cmd_Click();
     void cmd2_Click();
@@ -87,6 +103,7 @@ protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -106,9 +123,13 @@ private:
     void endUpload();
     void endStatusRun(bool greyBars);
     void endSmsSend();
+    void addHistoryEntry(QMenu *menu);
 
     SerialLink *m_link = nullptr;
     PortSelection *m_ports = nullptr;
+    History *m_history = nullptr;
+    HistoryRecorder *m_recorder = nullptr;
+    QPointer<HistoryWindow> m_historyWindow;
     std::unique_ptr<RunController> m_runs;
     SmsForm *m_smsForm = nullptr;
 

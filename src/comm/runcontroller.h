@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class HistoryRecorder;
 class PortSelection;
 class SerialLink;
 
@@ -29,6 +30,8 @@ public:
         std::function<QString()> buildRecord;
         // Where monitoring writes its log.
         std::function<QString()> statusLogPath;
+        // Where every run writes its steps and the module's messages (none: nowhere).
+        HistoryRecorder *recorder = nullptr;
     };
 
     RunController(SerialLink *link, PortSelection *ports, Setup setup, QObject *parent = nullptr);

@@ -7,6 +7,19 @@ namespace {
 constexpr char16_t kHighestControl = 13;
 const QString kLineBreak = QStringLiteral("\r\n");
 const QString kAlternateMarker = QStringLiteral("*");
+
+// How many characters as received make up the first `shown` characters of the message as shown, where each
+// control character is shown as CR LF. One whose CR LF is split between two pieces goes with the first.
+qsizetype receivedLength(const QString &received, qsizetype shown)
+{
+    qsizetype width = 0;
+    qsizetype taken = 0;
+    while (taken < received.size() && width < shown) {
+        width += received.at(taken).unicode() > kHighestControl ? 1 : 2;
+        ++taken;
+    }
+    return taken;
+}
 } // namespace
 
 StatusSession::StatusSession(SerialLink *link, const LinkTimeouts &timeouts, QObject *parent)
@@ -30,6 +43,7 @@ bool StatusSession::start(const QString &portName)
         return false;
     beginRun();
     m_buffer.clear();
+    m_received.clear();
     m_monitoring = false;
     m_markNext = false;
     m_logFailureReported = false;
@@ -59,6 +73,7 @@ void StatusSession::beginMonitoring()
 void StatusSession::receive(const QByteArray &bytes)
 {
     const QString text = fromCp1252(bytes);
+    m_received += text;
     for (const QChar c : text) {
         if (c.unicode() > kHighestControl)
             m_buffer += c;
@@ -72,6 +87,10 @@ void StatusSession::receive(const QByteArray &bytes)
     while (isRunning() && m_buffer.size() > kMaxMessageLength) {
         const QString piece = m_buffer.left(kMaxMessageLength);
         m_buffer.remove(0, kMaxMessageLength);
+        // What came of the piece as received: every character before the one the rest begins with.
+        const qsizetype taken = receivedLength(m_received, piece.size());
+        emit received(m_received.left(taken));
+        m_received.remove(0, taken);
         showPiece(piece);
     }
 }
@@ -80,6 +99,9 @@ void StatusSession::messageGapElapsed()
 {
     if (!m_monitoring || m_buffer.isEmpty())
         return;
+    // Empty only when the last piece took the control character whose line break this rest ends.
+    if (!m_received.isEmpty())
+        emit received(std::exchange(m_received, QString()));
     showMessage(std::exchange(m_buffer, QString()));
 }
 
@@ -129,6 +151,7 @@ void StatusSession::finish(Outcome outcome)
     m_gapTimer.stop();
     m_monitoring = false;
     m_buffer.clear();
+    m_received.clear();
     m_log.close();
     if (outcome == Outcome::NoAnswer)
         closePort();

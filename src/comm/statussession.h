@@ -44,6 +44,10 @@ signals:
     // The first character arrived; the log is open from now on.
     void monitoringStarted();
     void message(const QString &text);
+    // The same message as it came from the module: every character as received (line ends too), without
+    // the alternate "*". Emitted just before message(), and cut where the message is cut (a control
+    // character whose line break is split between two pieces goes with the first).
+    void received(const QString &text);
     // The level of a message that carries one (0 … 99).
     void signalLevel(int level);
     // The log could not be opened or written; reported once per run, monitoring goes on.
@@ -65,6 +69,8 @@ private:
     QTimer m_gapTimer;
     StatusLog m_log;
     QString m_buffer;
+    // The message so far as received, for received().
+    QString m_received;
     bool m_monitoring = false;
     bool m_markNext = false;
     bool m_logFailureReported = false;
