@@ -9,12 +9,14 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineSeries>
+#include <QMouseEvent>
 #include <QValueAxis>
 
 namespace {
 // The module's scale in dBm, with a little room at both ends.
-constexpr int kLowestDbm = -115;
-constexpr int kHighestDbm = -49;
+constexpr int kLowestDbm = -120;
+constexpr int kHighestDbm = -40;
+constexpr int kLevelTicks = 5; // every 20 dBm, a finer line between: the labels need their height
 // A curve with a single time still spans this much.
 constexpr qint64 kShortestSpanMs = 60000;
 const QColor kCurveColour(0x00, 0x66, 0xCC);
@@ -32,8 +34,9 @@ HistoryCurve::HistoryCurve(const History *history, QWidget *parent)
     m_timeAxis->setTickCount(6);
     m_levelAxis = new QValueAxis(m_chart);
     m_levelAxis->setRange(kLowestDbm, kHighestDbm);
-    m_levelAxis->setTickCount(7);
-    m_levelAxis->setLabelFormat(QStringLiteral("%d"));
+    m_levelAxis->setTickCount(kLevelTicks);
+    m_levelAxis->setMinorTickCount(1);
+    m_levelAxis->setLabelFormat(QStringLiteral("%.0f"));
     m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
     m_chart->addAxis(m_levelAxis, Qt::AlignLeft);
 
@@ -41,6 +44,9 @@ HistoryCurve::HistoryCurve(const History *history, QWidget *parent)
     m_view->setObjectName(QStringLiteral("curve"));
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setMinimumHeight(160);
+    // A stretch of time is looked at closer by drawing over it; the right button goes back.
+    m_view->setRubberBand(QChartView::HorizontalRubberBand);
+    m_view->viewport()->installEventFilter(this);
 
     m_lastMinuteCaption = new QLabel(this);
     m_lastMinute = new QLabel(this);
@@ -76,6 +82,17 @@ HistoryCurve::HistoryCurve(const History *history, QWidget *parent)
     }
     retranslate();
     flush();
+}
+
+bool HistoryCurve::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view->viewport() && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+        m_chart->zoomReset();
+        updateAxes();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void HistoryCurve::retranslate()
@@ -173,7 +190,8 @@ void HistoryCurve::dropOldest(int count)
 
 void HistoryCurve::updateAxes()
 {
-    if (!m_first.isValid())
+    // Left alone while the user looks closer at a stretch.
+    if (!m_first.isValid() || m_chart->isZoomed())
         return;
     QDateTime begin = m_first;
     QDateTime end = m_last;

@@ -38,6 +38,9 @@ public:
     QString wholeRunText() const;
     QChartView *chartView() const { return m_view; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void arrived(const HistoryEvent &event);
     void addLevel(const QDateTime &time, int level);

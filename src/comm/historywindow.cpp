@@ -261,7 +261,8 @@ void HistoryWindow::showEvent(QShowEvent *event)
 
 void HistoryWindow::placeBesideOwner()
 {
-    // Beside the start window and the page it shows, where the screen has room; else at the screen's right.
+    // Beside the start window and the page it shows, on the side with room; where neither side has enough,
+    // at the edge of the side with more, so the page stays in sight as far as it can.
     const QWidget *owner = parentWidget();
     const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     if (!owner || !screen)
@@ -273,9 +274,16 @@ void HistoryWindow::placeBesideOwner()
     }
     const QRect room = screen->availableGeometry();
     QSize size = this->size().boundedTo(room.size() - QSize(20, 40));
+    constexpr int kFrame = 10;
+    const int roomRight = room.right() - taken.right() - kFrame;
+    const int roomLeft = taken.left() - room.left() - kFrame;
     int left = taken.right() + 1;
-    if (left + size.width() > room.right())
-        left = qMax(room.left(), room.right() - size.width() - 10);
+    if (roomRight < size.width()) {
+        if (roomLeft >= size.width())
+            left = taken.left() - size.width() - kFrame;
+        else
+            left = roomLeft > roomRight ? room.left() : qMax(room.left(), room.right() - size.width() - kFrame);
+    }
     const int top = qBound(room.top(), taken.top(), qMax(room.top(), room.bottom() - size.height() - 30));
     resize(size);
     move(left, top);
