@@ -56,13 +56,12 @@ HistoryCurve::HistoryCurve(const History *history, QWidget *parent)
     m_wholeRun->setObjectName(QStringLiteral("wholeRun"));
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view, 0, 0, 1, 4);
+    layout->addWidget(m_view, 0, 0, 1, 2);
     layout->addWidget(m_lastMinuteCaption, 1, 0);
     layout->addWidget(m_lastMinute, 1, 1);
-    layout->addWidget(m_wholeRunCaption, 1, 2);
-    layout->addWidget(m_wholeRun, 1, 3);
+    layout->addWidget(m_wholeRunCaption, 2, 0);
+    layout->addWidget(m_wholeRun, 2, 1);
     layout->setColumnStretch(1, 1);
-    layout->setColumnStretch(3, 1);
 
     m_drawTimer.setSingleShot(true);
     m_drawTimer.setInterval(kDrawInterval);
@@ -73,10 +72,8 @@ HistoryCurve::HistoryCurve(const History *history, QWidget *parent)
     m_figureTimer.start();
 
     if (history) {
-        for (const HistoryEvent &event : history->events()) {
-            if (event.level)
-                m_incoming.emplace_back(event.time, *event.level);
-        }
+        for (const HistoryEvent &event : history->events())
+            arrived(event);
         connect(history, &History::appended, this, &HistoryCurve::arrived);
         connect(history, &History::cleared, this, &HistoryCurve::clearCurve);
     }
@@ -106,9 +103,11 @@ void HistoryCurve::retranslate()
 
 void HistoryCurve::arrived(const HistoryEvent &event)
 {
-    if (!event.level)
+    // Another function interrupted monitoring: nothing was measured meanwhile, the line stops there.
+    const bool interruption = event.kind != HistoryEvent::Kind::Status && event.kind != HistoryEvent::Kind::Level;
+    if (!event.level && !interruption)
         return;
-    m_incoming.emplace_back(event.time, *event.level);
+    m_incoming.emplace_back(event.time, event.level.value_or(kNoLevel));
     // Bounded however fast levels come: what the curve would drop anyway is never kept.
     if (m_incoming.size() > std::size_t(kMaxPoints))
         m_incoming.pop_front();
@@ -131,9 +130,11 @@ void HistoryCurve::startPiece()
 
 void HistoryCurve::addLevel(const QDateTime &time, int level)
 {
-    if (!m_first.isValid())
-        m_first = time;
-    m_last = time;
+    if (level != kNoLevel) {
+        if (!m_first.isValid())
+            m_first = time;
+        m_last = time;
+    }
     const std::optional<int> dbm = signalLevelDbm(level);
     if (!dbm) {
         // Unknown: the line stops here and starts afresh with the next known level.

@@ -16,8 +16,8 @@ class QLineSeries;
 class QValueAxis;
 
 // The signal level of the run as a curve in dBm over time, with the minimum, average and maximum of the last
-// minute and of the whole run. A level the module does not know (99), or one off the scale, is a gap in the
-// curve. New levels are drawn in batches, and the curve keeps the latest kMaxPoints of them.
+// minute and of the whole run. A level the module does not know (99), one off the scale, and another
+// function's run between two levels are gaps in the curve. New levels are drawn in batches, and the curve keeps the latest kMaxPoints of them.
 class HistoryCurve : public QWidget
 {
     Q_OBJECT
@@ -25,6 +25,8 @@ class HistoryCurve : public QWidget
 public:
     static constexpr int kMaxPoints = 20000;
     static constexpr std::chrono::milliseconds kDrawInterval { 200 };
+    // A gap in the curve that is no level of the module's.
+    static constexpr int kNoLevel = -1;
 
     explicit HistoryCurve(const History *history, QWidget *parent = nullptr);
 

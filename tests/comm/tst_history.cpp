@@ -485,14 +485,18 @@ void tst_History::windowFiltersCopiesAndSaves()
     history.append({ t.addSecs(1), Kind::Status, QStringLiteral("PEGEL Netz: 17"), std::nullopt });
     history.append({ t.addSecs(1), Kind::Level, QStringLiteral("Signal -79 dBm"), 17 });
     history.append({ t.addSecs(2), Kind::Upload, QStringLiteral("Block 1 of 10 acknowledged (\"XX1\")"), std::nullopt });
+    history.append({ t.addSecs(3), Kind::Level, QStringLiteral("Signal -53 dBm"), 30 });
     HistoryWindow window(&history, nullptr);
     window.show();
     window.model()->flush();
-    QCOMPARE(window.shownRows()->rowCount(), 4);
+    QCOMPARE(window.shownRows()->rowCount(), 5);
+    // Nothing was measured while the upload ran: the curve has a gap there.
+    window.curve()->flush();
+    QCOMPARE(window.curve()->pieces().size(), 2);
 
     QTest::keyClicks(window.filterBox(), QStringLiteral("pegel"));
     QCOMPARE(window.shownRows()->rowCount(), 1);
-    QCOMPARE(window.notice()->text(), QStringLiteral("1 of 4 lines"));
+    QCOMPARE(window.notice()->text(), QStringLiteral("1 of 5 lines"));
     window.copy();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("10:00:01.042\tStatus\tPEGEL Netz: 17\t\t\n"));
 
