@@ -34,6 +34,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <sys/stat.h>
 
@@ -94,11 +95,13 @@ private slots:
     void uploadIsWrittenStepByStep();
     void failedUploadSaysWhereItStopped_data();
     void failedUploadSaysWhereItStopped();
+    void leavingThePageIsWrittenAsTheUploadsEnd();
     void smsIsWrittenStepByStep();
     void floodKeepsEveryCharacterWithinTheBound();
 
     void windowFiltersCopiesAndSaves();
     void windowOpensFromThePageAndLeavesItRunning();
+    void windowBelongsToTheStartWindow();
 
 private:
     Frm8 *openPage(const QString &port, int historyBound = History::kDefaultBound);
@@ -401,6 +404,22 @@ void tst_History::failedUploadSaysWhereItStopped()
     QCOMPARE(lines.mid(lines.size() - lastLines.size()), lastLines);
 }
 
+void tst_History::leavingThePageIsWrittenAsTheUploadsEnd()
+{
+    // The module stops answering after block 2; the user leaves the page before the limit runs out. That is
+    // no missing answer, and the history says so.
+    QVERIFY(startSim({ "--scenario", "no-answer", "--block", "2" }));
+    openPage(m_sim->devicePath());
+    setLanguage(QStringLiteral("1"));
+    m_page->cmd_Click();
+    QTRY_VERIFY_WITH_TIMEOUT(textsOf(*m_page->history(), Kind::Upload).contains(
+                                 QStringLiteral("Block 1 of 10 acknowledged (\"XX1\")")),
+        10000);
+    m_page->formDeactivate();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_page->uploadRunning(), 10000);
+    QCOMPARE(textsOf(*m_page->history(), Kind::Upload).constLast(), QStringLiteral("Stopped: the page was left"));
+}
+
 void tst_History::smsIsWrittenStepByStep()
 {
     QVERIFY(startSim({ "--status-ms", "400" }));
@@ -568,6 +587,22 @@ void tst_History::windowOpensFromThePageAndLeavesItRunning()
     QTRY_VERIFY(window->isVisible());
     QCOMPARE(m_page->historyWindow(), window); // one window for the run
     menu->close();
+}
+
+void tst_History::windowBelongsToTheStartWindow()
+{
+    // The page as the program makes it: the start window owns it, and the history window with it.
+    FormWindow *start = WindowRegistry::instance().window(QStringLiteral("frmStart"));
+    start->show();
+    QVERIFY(QTest::qWaitForWindowExposed(start));
+    auto *page = WindowRegistry::instance().get<Frm8>(QStringLiteral("frm8"));
+    page->showHistory();
+    HistoryWindow *window = page->historyWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(window->parentWidget(), start);
+    QCOMPARE(window->windowHandle()->transientParent(), start->windowHandle());
+    // Not one of the program's windows, whose activation would be leaving the page.
+    QVERIFY(!FormWindow::isProgramWindow(window));
 }
 
 QTEST_MAIN(tst_History)
