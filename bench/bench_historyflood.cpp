@@ -8,7 +8,7 @@
 #include "comm/historymodel.h"
 #include "comm/seriallink.h"
 #include "comm/statussession.h"
-#include "core/cp1252.h"
+#include "support/simprocess.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -25,27 +25,13 @@ long peakMemoryKb()
     return usage.ru_maxrss;
 }
 
-void sayTo(QProcess &sim, const QByteArray &bytes)
-{
-    QByteArray line = "say ";
-    for (const char byte : bytes) {
-        const auto value = static_cast<unsigned char>(byte);
-        if (value >= 0x20 && value < 0x7F && byte != '\\')
-            line.append(byte);
-        else
-            line.append("\\x" + QByteArray::number(value, 16).rightJustified(2, '0'));
-    }
-    sim.write(line + '\n');
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QProcess sim;
-    const QString port = startSimulator(sim, { QStringLiteral("--scenario"), QStringLiteral("silent") });
-    if (port.isEmpty()) {
+    SimProcess sim;
+    if (!sim.start({ QStringLiteral("--scenario"), QStringLiteral("silent"), QStringLiteral("--quiet-log") })) {
         std::fprintf(stderr, "the simulator did not start\n");
         return 1;
     }
@@ -73,9 +59,9 @@ int main(int argc, char *argv[])
     const CpuTime before = cpuTimeSoFar();
     QElapsedTimer wall;
     wall.start();
-    status.start(port);
+    status.start(sim.devicePath());
     for (qsizetype at = 0; at < sent.size(); at += 9000 * 100)
-        sayTo(sim, sent.mid(at, 9000 * 100));
+        sim.say(sent.mid(at, 9000 * 100));
     QTimer check;
     QObject::connect(&check, &QTimer::timeout, [&] {
         if (received >= sent.size() || wall.elapsed() > 120000)
@@ -112,6 +98,6 @@ int main(int argc, char *argv[])
     std::printf("300000 events:  %.1f ms, %d rows kept, %lld dropped\n", double(events.nsecsElapsed()) / 1e6,
         model.rowCount(), static_cast<long long>(model.droppedCount()));
     std::printf("peak memory:    %ld kB\n", peakMemoryKb());
-    stopSimulator(sim);
+    sim.stop();
     return received == sent.size() ? 0 : 1;
 }
