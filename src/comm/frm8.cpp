@@ -3,7 +3,6 @@
 #include "comm/frm8texts.h"
 #include "comm/history.h"
 #include "comm/historyrecorder.h"
-#include "comm/historytexts.h"
 #include "comm/historywindow.h"
 #include "comm/parameterrecord.h"
 #include "comm/portselection.h"
@@ -24,15 +23,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
 #include <QWindow>
 
 #include <optional>
@@ -197,17 +193,8 @@ void Frm8::createControls()
     m_signal = new SignalStrength(this);
     m_signal->frame()->setGeometry(twipsRect(kFrame1));
 
-    // The history opens from the page's context menu, the message box's and this key; no control moves.
-    auto *history = new QShortcut(historyShortcut(), this);
-    connect(history, &QShortcut::activated, this, &Frm8::showHistory);
-    m_txtMeld->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_txtMeld, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        QMenu *menu = m_txtMeld->createStandardContextMenu(pos);
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        menu->addSeparator();
-        addHistoryEntry(menu);
-        menu->popup(m_txtMeld->viewport()->mapToGlobal(pos));
-    });
+    // The history opens from the page's context menu, the message box's and its key; no control moves.
+    offerHistory(this, m_txtMeld, [this] { showHistory(); });
 
     setTabOrder(m_cmd, m_cmd2);
     setTabOrder(m_cmd2, m_cmd3);
@@ -286,26 +273,6 @@ void Frm8::mouseMoveEvent(QMouseEvent *event)
 }
 
 // --- The history
-
-QKeySequence Frm8::historyShortcut()
-{
-    return QKeySequence(Qt::CTRL | Qt::Key_H);
-}
-
-void Frm8::addHistoryEntry(QMenu *menu)
-{
-    QAction *entry = menu->addAction(HistoryText::menuEntry(), this, &Frm8::showHistory);
-    entry->setShortcut(historyShortcut());
-}
-
-void Frm8::contextMenuEvent(QContextMenuEvent *event)
-{
-    auto *menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    addHistoryEntry(menu);
-    menu->popup(event->globalPos());
-    event->accept();
-}
 
 HistoryWindow *Frm8::historyWindow() const
 {

@@ -6,7 +6,6 @@
 #include "comm/runcontroller.h"
 #include "window/formwindow.h"
 
-#include <QKeySequence>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -19,7 +18,6 @@ class HistoryRecorder;
 class HistoryWindow;
 class QComboBox;
 class QLabel;
-class QMenu;
 class QPlainTextEdit;
 class PortSelection;
 class SerialLink;
@@ -84,7 +82,6 @@ public:
     HistoryRecorder *historyRecorder() const { return m_recorder; }
     void showHistory();
     HistoryWindow *historyWindow() const;
-    static QKeySequence historyShortcut();
 
     // The click handlers, as a user's click runs them.
     void cmd_Click();
@@ -103,7 +100,6 @@ protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -123,7 +119,6 @@ private:
     void endUpload();
     void endStatusRun(bool greyBars);
     void endSmsSend();
-    void addHistoryEntry(QMenu *menu);
 
     SerialLink *m_link = nullptr;
     PortSelection *m_ports = nullptr;

@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
@@ -94,6 +95,33 @@ QString suggestedFileName()
 }
 
 } // namespace
+
+QKeySequence historyShortcut()
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_H);
+}
+
+void offerHistory(QWidget *page, QPlainTextEdit *messageBox, std::function<void()> open)
+{
+    auto *key = new QShortcut(historyShortcut(), page);
+    QObject::connect(key, &QShortcut::activated, page, open);
+    const auto popUp = [open](QMenu *menu, const QPoint &where) {
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        QAction *entry = menu->addAction(HistoryText::menuEntry(), menu, open);
+        entry->setShortcut(historyShortcut());
+        menu->popup(where);
+    };
+    // Controls without a menu of their own pass the request on to the page.
+    page->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(page, &QWidget::customContextMenuRequested, page,
+        [page, popUp](const QPoint &pos) { popUp(new QMenu(page), page->mapToGlobal(pos)); });
+    messageBox->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(messageBox, &QWidget::customContextMenuRequested, messageBox, [messageBox, popUp](const QPoint &pos) {
+        QMenu *menu = messageBox->createStandardContextMenu(pos);
+        menu->addSeparator();
+        popUp(menu, messageBox->viewport()->mapToGlobal(pos));
+    });
+}
 
 void HistoryWindow::setFileNameHook(FileNameHook hook)
 {

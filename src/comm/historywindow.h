@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QPointer>
 #include <QWidget>
 
@@ -12,6 +13,7 @@ class HistoryRecorder;
 class QAction;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QSortFilterProxyModel;
@@ -20,6 +22,11 @@ class QTableView;
 // The history of the line in a window of its own: one line per event with its time to the millisecond,
 // scrollable, with a filter, copy and "Save as…" CSV; the signal as a curve in dBm below it; and while an
 // upload runs, a bar "block N of 10". Looking at it leaves the communication page and its function running.
+// Offers the history on a page: its key (historyShortcut()) and an entry in the context menus of the page and
+// of its message box, each calling `open`.
+void offerHistory(QWidget *page, QPlainTextEdit *messageBox, std::function<void()> open);
+QKeySequence historyShortcut();
+
 class HistoryWindow : public QWidget
 {
     Q_OBJECT
