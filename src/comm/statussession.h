@@ -46,7 +46,8 @@ signals:
     void message(const QString &text);
     // The same message as it came from the module: every character as received (line ends too), without
     // the alternate "*". Emitted just before message(), and cut where the message is cut (a control
-    // character whose line break is split between two pieces goes with the first).
+    // character whose line break is split between two pieces goes with the first, and a rest that is only the
+    // second half of that line break is not emitted again).
     void received(const QString &text);
     // The level of a message that carries one (0 … 99).
     void signalLevel(int level);
