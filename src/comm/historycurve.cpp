@@ -115,8 +115,21 @@ void HistoryCurve::arrived(const HistoryEvent &event)
         m_drawTimer.start();
 }
 
+void HistoryCurve::dropOldestPiece()
+{
+    QLineSeries *oldest = m_pieces.front();
+    m_points -= int(oldest->count());
+    m_chart->removeSeries(oldest);
+    delete oldest;
+    m_pieces.pop_front();
+    if (!m_pieces.empty() && m_pieces.front()->count() > 0)
+        m_first = QDateTime::fromMSecsSinceEpoch(qint64(m_pieces.front()->at(0).x()));
+}
+
 void HistoryCurve::startPiece()
 {
+    while (int(m_pieces.size()) >= kMaxPieces)
+        dropOldestPiece();
     auto *series = new QLineSeries(m_chart);
     series->setColor(kCurveColour);
     // A piece of one point is a dot, not nothing.
@@ -179,14 +192,9 @@ void HistoryCurve::dropOldest(int count)
         oldest->removePoints(0, taken);
         count -= taken;
         m_points -= taken;
-        if (oldest->count() == 0 && (m_pieces.size() > 1 || m_gap)) {
-            m_chart->removeSeries(oldest);
-            delete oldest;
-            m_pieces.pop_front();
-        }
+        if (oldest->count() == 0 && (m_pieces.size() > 1 || m_gap))
+            dropOldestPiece();
     }
-    if (!m_pieces.empty() && m_pieces.front()->count() > 0)
-        m_first = QDateTime::fromMSecsSinceEpoch(qint64(m_pieces.front()->at(0).x()));
 }
 
 void HistoryCurve::updateAxes()

@@ -24,6 +24,8 @@ class HistoryCurve : public QWidget
 
 public:
     static constexpr int kMaxPoints = 20000;
+    // Each piece between two gaps is a series of its own; a module that keeps saying "unknown" costs no more.
+    static constexpr int kMaxPieces = 200;
     static constexpr std::chrono::milliseconds kDrawInterval { 200 };
     // A gap in the curve that is no level of the module's.
     static constexpr int kNoLevel = -1;
@@ -48,6 +50,7 @@ private:
     void addLevel(const QDateTime &time, int level);
     void startPiece();
     void dropOldest(int count);
+    void dropOldestPiece();
     void updateAxes();
     void updateFigures();
     void clearCurve();

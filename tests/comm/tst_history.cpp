@@ -88,6 +88,7 @@ private slots:
     void controlCharactersAreWrittenOut();
     void levelStatisticsCoverTheLastMinuteAndTheRun();
     void modelTakesEventsInChunksWithinItsBound();
+    void curveKeepsItsLatestPointsAndPieces();
 
     void statusMessagesAreKeptAsReceived();
     void levelsAreShownInDbm_data();
@@ -246,6 +247,35 @@ void tst_History::modelTakesEventsInChunksWithinItsBound()
     history.clear();
     QCOMPARE(model.rowCount(), 0);
     QCOMPARE(model.droppedCount(), 0);
+}
+
+void tst_History::curveKeepsItsLatestPointsAndPieces()
+{
+    const QDateTime t0 = QDateTime::currentDateTime().addSecs(-3600);
+    History history;
+    HistoryCurve curve(&history);
+    int second = 0;
+    const auto level = [&](int value) { history.append({ t0.addMSecs(100 * second++), Kind::Level, QString(), value }); };
+    // A module that says "unknown" after every level: one piece each, the latest kept.
+    for (int i = 0; i < HistoryCurve::kMaxPieces + 50; ++i) {
+        level(i % 31);
+        level(99);
+    }
+    curve.flush();
+    QCOMPARE(curve.pieces().size(), HistoryCurve::kMaxPieces);
+    QCOMPARE(curve.pieces().constLast().constFirst().y(), double(*signalLevelDbm((HistoryCurve::kMaxPieces + 49) % 31)));
+
+    // A long run without gaps: the latest points, in order.
+    for (int i = 0; i < HistoryCurve::kMaxPoints + 100; ++i)
+        level(i % 31);
+    curve.flush();
+    qsizetype points = 0;
+    for (const QList<QPointF> &piece : curve.pieces())
+        points += piece.size();
+    QCOMPARE(points, HistoryCurve::kMaxPoints);
+    const QList<QPointF> last = curve.pieces().constLast();
+    QCOMPARE(last.constLast().y(), double(*signalLevelDbm((HistoryCurve::kMaxPoints + 99) % 31)));
+    QVERIFY(std::is_sorted(last.cbegin(), last.cend(), [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); }));
 }
 
 // --- What the page writes, against the simulator
