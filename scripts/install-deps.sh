@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, unless it is there already.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation qt6-translations-l10n
+packages=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-liberation qt6-translations-l10n
     xvfb xdotool desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,9 @@
 #include "comm/frm8.h"
 
 #include "comm/frm8texts.h"
+#include "comm/history.h"
+#include "comm/historyrecorder.h"
+#include "comm/historywindow.h"
 #include "comm/parameterrecord.h"
 #include "comm/portselection.h"
 #include "comm/registrycontrolvalues.h"
@@ -113,8 +116,11 @@ Frm8::Frm8(QWidget *parent, Frm8Options options)
             setMeld(text);
     });
 
+    m_history = new History(this, options.historyBound);
+    m_recorder = new HistoryRecorder(m_history, this);
     m_runs = std::make_unique<RunController>(m_link, m_ports,
-        RunController::Setup { options.timeouts, std::move(options.buildRecord), StatusLogPath });
+        RunController::Setup {
+            options.timeouts, std::move(options.buildRecord), StatusLogPath, m_history, m_recorder });
     connect(m_runs.get(), &RunController::message, this, &Frm8::setMeld);
     connect(m_runs.get(), &RunController::messageAppended, this,
         [this](const QString &text) { setMeld(m_meld + text); });
@@ -193,6 +199,9 @@ void Frm8::createControls()
     m_signal = new SignalStrength(this);
     m_signal->frame()->setGeometry(twipsRect(kFrame1));
 
+    // The history opens from the page's context menu, the message box's and its key; no control moves.
+    offerHistory(this, m_txtMeld, [this] { showHistory(); });
+
     setTabOrder(m_cmd, m_cmd2);
     setTabOrder(m_cmd2, m_cmd3);
     setTabOrder(m_cmd3, m_cmbCOM);
@@ -267,6 +276,24 @@ void Frm8::mouseMoveEvent(QMouseEvent *event)
 {
     HighlightTab(5, 2, this);
     FormWindow::mouseMoveEvent(event);
+}
+
+// --- The history
+
+HistoryWindow *Frm8::historyWindow() const
+{
+    return m_historyWindow;
+}
+
+void Frm8::showHistory()
+{
+    if (!m_historyWindow) {
+        // Owned by the start window, as the page is; without one (a page on its own) it stands alone.
+        m_historyWindow = new HistoryWindow(m_history, m_recorder, parentWidget());
+    }
+    m_historyWindow->show();
+    m_historyWindow->raise();
+    m_historyWindow->activateWindow();
 }
 
 // --- The stop sequence

@@ -1,17 +1,21 @@
 #pragma once
 
+#include "comm/history.h"
 #include "comm/linksession.h"
 #include "comm/portcatalog.h"
 #include "comm/runcontroller.h"
 #include "window/formwindow.h"
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 #include <chrono>
 #include <functional>
 #include <memory>
 
+class HistoryRecorder;
+class HistoryWindow;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -36,6 +40,8 @@ struct Frm8Options
     std::chrono::milliseconds portRefreshInterval { 1000 };
     // The parameter record of the upload, built when "Senden" is pressed.
     std::function<QString()> buildRecord;
+    // How many lines the history of the run keeps.
+    int historyBound = History::kDefaultBound;
 };
 
 // The communication page: lists the usable serial ports (PortSelection) and offers three functions on the
@@ -69,6 +75,13 @@ public:
     // The time limits of the functions started from now on.
     void setTimeouts(const LinkTimeouts &timeouts) { m_runs->setTimeouts(timeouts); }
     SerialLink *link() const { return m_link; }
+
+    // What happened on the line during this run, and the window that shows it ("Verlauf", Ctrl+H or the
+    // page's context menu). The window is created when first shown, owned by the page's owner.
+    History *history() const { return m_history; }
+    HistoryRecorder *historyRecorder() const { return m_recorder; }
+    void showHistory();
+    HistoryWindow *historyWindow() const;
 
     // The click handlers, as a user's click runs them.
     void cmd_Click();
@@ -109,6 +122,9 @@ private:
 
     SerialLink *m_link = nullptr;
     PortSelection *m_ports = nullptr;
+    History *m_history = nullptr;
+    HistoryRecorder *m_recorder = nullptr;
+    QPointer<HistoryWindow> m_historyWindow;
     std::unique_ptr<RunController> m_runs;
     SmsForm *m_smsForm = nullptr;
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <deque>
 #include <optional>
 
@@ -27,6 +28,43 @@ QString historyKindWord(HistoryEvent::Kind kind);
 QStringList historyCsvHeader();
 QStringList historyCsvFields(const HistoryEvent &event);
 
+// The text on one line as a serial terminal shows it: every control character is written out, "<CR>",
+// "<LF>", "<TAB>", "<NUL>" or "<xHH>", so line ends are seen and nothing vanishes.
+QString visibleControlCharacters(const QString &text);
+
+// The minimum, average and maximum of signal levels in dBm.
+struct LevelSummary
+{
+    int count = 0;
+    int min = 0;
+    int max = 0;
+    double average = 0;
+};
+
+// The levels of a run in dBm: the whole run, counted as they come, and the last minute, kept by time.
+class LevelStatistics
+{
+public:
+    static constexpr std::chrono::seconds kRecentSpan { 60 };
+
+    void add(const QDateTime &time, int dbm);
+    void clear();
+    LevelSummary wholeRun() const { return m_whole; }
+    // The levels of the minute before `now`.
+    LevelSummary lastMinute(const QDateTime &now) const;
+
+private:
+    struct Sample
+    {
+        qint64 msecs;
+        int dbm;
+    };
+    LevelSummary m_whole;
+    double m_sum = 0;
+    // Samples older than the span go as new ones come; a window that asks later filters by time.
+    std::deque<Sample> m_recent;
+};
+
 // The events of one run, oldest first, kept up to a bound (the oldest go first and are counted).
 class History : public QObject
 {
@@ -44,6 +82,9 @@ public:
     const std::deque<HistoryEvent> &events() const { return m_events; }
     qint64 droppedCount() const { return m_dropped; }
     int bound() const { return m_bound; }
+    // The levels of every event with a level on the 0 … 31 scale since the run began (or the last clear),
+    // the dropped ones too.
+    const LevelStatistics &levels() const { return m_levels; }
     void clear();
 
 signals:
@@ -54,4 +95,5 @@ private:
     std::deque<HistoryEvent> m_events;
     qint64 m_dropped = 0;
     int m_bound;
+    LevelStatistics m_levels;
 };

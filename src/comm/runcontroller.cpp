@@ -2,6 +2,7 @@
 
 #include "comm/frm8texts.h"
 #include "comm/history.h"
+#include "comm/historyrecorder.h"
 #include "comm/parameterrecord.h"
 #include "comm/portselection.h"
 #include "comm/seriallink.h"
@@ -124,6 +125,8 @@ void RunController::stopAll()
 {
     const bool anyListening = running(m_upload) || running(m_status) || running(m_sms);
     m_notes.leftByUser = anyListening;
+    if (anyListening && m_setup.recorder)
+        m_setup.recorder->userStopped(HistoryRecorder::Stop::LeftPage);
     if (running(m_upload))
         m_upload->requestStop();
     if (running(m_status))
@@ -154,8 +157,11 @@ void RunController::followSelection()
             emit message(m_ports->portProblemText(m_notes.reopenFailed));
         }
     }
-    if (m_uploadRunning && m_upload)
+    if (m_uploadRunning && m_upload) {
+        if (m_setup.recorder)
+            m_setup.recorder->userStopped(HistoryRecorder::Stop::PortChanged);
         m_upload->requestStop();
+    }
 }
 
 // --- Parameter upload
@@ -179,7 +185,10 @@ void RunController::startUpload()
         if (block == 1)
             emit message(Frm8Text::transferring());
     });
-    session->start(claimPort(), *record);
+    const QString port = claimPort();
+    if (m_setup.recorder)
+        m_setup.recorder->recordUpload(session, m_ports->portLabel(port));
+    session->start(port, *record);
 }
 
 void RunController::uploadFinished(UploadSession::Outcome outcome, int block)
@@ -246,6 +255,8 @@ void RunController::startStatus()
         m_notes.logNote = StatusLogText::notWritten(fileName, session->logFailure());
         emit messageAppended(kCrLf + m_notes.logNote);
     });
+    if (m_setup.recorder)
+        m_setup.recorder->recordStatus(session);
     session->start(claimPort());
 }
 
@@ -284,7 +295,10 @@ void RunController::startSms(const QString &number, const QString &text)
     retire(m_sms);
     SmsSession *session = beginRun(m_sms, &RunController::smsFinished);
     connect(session, &SmsSession::handingOver, this, [this] { emit message(Frm8Text::smsHandingOver()); });
-    session->start(claimPort(), number, text);
+    const QString port = claimPort();
+    if (m_setup.recorder)
+        m_setup.recorder->recordSms(session, m_ports->portLabel(port), number, text);
+    session->start(port, number, text);
 }
 
 void RunController::smsFinished(SmsSession::Outcome outcome)

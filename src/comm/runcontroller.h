@@ -12,6 +12,7 @@
 #include <memory>
 
 class History;
+class HistoryRecorder;
 class PortSelection;
 class SerialLink;
 
@@ -32,6 +33,8 @@ public:
         std::function<QString()> statusLogPath;
         // Where the gaps of monitoring (the port lost, the port back) are noted; may be null.
         History *history = nullptr;
+        // Where every run writes its steps and the module's messages (none: nowhere).
+        HistoryRecorder *recorder = nullptr;
     };
 
     RunController(SerialLink *link, PortSelection *ports, Setup setup, QObject *parent = nullptr);

@@ -51,6 +51,7 @@ bool SmsSession::start(const QString &portName, const QString &number, const QSt
 
 void SmsSession::announceReply(const QByteArray &reply)
 {
+    emit announceAnswered(reply);
     if (reply != kAnnounceReply) {
         finish(Outcome::NoAnswer);
         return;
@@ -62,6 +63,7 @@ void SmsSession::announceReply(const QByteArray &reply)
 
 void SmsSession::sendReply(const QByteArray &reply)
 {
+    emit sendAnswered(reply);
     finish(reply == kSentReply ? Outcome::Success : Outcome::SendFailed);
 }
 

@@ -32,8 +32,12 @@ public:
 signals:
     void searching();
     void moduleFound();
+    // The three characters the module answered "S" with, whatever they are.
+    void announceAnswered(const QByteArray &reply);
     // The module accepted the SMS; number and text are being handed over.
     void handingOver();
+    // The four characters the module answered the SMS with, whatever they are.
+    void sendAnswered(const QByteArray &reply);
     void finished(SmsSession::Outcome outcome);
 
 protected:

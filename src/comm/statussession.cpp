@@ -7,6 +7,19 @@ namespace {
 constexpr char16_t kHighestControl = 13;
 const QString kLineBreak = QStringLiteral("\r\n");
 const QString kAlternateMarker = QStringLiteral("*");
+
+// How many characters as received make up the first `shown` characters of the message as shown, where each
+// control character is shown as CR LF. One whose CR LF is split between two pieces goes with the first.
+qsizetype receivedLength(const QString &received, qsizetype shown)
+{
+    qsizetype width = 0;
+    qsizetype taken = 0;
+    while (taken < received.size() && width < shown) {
+        width += received.at(taken).unicode() > kHighestControl ? 1 : 2;
+        ++taken;
+    }
+    return taken;
+}
 } // namespace
 
 StatusSession::StatusSession(SerialLink *link, const LinkTimeouts &timeouts, QObject *parent)
@@ -38,6 +51,7 @@ bool StatusSession::start(const QString &portName)
         return false;
     beginRun();
     m_buffer.clear();
+    m_received.clear();
     m_monitoring = false;
     m_markNext = false;
     m_logFailureReported = false;
@@ -71,6 +85,7 @@ void StatusSession::beginMonitoring()
 void StatusSession::receive(const QByteArray &bytes)
 {
     const QString text = fromCp1252(bytes);
+    m_received += text;
     for (const QChar c : text) {
         if (c.unicode() > kHighestControl)
             m_buffer += c;
@@ -84,6 +99,10 @@ void StatusSession::receive(const QByteArray &bytes)
     while (isRunning() && m_buffer.size() > kMaxMessageLength) {
         const QString piece = m_buffer.left(kMaxMessageLength);
         m_buffer.remove(0, kMaxMessageLength);
+        // What came of the piece as received: every character before the one the rest begins with.
+        const qsizetype taken = receivedLength(m_received, piece.size());
+        emit receivedRaw(m_received.left(taken));
+        m_received.remove(0, taken);
         showPiece(piece);
     }
 }
@@ -97,8 +116,12 @@ void StatusSession::messageGapElapsed()
 void StatusSession::endMessage()
 {
     m_gapTimer.stop();
-    if (!m_buffer.isEmpty())
-        showMessage(std::exchange(m_buffer, QString()));
+    if (m_buffer.isEmpty())
+        return;
+    // Empty only when the last piece took the control character whose line break this rest ends.
+    if (!m_received.isEmpty())
+        emit receivedRaw(std::exchange(m_received, QString()));
+    showMessage(std::exchange(m_buffer, QString()));
 }
 
 void StatusSession::showMessage(QString text)
@@ -172,6 +195,7 @@ void StatusSession::finish(Outcome outcome)
     m_monitoring = false;
     m_awaitingPort = false;
     m_buffer.clear();
+    m_received.clear();
     m_log.close();
     if (outcome == Outcome::NoAnswer)
         closePort();

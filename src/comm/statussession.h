@@ -68,6 +68,11 @@ signals:
     void portLost();
     // It came back, as portName; monitoring goes on.
     void portBack(const QString &portName);
+    // The message as it came from the module: every character as received (line ends too), without
+    // the alternate "*". Emitted just before message(), and cut where the message is cut (a control
+    // character whose line break is split between two pieces goes with the first, and a rest that is only the
+    // second half of that line break is not emitted again).
+    void receivedRaw(const QString &text);
     // The level of a message that carries one (0 … 99).
     void signalLevel(int level);
     // The log could not be opened or written (logFailure() says why; errorText is the system's reason, if
@@ -96,6 +101,8 @@ private:
     std::function<QString()> m_findPort;
     bool m_awaitingPort = false;
     QString m_buffer;
+    // The message so far as received, for receivedRaw().
+    QString m_received;
     bool m_monitoring = false;
     bool m_markNext = false;
     bool m_logFailureReported = false;

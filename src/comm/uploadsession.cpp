@@ -42,6 +42,7 @@ bool UploadSession::start(const QString &portName, const QByteArray &record)
 
 void UploadSession::versionReply(const QByteArray &reply)
 {
+    emit versionAnswered(reply);
     if (reply != kVersionReply) {
         finish(Outcome::WrongVersion);
         return;
@@ -61,6 +62,7 @@ void UploadSession::sendBlock(int block)
 
 void UploadSession::blockReply(int block, const QByteArray &reply)
 {
+    emit blockAnswered(block, reply);
     if (reply != acknowledgement(block)) {
         finish(Outcome::IncompleteTransfer);
         return;

@@ -34,8 +34,12 @@ public:
 signals:
     void searching();
     void moduleFound();
+    // The two characters the module answered "D" with, whatever they are.
+    void versionAnswered(const QByteArray &reply);
     // The version was accepted and block 1 … 10 is being sent.
     void transferring(int block);
+    // Block 1 … 10 was answered with exactly three characters (its acknowledgement or not).
+    void blockAnswered(int block, const QByteArray &reply);
     // block: for IncompleteTransfer the block that was not acknowledged; for PortLost the block in transfer
     // (0 before the first); otherwise 0.
     void finished(UploadSession::Outcome outcome, int block);

@@ -15,3 +15,7 @@ if(UNIX)
     # Every function against a module with a real line's manners, through a pseudo-terminal.
     rm425t_add_test(tst_linematrix ui comm/tst_linematrix.cpp)
 endif()
+if(UNIX)
+    # The history of the line against the module simulator, and the window that shows it.
+    rm425t_add_test(tst_history ui comm/tst_history.cpp)
+endif()
