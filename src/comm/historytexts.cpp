@@ -233,6 +233,12 @@ QString portLost(const QString &port)
     return tr3("Port %1 verloren", "Port %1 lost", "Port %1 perdu").arg(port);
 }
 
+QString portBack(const QString &port)
+{
+    return tr3("Port %1 wieder da, die Überwachung geht weiter", "Port %1 back, monitoring goes on",
+        "Port %1 de retour, la surveillance continue").arg(port);
+}
+
 QString stoppedByLeaving()
 {
     return tr3("Abgebrochen: die Seite wurde verlassen", "Stopped: the page was left",

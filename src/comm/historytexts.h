@@ -49,6 +49,7 @@ QString noReplyTo(const QString &command, int length);
 QString blockNotAcknowledged(int block);
 QString portOpenFailed(const QString &port, const QString &error);
 QString portLost(const QString &port);
+QString portBack(const QString &port);
 QString stoppedByLeaving();
 QString stoppedByPortChange();
 QString smsAccepted(const QString &reply);

@@ -3,6 +3,7 @@
 #include "comm/frm8texts.h"
 #include "comm/history.h"
 #include "comm/historyrecorder.h"
+#include "comm/historytexts.h"
 #include "comm/parameterrecord.h"
 #include "comm/portselection.h"
 #include "comm/seriallink.h"
@@ -237,14 +238,14 @@ void RunController::startStatus()
     connect(session, &StatusSession::portLost, this, [this] {
         m_awaitingPort = true;
         m_ports->setPortAwaited(true);
-        notePort(QStringLiteral("port lost"));
+        notePort(HistoryText::portLost(m_link->portName()));
         emit message(linkEndText(LinkEnd::PortLost));
         emit levelUnknown();
     });
     connect(session, &StatusSession::portBack, this, [this](const QString &portName) {
         stopAwaitingPort();
         m_ports->moveTo(portName);
-        notePort(QStringLiteral("port back"));
+        notePort(HistoryText::portBack(portName));
     });
     connect(session, &StatusSession::message, this, [this](const QString &text) {
         emit message(m_notes.logNote.isEmpty() ? text : text + kCrLf + m_notes.logNote);

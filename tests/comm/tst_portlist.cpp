@@ -1,4 +1,5 @@
 #include "comm/frm8.h"
+#include "comm/history.h"
 #include "comm/portcatalog.h"
 #include "comm/portdiagnosis.h"
 #include "comm/portselection.h"
@@ -429,6 +430,16 @@ void tst_PortList::monitoringGoesOnThroughAReplug()
     QVERIFY(m_page->statusRunning());
     m_page->hide();
     QTRY_COMPARE(fileBytes(m_dir->filePath(u"GSM.DAT"_s)), QByteArray("PEGEL Netz: 17\r\nNetz: OK*\r\n"));
+    // The history shows the gap between the messages, in the order it happened.
+    QStringList seen;
+    for (const HistoryEvent &event : m_page->history()->events()) {
+        if (event.kind == HistoryEvent::Kind::Port || event.kind == HistoryEvent::Kind::Status
+            || event.kind == HistoryEvent::Kind::Level)
+            seen.append(historyKindWord(event.kind) + u' ' + event.text);
+    }
+    QCOMPARE(seen.join(u'|'),
+        QStringList({ u"status PEGEL Netz: 17"_s, u"level Signal -79 dBm"_s, u"port Port %1 lost"_s.arg(port),
+            u"port Port %1 back, monitoring goes on"_s.arg(port), u"status Netz: OK"_s }).join(u'|'));
 }
 
 void tst_PortList::servicesThatGrabAdaptersAreNamed()
