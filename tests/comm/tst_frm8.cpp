@@ -13,6 +13,7 @@
 #include "window/twostatebutton.h"
 #include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
+#include "support/fasttimeouts.h"
 #include "support/testsupport.h"
 
 #include <QApplication>
@@ -34,18 +35,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-LinkTimeouts fast()
-{
-    // Limits that a loaded machine still meets; tests of a limit running out set their own.
-    LinkTimeouts t;
-    t.uploadSearch = 10s;
-    t.search = 10s;
-    t.reply = 1s;
-    t.messageGap = 80ms;
-    t.busyStep = 50ms;
-    return t;
-}
 
 QStringList simArguments(const QStringList &extra = {})
 {
@@ -127,7 +116,7 @@ private slots:
 
 private:
     // The page as the program creates it, listing the given ports (or the system's, when none are given).
-    Frm8 *openPage(const std::optional<QStringList> &ports, const LinkTimeouts &timeouts = fast());
+    Frm8 *openPage(const std::optional<QStringList> &ports, const LinkTimeouts &timeouts = fastTimeouts());
     Frm8 *showActive(Frm8 *page);
     void setLanguage(const QString &code);
     template<class T> T *control(const QString &name, int index = -1)
@@ -322,7 +311,7 @@ void tst_Frm8::uploadFailuresEndWithTheirText()
     QFETCH(int, blocksReceived);
 
     QVERIFY(startSim(*m_sim, scenario));
-    LinkTimeouts timeouts = fast();
+    LinkTimeouts timeouts = fastTimeouts();
     if (scenario.contains(QStringLiteral("silent")))
         timeouts.uploadSearch = 300ms;
     openPage(QStringList { m_sim->devicePath() }, timeouts);
@@ -347,7 +336,7 @@ void tst_Frm8::recordOfWrongLengthIsNotSent()
 {
     QVERIFY(startSim(*m_sim));
     Frm8Options options;
-    options.timeouts = fast();
+    options.timeouts = fastTimeouts();
     options.discoverPorts
         = [device = m_sim->devicePath()] { return QList<PortEntry> { PortCatalog::entryFor(device) }; };
     options.buildRecord = [] { return QString(kParameterRecordLength + 3, QLatin1Char('x')); };
@@ -367,7 +356,7 @@ void tst_Frm8::recordOfWrongLengthIsNotSent()
 
 void tst_Frm8::noPortListedShowsNoPortThenNoAnswer()
 {
-    LinkTimeouts timeouts = fast();
+    LinkTimeouts timeouts = fastTimeouts();
     timeouts.uploadSearch = 300ms;
     openPage(QStringList {}, timeouts);
     setLanguage(kGerman);
@@ -406,7 +395,7 @@ void tst_Frm8::vanishedPortIsReportedAtOnce()
     // to another test's simulator at once, and opening that one would disturb it.
     const QString device = m_cwd->filePath(QStringLiteral("module"));
     QVERIFY(startSim(*m_sim, { "--link", device }));
-    LinkTimeouts timeouts = fast();
+    LinkTimeouts timeouts = fastTimeouts();
     timeouts.uploadSearch = 30s;
     timeouts.search = 30s;
     openPage(QStringList { device }, timeouts);
@@ -454,7 +443,7 @@ void tst_Frm8::lostPortEndsTheFunction()
     QFETCH(QString, format);
 
     QVERIFY(startSim(*m_sim, scenario));
-    LinkTimeouts timeouts = fast();
+    LinkTimeouts timeouts = fastTimeouts();
     timeouts.reply = 10s; // only the lost port may end it
     timeouts.portReturn = 300ms; // monitoring waits this long for the port to come back; it does not
     openPage(QStringList { m_sim->devicePath() }, timeouts);
@@ -481,7 +470,7 @@ void tst_Frm8::portChangeEndsTheTransfer()
     SimProcess other;
     QVERIFY(startSim(*m_sim, { "--scenario", "no-answer", "--block", "2" }));
     QVERIFY(startSim(other));
-    LinkTimeouts timeouts = fast();
+    LinkTimeouts timeouts = fastTimeouts();
     timeouts.reply = 10s; // only the change of port may end it
     openPage(QStringList { m_sim->devicePath(), other.devicePath() }, timeouts);
     setLanguage(kGerman);
@@ -536,7 +525,7 @@ void tst_Frm8::leavingThePageMidTransferShowsTheBox()
 {
     // Announcements at any moment, as a busy machine makes them cross the "D": the upload still gets going.
     QVERIFY(startSim(*m_sim, { "--scenario", "no-answer", "--block", "2", "--chatty", "--seed", "7" }));
-    LinkTimeouts timeouts = fast();
+    LinkTimeouts timeouts = fastTimeouts();
     timeouts.reply = 10s;
     openPage(QStringList { m_sim->devicePath() }, timeouts);
     setLanguage(kGerman);
@@ -564,7 +553,7 @@ void tst_Frm8::helpWindowDoesNotStopTheUpload()
 {
     // Announcements at any moment, as a busy machine makes them cross the "D": the upload still gets going.
     QVERIFY(startSim(*m_sim, { "--scenario", "no-answer", "--block", "2", "--chatty", "--seed", "7" }));
-    LinkTimeouts timeouts = fast();
+    LinkTimeouts timeouts = fastTimeouts();
     timeouts.reply = 10s;
     openPage(QStringList { m_sim->devicePath() }, timeouts);
     setLanguage(kEnglish);
@@ -594,7 +583,7 @@ void tst_Frm8::helpWindowDoesNotStopTheUpload()
 void tst_Frm8::interruptedUploadBoxStaysForItsHelp()
 {
     QVERIFY(startSim(*m_sim, { "--scenario", "no-answer", "--block", "2" }));
-    LinkTimeouts timeouts = fast();
+    LinkTimeouts timeouts = fastTimeouts();
     timeouts.reply = 10s;
     openPage(QStringList { m_sim->devicePath() }, timeouts);
     QVERIFY(showActive(m_page));
@@ -749,7 +738,7 @@ void tst_Frm8::statusLogThatCannotBeWrittenIsSaidOnce()
 void tst_Frm8::statusWithoutModuleIsNoAnswer()
 {
     QVERIFY(startSim(*m_sim, { "--scenario", "silent" }));
-    LinkTimeouts timeouts = fast();
+    LinkTimeouts timeouts = fastTimeouts();
     timeouts.search = 400ms;
     openPage(QStringList { m_sim->devicePath() }, timeouts);
     setLanguage(kGerman);

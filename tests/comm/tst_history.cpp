@@ -16,6 +16,7 @@
 #include "window/settingsfile.h"
 #include "window/windowregistry.h"
 #include "support/testfiles.h"
+#include "support/fasttimeouts.h"
 #include "support/testsupport.h"
 
 #include <QAbstractButton>
@@ -42,17 +43,6 @@ using namespace std::chrono_literals;
 using Kind = HistoryEvent::Kind;
 
 namespace {
-
-LinkTimeouts fast()
-{
-    LinkTimeouts t;
-    t.uploadSearch = 10s;
-    t.search = 10s;
-    t.reply = 1s;
-    t.messageGap = 80ms;
-    t.busyStep = 50ms;
-    return t;
-}
 
 // The events of one kind, oldest first, and their texts.
 QList<HistoryEvent> eventsOf(const History &history, Kind kind)
@@ -148,7 +138,7 @@ void tst_History::cleanup()
 Frm8 *tst_History::openPage(const QString &port, int historyBound)
 {
     Frm8Options options;
-    options.timeouts = fast();
+    options.timeouts = fastTimeouts();
     options.historyBound = historyBound;
     options.discoverPorts = [port] { return QList<PortEntry> { PortCatalog::entryFor(port) }; };
     WindowRegistry::instance().registerFactory(
