@@ -4,7 +4,7 @@
 
 #include "benchsim.h"
 
-#include "comm/parameterrecord.h"
+#include "core/parameterrecord.h"
 #include "comm/seriallink.h"
 #include "comm/uploadsession.h"
 #include "support/mapcontrolvalues.h"

@@ -1,6 +1,6 @@
 #include "comm/frm8texts.h"
 
-#include "comm/parameterrecord.h"
+#include "core/parameterrecord.h"
 #include "l10n/languagecode.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comm/controlvalues.h"
+#include "core/controlvalues.h"
 
 // The live values of the page windows, found through the window registry. Reading a page that does not
 // exist yet creates it, which loads its stored values from the settings file.

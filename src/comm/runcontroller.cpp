@@ -4,7 +4,7 @@
 #include "comm/history.h"
 #include "comm/historyrecorder.h"
 #include "comm/historytexts.h"
-#include "comm/parameterrecord.h"
+#include "core/parameterrecord.h"
 #include "comm/portselection.h"
 #include "comm/seriallink.h"
 #include "comm/statuslogtexts.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/keyfilters.h"
+#include "core/keyfilters.h"
 #include "pages/pagewindow.h"
 
 #include <QPointer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/keyfilters.h"
+#include "core/keyfilters.h"
 
 class QLineEdit;
 class QPlainTextEdit;

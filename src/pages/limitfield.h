@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/limitrule.h"
+#include "core/limitrule.h"
 
 class PageWindow;
 class QLineEdit;

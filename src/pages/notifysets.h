@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/notifykinds.h"
+#include "core/notifykinds.h"
 
 #include <QList>
 #include <QObject>

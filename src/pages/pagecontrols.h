@@ -1,7 +1,7 @@
 #pragma once
 
-#include "pages/fieldrule.h"
-#include "pages/keyfilters.h"
+#include "core/fieldrule.h"
+#include "core/keyfilters.h"
 
 #include <QFrame>
 #include <QPoint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "pages/fieldrule.h"
-#include "pages/notifykinds.h"
+#include "core/fieldrule.h"
+#include "core/notifykinds.h"
 #include "window/formwindow.h"
 
 #include <QHash>

@@ -1,9 +1,5 @@
-# Widget-free sources of this folder go into the core library, windows into the ui library.
+# The page windows; the pure rules they follow live in the core.
 set(PAGES_CORE_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/keyfilters.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/notifykinds.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/fieldrule.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/limitrule.cpp
 )
 set(PAGES_UI_SOURCES
     src/pages/pagewindow.cpp

@@ -3,7 +3,7 @@
 
 #include "core/cp1252.h"
 #include "comm/frm8.h"
-#include "comm/parameterrecord.h"
+#include "core/parameterrecord.h"
 #include "comm/registrycontrolvalues.h"
 #include "comm/seriallink.h"
 #include "window/colors.h"

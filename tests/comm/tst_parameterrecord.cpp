@@ -1,4 +1,4 @@
-#include "comm/parameterrecord.h"
+#include "core/parameterrecord.h"
 #include "support/mapcontrolvalues.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
 // The caption table against the real windows of the program, and the language as the user meets it:
 // the start-up, "D/E/F", the help file, the saved choice and the values in place without opening pages.
-#include "comm/parameterrecord.h"
+#include "core/parameterrecord.h"
 #include "comm/registrycontrolvalues.h"
 #include "l10n/captiontable.h"
 #include "window/formwindow.h"

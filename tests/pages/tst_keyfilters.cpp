@@ -1,4 +1,4 @@
-#include "pages/keyfilters.h"
+#include "core/keyfilters.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comm/controlvalues.h"
+#include "core/controlvalues.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,4 +1,4 @@
-#include "pages/fieldrule.h"
+#include "core/fieldrule.h"
 
 FieldRule limitFieldRule(LimitLeaving leaving)
 {

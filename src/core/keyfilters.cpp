@@ -1,4 +1,4 @@
-#include "pages/keyfilters.h"
+#include "core/keyfilters.h"
 
 #include "core/cp1252.h"
 

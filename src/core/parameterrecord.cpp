@@ -1,6 +1,6 @@
-#include "parameterrecord.h"
+#include "core/parameterrecord.h"
 
-#include "controlvalues.h"
+#include "core/controlvalues.h"
 #include "core/cp1252.h"
 
 #include <array>

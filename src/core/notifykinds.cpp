@@ -1,4 +1,4 @@
-#include "pages/notifykinds.h"
+#include "core/notifykinds.h"
 
 namespace {
 

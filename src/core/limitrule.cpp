@@ -1,4 +1,4 @@
-#include "pages/limitrule.h"
+#include "core/limitrule.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "pages/keyfilters.h"
-#include "pages/limitrule.h"
+#include "core/keyfilters.h"
+#include "core/limitrule.h"
 
 #include <QString>
 #include <optional>
