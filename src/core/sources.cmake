@@ -6,6 +6,17 @@ set(CORE_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/appsetup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cp1252.cpp
     ${CMAKE_CURRENT_LIST_DIR}/csv.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/configfields.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/configuration.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/pagemodelrules.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frm1model.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frm2model.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frm3model.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frm4model.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frm5model.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frm6model.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frm7model.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frm9model.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fieldrule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/keyfilters.cpp
     ${CMAKE_CURRENT_LIST_DIR}/limitrule.cpp

@@ -1,0 +1,7 @@
+#include "core/pagemodelrules.h"
+
+const PageModelRules &frm6ModelRules()
+{
+    static const PageModelRules rules;
+    return rules;
+}
