@@ -5,24 +5,21 @@
 #include "cli/designconfiguration.h"
 #include "cli/moduleruns.h"
 #include "cli/recordfields.h"
-#include "comm/frm8.h"
 #include "comm/frm8texts.h"
 #include "core/parameterrecord.h"
 #include "comm/portcatalog.h"
 #include "comm/portdiagnosis.h"
 #include "comm/porttexts.h"
-#include "comm/registrycontrolvalues.h"
 #include "comm/seriallink.h"
 #include "comm/smsrule.h"
 #include "core/appsetup.h"
+#include "core/configurationmodel.h"
 #include "l10n/language.h"
 #include "l10n/languagecode.h"
 #include "core/keyfilters.h"
 #include "shell/configuration.h"
-#include "shell/windowcatalog.h"
-#include "window/windowregistry.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QSerialPortInfo>
@@ -136,17 +133,10 @@ const QCommandLineOption kWait(QStringLiteral("wait"),
         "Seconds to wait for the module to announce itself (default 30 for upload, 20 otherwise)."),
     QStringLiteral("SECONDS"));
 
-// The pages, built as the window builds them, holding the configuration of the file: its values over the
-// design values, by every page's load step and load rules.
-std::optional<int> loadPages(const QCommandLineParser &parser, bool takesSettingsOption = true)
+// The configuration of the file, as the pages would hold it: its values over the design values, by every
+// page's load rules.
+std::optional<int> loadConfiguration(const QCommandLineParser &parser, bool takesSettingsOption = true)
 {
-    registerProgramWindows();
-    // The communication page is only needed for its texts: no port is probed for it.
-    WindowRegistry::instance().registerFactory(QStringLiteral("frm8"), [] {
-        Frm8Options options;
-        options.discoverPorts = [] { return QList<PortEntry>(); };
-        return new Frm8(nullptr, options);
-    });
     const bool chosen = takesSettingsOption && parser.isSet(kSettings);
     const QString path = chosen ? parser.value(kSettings) : IniFileReadPath();
     SettingsFileRead read
@@ -154,17 +144,13 @@ std::optional<int> loadPages(const QCommandLineParser &parser, bool takesSetting
     if (!chosen && read.problem == SettingsFileProblem::Missing)
         read.document = IniDocument();
 
-    beginStartupLoad(QString());
-    for (const QString &name : configurationPageNames())
-        WindowRegistry::instance().window(name);
-    endStartupLoad();
     if (!read.document) {
         // Said in the language asked for, else in the program's default; nothing is sent.
         printErr(
             shown(QDir::toNativeSeparators(path)) + QStringLiteral(": ") + settingsProblemText(read.problem));
         return ExitCode::kSettingsRefused;
     }
-    loadConfigurationIntoPages(*read.document);
+    ConfigurationModel::program().replace(Configuration::fromDocument(*read.document));
     return std::nullopt;
 }
 
@@ -223,7 +209,7 @@ std::optional<Usage> prepareOnePortRun(const QCommandLineParser &parser, LinkTim
         problem = readTimeouts(parser, timeouts);
     if (problem)
         return problem;
-    if (const std::optional<int> failed = loadPages(parser, false); failed && !parser.isSet(kLang))
+    if (const std::optional<int> failed = loadConfiguration(parser, false); failed && !parser.isSet(kLang))
         setRuntimeLanguageOverride(kEnglish);
     return std::nullopt;
 }
@@ -232,7 +218,7 @@ std::optional<Usage> prepareOnePortRun(const QCommandLineParser &parser, LinkTim
 // refused there.
 std::optional<QByteArray> moduleRecord(QString *text = nullptr)
 {
-    const QString record = BuildParameterRecord(RegistryControlValues());
+    const QString record = BuildParameterRecord(ConfigurationModel::program().configuration());
     if (text)
         *text = record;
     int length = 0;
@@ -255,7 +241,7 @@ int recordCommand(const QStringList &arguments)
         QCommandLineOption(QStringLiteral("fields"), QStringLiteral("Print the record field by field.")));
     if (const std::optional<Usage> usage = command.parse(arguments))
         return command.usage(*usage);
-    if (const std::optional<int> failed = loadPages(parser))
+    if (const std::optional<int> failed = loadConfiguration(parser))
         return *failed;
     QString text;
     const std::optional<QByteArray> bytes = moduleRecord(&text);
@@ -315,7 +301,7 @@ int uploadCommand(const QStringList &arguments)
     }
     if (problem)
         return command.usage(*problem);
-    if (const std::optional<int> failed = loadPages(parser))
+    if (const std::optional<int> failed = loadConfiguration(parser))
         return *failed;
     const std::optional<QByteArray> record = moduleRecord();
     if (!record)
@@ -432,7 +418,7 @@ int portsCommand(const QStringList &arguments)
         return command.usage(*usage);
     if (const std::optional<Usage> problem = applyLanguageOption(parser))
         return command.usage(*problem);
-    if (!parser.isSet(kLang) && loadPages(parser, false))
+    if (!parser.isSet(kLang) && loadConfiguration(parser, false))
         setRuntimeLanguageOverride(kEnglish);
     int usable = 0;
     const PortSystem system = PortSystem::live();
@@ -542,13 +528,11 @@ void commandMessages(QtMsgType type, const QMessageLogContext &context, const QS
 int runCommandLine(int argc, char *argv[])
 {
     qInstallMessageHandler(commandMessages);
-    // The pages are built for their load rules but never shown: no display is needed.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The same name as the window's, so the same settings file and status log.
+    // The same name as the window's, so the same settings file and status log. No window, no display.
     AppSetup::setUpApplication();
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
 
-    const QStringList arguments = QApplication::arguments();
+    const QStringList arguments = QCoreApplication::arguments();
     const QString first = arguments.value(1);
     const QStringList rest = arguments.mid(2);
     if (first == QLatin1String("record"))
@@ -564,7 +548,7 @@ int runCommandLine(int argc, char *argv[])
     if (first == QLatin1String("init"))
         return initCommand(rest);
     if (first == QLatin1String("--version") || first == QLatin1String("-v")) {
-        printOut(QStringLiteral("rm425t ") + QApplication::applicationVersion());
+        printOut(QStringLiteral("rm425t ") + QCoreApplication::applicationVersion());
         return ExitCode::kSuccess;
     }
 

@@ -6,7 +6,7 @@
 #include "comm/historywindow.h"
 #include "core/parameterrecord.h"
 #include "comm/portselection.h"
-#include "comm/registrycontrolvalues.h"
+#include "core/configurationmodel.h"
 #include "comm/seriallink.h"
 #include "comm/signalstrength.h"
 #include "comm/smsform.h"
@@ -95,7 +95,7 @@ Frm8::Frm8(QWidget *parent, Frm8Options options)
     if (!options.makeLink)
         options.makeLink = [](QObject *owner) -> SerialLink * { return new QtSerialLink(owner); };
     if (!options.buildRecord)
-        options.buildRecord = [] { return BuildParameterRecord(RegistryControlValues()); };
+        options.buildRecord = [] { return BuildParameterRecord(ConfigurationModel::program().configuration()); };
     m_link = options.makeLink(this);
 
     setWindowTitle(QStringLiteral("GSM"));

@@ -1,5 +1,7 @@
 #include "comm/historywindow.h"
 
+#include "core/configurationmodel.h"
+
 #include "comm/frm8.h"
 #include "comm/history.h"
 #include "comm/historycurve.h"
@@ -249,8 +251,12 @@ HistoryWindow::HistoryWindow(History *history, HistoryRecorder *recorder, QWidge
             showProgress(recorder->uploadBlock());
     }
     // The texts follow the language as soon as it is switched.
-    if (QLineEdit *language = languageBox())
-        connect(language, &QLineEdit::textChanged, this, &HistoryWindow::retranslate);
+    ConfigurationModel &configuration = ConfigurationModel::program();
+    connect(&configuration, &ConfigurationModel::valueChanged, this, [this](int field) {
+        if (field == configurationFieldIndex(u"frm1", u"language"))
+            retranslate();
+    });
+    connect(&configuration, &ConfigurationModel::replaced, this, &HistoryWindow::retranslate);
     retranslate();
     m_table->scrollToBottom();
 }

@@ -301,12 +301,14 @@ void enableNotifyBoxesFromTargets(ConfigurationEditor &editor, QStringView secti
     }
 }
 
-void propagateTarget(ConfigurationEditor &editor, NotifyKind kind, int index)
+void propagateTarget(ConfigurationEditor &editor, NotifyKind kind, int index, QStringView onlyPage)
 {
     const QString array = notifyBoxArray(kind);
     const bool present = !editor.text(u"frm1", notifyTargetField(kind), index).isEmpty();
     for (const char16_t *page : notifyPropagationOrder(kind)) {
         const QStringView section(page);
+        if (!onlyPage.isEmpty() && section != onlyPage)
+            continue;
         const int member = configurationFieldIndex(section, array, index);
         if (member < 0)
             continue;

@@ -36,6 +36,10 @@ public:
     QString text(const QString &form, const QString &control, int index = -1) const override;
     int state(const QString &form, const QString &control, int index = -1) const override;
 
+    // A value as a page's control holds it, put in without any rule: the control ran them already.
+    void setStoredValue(int field, const QString &value) { m_values[field] = value; }
+    void setEnabled(int field, bool enabled) { m_enabled[field] = enabled; }
+
     bool operator==(const Configuration &other) const
     {
         return m_values == other.m_values && m_enabled == other.m_enabled;
@@ -114,6 +118,6 @@ const PageModelRules &pageModelRules(QStringView section);
 // empty is disabled and cleared, the others are enabled.
 void enableNotifyBoxesFromTargets(ConfigurationEditor &editor, QStringView section);
 
-// A target of the general settings page changed: on every page with a set of that kind the member of that
-// index follows it, and is ticked when it is enabled and the set's all box is ticked.
-void propagateTarget(ConfigurationEditor &editor, NotifyKind kind, int index);
+// A target of the general settings page changed: on every page with a set of that kind (or only on the page
+// named) the member of that index follows it, and is ticked when it is enabled and the set's all box is ticked.
+void propagateTarget(ConfigurationEditor &editor, NotifyKind kind, int index, QStringView onlyPage = {});

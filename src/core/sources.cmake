@@ -8,6 +8,7 @@ set(CORE_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/csv.cpp
     ${CMAKE_CURRENT_LIST_DIR}/configfields.cpp
     ${CMAKE_CURRENT_LIST_DIR}/configuration.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/configurationmodel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pagemodelrules.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frm1model.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frm2model.cpp

@@ -28,15 +28,21 @@ bool setCaption(QWidget *widget, const QString &text)
     return true;
 }
 
-void applyEntry(const CaptionEntry &entry, int code)
+// One entry into its window; a window that is not built gets its captions when it is.
+void applyEntry(const CaptionEntry &entry, int code, FormWindow *onlyWindow = nullptr)
 {
     const QString text = entry.text(code);
     if (entry.isHelpFile()) {
-        setHelpFile(text);
+        if (!onlyWindow)
+            setHelpFile(text);
         return;
     }
-    FormWindow *window = WindowRegistry::instance().window(entry.window.toString());
-    const ControlRef *ref = window ? window->findRef(entry.control.toString(), entry.index) : nullptr;
+    if (onlyWindow && entry.window != onlyWindow->formName())
+        return;
+    FormWindow *window = onlyWindow ? onlyWindow : WindowRegistry::instance().existing(entry.window.toString());
+    if (!window)
+        return;
+    const ControlRef *ref = window->findRef(entry.control.toString(), entry.index);
     if (!ref || !ref->widget) {
         qWarning("Caption table: %s has no control %s", qUtf8Printable(entry.window.toString()),
             qUtf8Printable(entry.controlKey()));
@@ -93,10 +99,7 @@ QString windowTitleFor(const QString &formName, int code)
 
 int languageInForce()
 {
-    // Not created here: a window being created asks for its title before the general settings page exists.
-    const FormWindow *frm1 = WindowRegistry::instance().existing(QStringLiteral("frm1"));
-    const auto *box = frm1 ? frm1->controlAs<QLineEdit>(QStringLiteral("language")) : nullptr;
-    const std::optional<int> code = box ? languageCodeFromText(box->text()) : std::nullopt;
+    const std::optional<int> code = pagesLanguageCode();
     return isKnownLanguage(code) ? *code : 1;
 }
 
@@ -122,9 +125,18 @@ void ApplyLanguage()
         applyWindowTitle(WindowRegistry::instance().existing(QString::fromLatin1(name)));
 }
 
+void applyLanguageTo(FormWindow *window)
+{
+    const std::optional<int> code = pagesLanguageCode();
+    if (!window || !isKnownLanguage(code))
+        return;
+    for (const CaptionEntry &entry : captionTable())
+        applyEntry(entry, *code, window);
+    applyWindowTitle(window);
+}
+
 void NextLanguage()
 {
-    if (QLineEdit *box = languageBox())
-        box->setText(nextLanguageText(box->text()));
+    setPagesLanguageText(nextLanguageText(pagesLanguageText()));
     ApplyLanguage();
 }

@@ -2,11 +2,13 @@
 
 class FormWindow;
 
-// Writes the caption table of the language in force (frm1's `language` box) into the windows, titles the
-// windows, switches Qt's own texts and sets the help file. Windows the table names that do not exist yet are
-// created on the way, in table order, which is how the start-up brings every page into existence. An unknown
-// code writes nothing and creates nothing.
+// Writes the caption table of the language in force (frm1's `language` box) into the windows that are built,
+// titles them, switches Qt's own texts and sets the help file. An unknown code writes nothing.
 void ApplyLanguage();
+
+// A window just built takes the captions and title of the language in force, as if it had been there when
+// the language was applied.
+void applyLanguageTo(FormWindow *window);
 
 // Gives the window the title of the language in force: the program's name and the page, as the start
 // window's menu names it ("GSM - Kommunikation"). The start window keeps "GSM".

@@ -1,5 +1,6 @@
 #include "l10n/languagecode.h"
 
+#include "core/configurationmodel.h"
 #include "l10n/language.h"
 #include "window/formwindow.h"
 #include "window/windowregistry.h"
@@ -21,14 +22,27 @@ void setRuntimeLanguageOverride(std::optional<int> code)
 
 QLineEdit *languageBox()
 {
-    FormWindow *frm1 = WindowRegistry::instance().window(QStringLiteral("frm1"));
+    FormWindow *frm1 = WindowRegistry::instance().existing(QStringLiteral("frm1"));
     return frm1 ? frm1->controlAs<QLineEdit>(QStringLiteral("language")) : nullptr;
+}
+
+QString pagesLanguageText()
+{
+    return ConfigurationModel::program().configuration().value(u"frm1", u"language");
+}
+
+void setPagesLanguageText(const QString &text)
+{
+    // Through the box when the page is built, so the page sees its own control change.
+    if (QLineEdit *box = languageBox())
+        box->setText(text);
+    else
+        ConfigurationModel::program().setStoredValue(configurationFieldIndex(u"frm1", u"language"), text);
 }
 
 std::optional<int> pagesLanguageCode()
 {
-    const QLineEdit *box = languageBox();
-    return box ? languageCodeFromText(box->text()) : std::nullopt;
+    return languageCodeFromText(pagesLanguageText());
 }
 
 std::optional<int> currentLanguageCode()

@@ -5,15 +5,20 @@
 
 class QLineEdit;
 
-// The hidden `language` box of the general settings page, which holds the language of the pages; created
-// with its page when it does not exist yet. nullptr when there is no such page (no windows registered).
+// The hidden `language` box of the general settings page, which holds the language of the pages; nullptr
+// while that page is not built.
 QLineEdit *languageBox();
+
+// The language of the pages as the configuration holds it (the `language` box's text), and a new one: through
+// the box when the page is built.
+QString pagesLanguageText();
+void setPagesLanguageText(const QString &text);
 
 // The language of the pages: the text of the `language` box read as a number; nullopt when it is not one.
 std::optional<int> pagesLanguageCode();
 
 // The language code in force: the run-time override when one is set, else pagesLanguageCode() (0 German,
-// 1 English, 2 French). Reading it creates the general settings page when it does not exist yet.
+// 1 English, 2 French).
 std::optional<int> currentLanguageCode();
 
 // A language chosen for the run-time texts over the one of the pages (the commands' --lang); nullopt goes

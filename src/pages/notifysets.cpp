@@ -1,5 +1,7 @@
 #include "pages/notifysets.h"
 
+#include "core/configurationmodel.h"
+
 #include "pages/pagewindow.h"
 #include "window/windowregistry.h"
 
@@ -12,11 +14,10 @@ namespace {
 
 constexpr int kMemberSizeTwips = 255;
 
+// The general settings page's targets as the configuration holds them, whether that page is built or not.
 QString frm1Text(const QString &field, int index)
 {
-    FormWindow *frm1 = WindowRegistry::instance().window(QStringLiteral("frm1"));
-    auto *line = frm1 ? frm1->controlAs<QLineEdit>(field, index) : nullptr;
-    return line ? line->text() : QString();
+    return ConfigurationModel::program().configuration().text(QStringLiteral("frm1"), field, index);
 }
 
 } // namespace
@@ -187,8 +188,16 @@ void PropagateTarget(NotifyKind kind, int index, const QString &targetText)
 {
     WindowRegistry &registry = WindowRegistry::instance();
     for (const char16_t *name : notifyPropagationOrder(kind)) {
-        auto *page = qobject_cast<PageWindow *>(registry.window(QString::fromUtf16(name)));
-        NotifySet *set = page ? page->notifySet(kind) : nullptr;
+        const QString pageName = QString::fromUtf16(name);
+        auto *page = qobject_cast<PageWindow *>(registry.existing(pageName));
+        if (!page) {
+            // A page not built yet follows in the configuration, by the same rule.
+            ConfigurationModel::program().edit([&](ConfigurationEditor &editor) {
+                propagateTarget(editor, kind, index, pageName);
+            });
+            continue;
+        }
+        NotifySet *set = page->notifySet(kind);
         if (!set || index < 1 || index > set->memberCount())
             continue;
         QCheckBox *member = set->box(index);

@@ -26,6 +26,7 @@ void PageWindow::formLoad()
     LoadFormSettings(this);
     EnableNotifyBoxesFromTargets(this);
     pageLoaded();
+    bindToConfiguration(this);
 }
 
 void PageWindow::loadConfiguration(const IniDocument &document)

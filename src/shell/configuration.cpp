@@ -1,5 +1,6 @@
 #include "shell/configuration.h"
 
+#include "core/configurationmodel.h"
 #include "core/filekind.h"
 #include "l10n/applylanguage.h"
 #include "l10n/languagecode.h"
@@ -70,11 +71,13 @@ SettingsFileRead readConfigurationFile(const QString &path)
 
 void loadConfigurationIntoPages(const IniDocument &document)
 {
+    // The configuration takes the document by the pages' rules; a page that is built takes it through its
+    // controls, which keep the configuration equal to what they show. The general settings page goes first:
+    // the others read its targets.
+    ConfigurationModel::program().replace(Configuration::fromDocument(document));
     WindowRegistry &registry = WindowRegistry::instance();
     for (const QString &name : configurationPageNames()) {
-        // A page created here loads the working settings file first, as at start-up; then it takes the
-        // configuration like every other page.
-        if (auto *page = qobject_cast<PageWindow *>(registry.window(name)))
+        if (auto *page = qobject_cast<PageWindow *>(registry.existing(name)))
             page->loadConfiguration(document);
     }
 }
@@ -87,10 +90,7 @@ void applyConfiguration(const IniDocument &document)
 
 IniDocument documentOfPages()
 {
-    QList<FormWindow *> pages;
-    for (const QString &name : configurationPageNames())
-        pages.append(WindowRegistry::instance().window(name));
-    return documentOfWindows(pages);
+    return ConfigurationModel::program().configuration().toDocument();
 }
 
 QString configurationRefusedText(SettingsFileProblem problem, const QString &path)

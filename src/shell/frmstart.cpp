@@ -208,15 +208,11 @@ void FrmStart::formLoad()
     // The status log an earlier run left is set aside as GSM.DAT.old, so this run's log starts empty and
     // the one before is still there to read; the communication page appends to it while we run.
     StatusLog::setAsidePrevious(StatusLogPath());
-    // The settings file is read once for all pages, which the caption table creates in its order.
-    const SettingsFileProblem problem = beginStartupLoad(IniFileReadPath());
+    // The settings file is read once into the configuration; each page shows it when it is first opened.
+    const SettingsFileProblem problem = loadSettingsIntoConfiguration(IniFileReadPath());
     // What an interrupted save of the settings file left beside it goes as well.
     removeSafeWriteLeftovers(IniFilePath());
     ApplyLanguage();
-    // With a language code the table does not know, it creates none: the pages still load from this reading.
-    for (const QString &name : configurationPageNames())
-        WindowRegistry::instance().window(name);
-    endStartupLoad();
     m_configurationFiles->startUpFinished(problem);
 }
 

@@ -113,14 +113,12 @@ bool FrmStart::SaveAllPages()
 
     // The new file is built completely and then replaces the old one in one step, so a failure part-way
     // never loses the settings that were saved before.
-    WindowRegistry &registry = WindowRegistry::instance();
-    IniDocument document;
+    // The configuration holds what every page shows, built or not.
+    const IniDocument document = documentOfPages();
     for (int page = 1; page <= 7; ++page) {
-        SaveFormSettings(registry.window(menuPageName(page)), document);
         drawProgress();
         advanceSaveBar();
     }
-    SaveFormSettings(registry.window(QStringLiteral("frm9")), document);
     drawProgress();
     // Both files by the same safe write: the working file, and the configuration the title names, so that
     // the title's mark means what it says.

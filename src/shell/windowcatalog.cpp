@@ -37,6 +37,12 @@ void registerWindow(const char *name)
 void registerProgramWindows()
 {
     WindowRegistry::instance().registerFactory(QStringLiteral("frmStart"), [] { return new FrmStart; });
+    // A window built after the language was applied takes its captions now; the start window applies the
+    // language itself while it loads.
+    WindowRegistry::instance().setCreationHook([](FormWindow *window) {
+        if (window->formName() != QLatin1String("frmStart"))
+            applyLanguageTo(window);
+    });
     registerWindow<Frm1>("frm1");
     registerWindow<Frm2>("frm2");
     registerWindow<Frm3>("frm3");

@@ -1,11 +1,18 @@
 #include "window/settingsfile.h"
 
+#include "core/configfields.h"
+#include "core/configurationmodel.h"
 #include "core/filekind.h"
 #include "core/inifile.h"
 #include "core/settingslocation.h"
 #include "window/formwindow.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QDir>
 #include <QFileInfo>
 #include <QCoreApplication>
@@ -24,19 +31,6 @@ QString &settingsDirectory()
 {
     static QString directory;
     return directory;
-}
-
-// The settings file as read once at start-up, while the pages are being created.
-std::optional<IniDocument> &startupDocument()
-{
-    static std::optional<IniDocument> document;
-    return document;
-}
-
-bool &startupLoadActive()
-{
-    static bool active = false;
-    return active;
 }
 
 // Design values by window, in the stored form, keyed by settings key. Windows live as long as the program;
@@ -257,21 +251,15 @@ SettingsFileRead readSettingsFile(const QString &path, SettingsFileUse use)
     return result;
 }
 
-SettingsFileProblem beginStartupLoad(const QString &path)
+SettingsFileProblem loadSettingsIntoConfiguration(const QString &path)
 {
     SettingsFileRead read;
     read.problem = SettingsFileProblem::Missing;
     if (!path.isEmpty())
         read = readSettingsFile(path, SettingsFileUse::Working);
-    startupDocument() = std::move(read.document);
-    startupLoadActive() = true;
+    ConfigurationModel::program().replace(
+        read.document ? Configuration::fromDocument(*read.document) : Configuration());
     return read.problem == SettingsFileProblem::Missing ? SettingsFileProblem::None : read.problem;
-}
-
-void endStartupLoad()
-{
-    startupDocument().reset();
-    startupLoadActive() = false;
 }
 
 void captureDesignValues(FormWindow *window)
@@ -291,14 +279,85 @@ void LoadFormSettings(FormWindow *window)
 {
     if (!window)
         return;
-    if (startupLoadActive()) {
-        if (startupDocument())
-            applyDocument(window, *startupDocument());
-        return;
+    // The values go in as the file's would, so the page's own handling runs for them as it does at start-up.
+    applyDocument(window, ConfigurationModel::program().configuration().toDocument());
+}
+
+namespace {
+
+// Keeps the program's configuration equal to what a page's controls hold.
+class ConfigurationBinding : public QObject
+{
+public:
+    ConfigurationBinding(FormWindow *window)
+        : QObject(window)
+        , m_window(window)
+    {
     }
-    const SettingsFileRead read = readSettingsFile(IniFileReadPath(), SettingsFileUse::Working);
-    if (read.document)
-        applyDocument(window, *read.document);
+
+    void bind(const ControlRef &ref, int field)
+    {
+        QWidget *widget = ref.widget;
+        m_fields.insert(widget, field);
+        const auto sync = [this, widget] { syncValue(widget); };
+        if (auto *line = qobject_cast<QLineEdit *>(widget))
+            connect(line, &QLineEdit::textChanged, this, sync);
+        else if (auto *plain = qobject_cast<QPlainTextEdit *>(widget))
+            connect(plain, &QPlainTextEdit::textChanged, this, sync);
+        else if (auto *check = qobject_cast<QCheckBox *>(widget))
+            connect(check, &QCheckBox::stateChanged, this, sync);
+        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            connect(button, &QAbstractButton::toggled, this, sync);
+        else if (auto *combo = qobject_cast<QComboBox *>(widget))
+            connect(combo, &QComboBox::currentIndexChanged, this, sync);
+        else if (auto *list = qobject_cast<QListWidget *>(widget))
+            connect(list, &QListWidget::currentRowChanged, this, sync);
+        widget->installEventFilter(this);
+        syncValue(widget);
+        ConfigurationModel::program().setEnabled(field, !widget->testAttribute(Qt::WA_Disabled));
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::EnabledChange) {
+            auto *widget = static_cast<QWidget *>(watched);
+            ConfigurationModel::program().setEnabled(
+                m_fields.value(widget, -1), !widget->testAttribute(Qt::WA_Disabled));
+        }
+        return false;
+    }
+
+private:
+    void syncValue(QWidget *widget)
+    {
+        const int field = m_fields.value(widget, -1);
+        for (const ControlRef &ref : m_window->controls()) {
+            if (ref.widget == widget) {
+                ConfigurationModel::program().setStoredValue(field, storedValue(ref));
+                return;
+            }
+        }
+    }
+
+    FormWindow *m_window;
+    QHash<const QWidget *, int> m_fields;
+};
+
+} // namespace
+
+void bindToConfiguration(FormWindow *window)
+{
+    if (!window)
+        return;
+    auto *binding = new ConfigurationBinding(window);
+    for (const ControlRef &ref : window->controls()) {
+        if (!ref.widget || ref.kind == ControlKind::Other)
+            continue;
+        const int field = configurationFieldIndex(window->formName(), ref.key());
+        if (field >= 0)
+            binding->bind(ref, field);
+    }
 }
 
 void ApplyFormSettings(FormWindow *window, const IniDocument &document)

@@ -67,22 +67,22 @@ enum class SettingsFileUse { Working, Chosen };
 // Reads and checks a settings file in one go. Nothing larger than kMaxSettingsFileSize is read.
 SettingsFileRead readSettingsFile(const QString &path, SettingsFileUse use);
 
-// Start-up reads the settings file at path once for all pages: between these calls every page's
-// LoadFormSettings takes its values from that one reading (an empty path: no file, design values).
-// endStartupLoad() lets the document go; the first call returns what was wrong with the file (None when it
-// was used or simply missing).
-SettingsFileProblem beginStartupLoad(const QString &path);
-void endStartupLoad();
+// Start-up reads the settings file at path once into the program's configuration, by the pages' load rules
+// (an empty path or no file: the design values); the pages show it when they are built. Returns what was
+// wrong with the file (None when it was used or simply missing).
+SettingsFileProblem loadSettingsIntoConfiguration(const QString &path);
 
 // Remembers the current value of every stored control of the window as its design value; once per window,
 // before its first load, so a configuration opened later can put back exactly what a file does not hold.
 void captureDesignValues(FormWindow *window);
 
-// Restores the window's controls from the settings file through their ordinary setters, so the window's own
-// change handling runs as for user input. Controls without a (usable) value keep what they have, and a text
-// box takes what its window's storedText() makes of the value (its design value where that is nothing);
-// without a file nothing changes. During start-up the file read by beginStartupLoad() is used.
+// Restores the window's controls from the program's configuration through their ordinary setters, as from a
+// settings file holding its values, so the window's own change handling runs as for user input.
 void LoadFormSettings(FormWindow *window);
+
+// From now on the program's configuration follows every change of the window's stored controls (values and
+// whether they take input); it takes what they hold right away.
+void bindToConfiguration(FormWindow *window);
 
 // Applies a whole configuration to the window: each stored control takes its value from the document, or
 // its design value when the document has none for it (captureDesignValues must have run).

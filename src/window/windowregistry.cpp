@@ -1,5 +1,6 @@
 #include "window/windowregistry.h"
 
+#include "core/configurationmodel.h"
 #include "window/formwindow.h"
 
 WindowRegistry &WindowRegistry::instance()
@@ -31,6 +32,8 @@ FormWindow *WindowRegistry::window(const QString &name)
     // Known before its load step runs, so that a page reading its own controls during the load finds itself.
     m_windows.insert(name, w);
     w->formLoad();
+    if (m_creationHook)
+        m_creationHook(w);
     return w;
 }
 
@@ -46,4 +49,5 @@ void WindowRegistry::reset()
     for (const QPointer<FormWindow> &w : windows)
         delete w.data();
     m_currentPage = 0;
+    ConfigurationModel::program().reset();
 }

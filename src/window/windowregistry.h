@@ -18,6 +18,9 @@ public:
     static WindowRegistry &instance();
 
     void registerFactory(const QString &name, Factory factory);
+    // Runs for every window right after its load step, before anyone else sees it (the top of the program
+    // gives it the captions of the language in force).
+    void setCreationHook(std::function<void(FormWindow *)> hook) { m_creationHook = std::move(hook); }
     // The window of that name, created (hidden, with its load step) when it does not exist yet.
     FormWindow *window(const QString &name);
     template<class T>
@@ -32,11 +35,13 @@ public:
     int currentPage() const { return m_currentPage; }
     void setCurrentPage(int page) { m_currentPage = page; }
 
-    // Tests only: destroys every window and forgets the current page, so each test starts afresh.
+    // Tests only: destroys every window, forgets the current page and puts the program's configuration back
+    // to its design values, so each test starts afresh.
     void reset();
 
 private:
     QHash<QString, Factory> m_factories;
     QHash<QString, QPointer<FormWindow>> m_windows;
+    std::function<void(FormWindow *)> m_creationHook;
     int m_currentPage = 0;
 };
