@@ -4,7 +4,7 @@
 #include "cli/clitexts.h"
 #include "cli/designconfiguration.h"
 #include "cli/moduleruns.h"
-#include "cli/recordfields.h"
+#include "core/recordtable.h"
 #include "comm/frm8texts.h"
 #include "core/parameterrecord.h"
 #include "comm/portcatalog.h"

@@ -8,7 +8,7 @@
 class ControlValues;
 
 // The parameter record: every setting of the eight configuration pages in one fixed-layout text, sent to
-// the module in ten blocks of 64 characters.
+// the module in ten blocks of 64 characters. Its fields are laid out in the record table (recordtable.h).
 inline constexpr int kParameterRecordLength = 640;
 
 // Fill a text with blanks up to a width; a longer text is returned whole, never shortened.
@@ -24,19 +24,12 @@ QString ThreeDigitValue(const QString &text);
 QString RecipientMask(
     int first, int last, const ControlValues &values, const QString &form, const QString &setName);
 
-// The record's sections, each read from its page. A page whose in-use box is not ticked yields its fixed
-// default text instead of its values.
-QString EncodeGeneral(const ControlValues &values); // frm1, 450 characters
-QString EncodeInputsT1T2(const ControlValues &values); // frm2, 29
-QString EncodeIncallOutput(const ControlValues &values); // frm7, 11
-QString EncodeSmsOutputs(const ControlValues &values); // frm4, 41
-QString EncodeOptoInputs(const ControlValues &values); // frm3, 42
-QString EncodeAdcInput(const ControlValues &values); // frm5, 29
-QString EncodePwmOutput(const ControlValues &values); // frm6, 8
-QString EncodeReplyError(const ControlValues &values); // frm9, 25
+// One section of the record: the fields of one page ("frm1" …) in record order, or the record's own
+// filler ("-"). A page whose in-use box is not ticked yields its fixed default text instead of its values.
+QString EncodeSection(QStringView section, const ControlValues &values);
 
-// The eight sections in record order followed by five blanks. Its length is 640 as long as no field
-// exceeds its width; the builders never truncate, so a longer field makes a longer record.
+// Every field of the record table in turn. Its length is 640 as long as no field exceeds its width; the
+// fields are never truncated, so a longer field makes a longer record.
 QString BuildParameterRecord(const ControlValues &values);
 
 enum class RecordProblem {

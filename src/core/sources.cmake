@@ -1,7 +1,8 @@
 # The widget-free base every folder may include: the program's name and version, the Windows-1252 codec,
 # the INI codec, where the settings file lives and what kind of file a path names, CSV lines and time stamps
 # for files people and scripts read, the rules a stored value follows (key filters, field rules, limits, the
-# notification kinds) and the parameter record. All of it goes into the core library.
+# notification kinds) and the parameter record with the table of its fields. All of it goes into the core
+# library.
 set(CORE_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/appsetup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cp1252.cpp
@@ -23,6 +24,7 @@ set(CORE_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/limitrule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/notifykinds.cpp
     ${CMAKE_CURRENT_LIST_DIR}/parameterrecord.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/recordtable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/filekind.cpp
     ${CMAKE_CURRENT_LIST_DIR}/inifile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settingslocation.cpp

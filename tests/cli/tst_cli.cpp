@@ -1,4 +1,4 @@
-#include "cli/recordfields.h"
+#include "core/recordtable.h"
 #include "comm/frm8.h"
 #include "core/appsetup.h"
 #include "core/filekind.h"

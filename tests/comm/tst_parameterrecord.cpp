@@ -248,14 +248,19 @@ void TestParameterRecord::wholeRecord()
     QCOMPARE(values.unknownReads(), QStringList());
 
     // The sections one by one, at their offsets.
-    QCOMPARE(EncodeGeneral(values), expected.mid(0, 450));
-    QCOMPARE(EncodeInputsT1T2(values), expected.mid(450, 29));
-    QCOMPARE(EncodeIncallOutput(values), expected.mid(479, 11));
-    QCOMPARE(EncodeSmsOutputs(values), expected.mid(490, 41));
-    QCOMPARE(EncodeOptoInputs(values), expected.mid(531, 42));
-    QCOMPARE(EncodeAdcInput(values), expected.mid(573, 29));
-    QCOMPARE(EncodePwmOutput(values), expected.mid(602, 8));
-    QCOMPARE(EncodeReplyError(values), expected.mid(610, 25));
+    struct Section
+    {
+        const char *name;
+        int offset;
+        int length;
+    };
+    const Section sections[] = { { "frm1", 0, 450 }, { "frm2", 450, 29 }, { "frm7", 479, 11 },
+        { "frm4", 490, 41 }, { "frm3", 531, 42 }, { "frm5", 573, 29 }, { "frm6", 602, 8 },
+        { "frm9", 610, 25 }, { "-", 635, 5 } };
+    for (const Section &section : sections) {
+        QCOMPARE(EncodeSection(QString::fromLatin1(section.name), values),
+            expected.mid(section.offset, section.length));
+    }
 }
 
 void TestParameterRecord::sectionFollowsItsPage_data()
@@ -367,7 +372,7 @@ void TestParameterRecord::incallOnTimeCodes()
     values.set(QStringLiteral("frm7"), QStringLiteral("chk7"), -1, 1);
     for (int k = 1; k <= 12; ++k)
         values.set(QStringLiteral("frm7"), QStringLiteral("optZ"), k, k == option ? 1 : 0);
-    QCOMPARE(EncodeIncallOutput(values), code + QStringLiteral("0000NJ"));
+    QCOMPARE(EncodeSection(u"frm7", values), code + QStringLiteral("0000NJ"));
 }
 
 void TestParameterRecord::yesNoFlags_data()
