@@ -104,6 +104,8 @@ Configuration Configuration::fromDocument(const IniDocument &document)
     int field = 0;
     // The general settings page loads first: the event pages read its targets.
     for (const QString &section : configurationSections()) {
+        if (const auto loading = pageModelRules(section).loading)
+            loading(editor);
         for (; field < int(fields.size()) && QStringView(fields[size_t(field)].section) == section; ++field) {
             if (const std::optional<QString> value = document.value(section, fields[size_t(field)].key()))
                 editor.applyStoredValue(field, *value);
@@ -243,6 +245,12 @@ void ConfigurationEditor::setEnabled(int field, bool enabled)
 void ConfigurationEditor::setEnabled(QStringView section, QStringView name, int index, bool enabled)
 {
     setEnabled(field(section, name, index), enabled);
+}
+
+void ConfigurationEditor::setStateWithoutRules(int field, int state)
+{
+    if (field >= 0)
+        store(field, storedState(fieldAt(field).kind, state));
 }
 
 void ConfigurationEditor::applyStoredValue(int field, const QString &value)

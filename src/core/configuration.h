@@ -87,6 +87,9 @@ public:
     void setState(QStringView section, QStringView name, int index, int state);
     void setEnabled(int field, bool enabled);
     void setEnabled(QStringView section, QStringView name, int index, bool enabled);
+    // A state the page puts in place itself, as it is built or after loading, without any of its handlers
+    // running (an option group left with none selected, too).
+    void setStateWithoutRules(int field, int state);
 
     // A value read from a settings file, taken as the page takes it on loading: a text through the field's rules
     // (its design value where nothing usable is left), a number by the kind's rules; unusable values change
@@ -109,6 +112,9 @@ struct PageModelRules
         const QString &after) = nullptr;
     // After the page has taken the values of a settings file and its notification boxes followed the targets.
     void (*loaded)(ConfigurationEditor &editor) = nullptr;
+    // Before the page takes the values of a settings file: where the page as it is built differs from its
+    // design values (a choice it leaves open until the file has been read).
+    void (*loading)(ConfigurationEditor &editor) = nullptr;
 };
 
 // Each page's rules (empty rules for a page without any).
