@@ -1,5 +1,6 @@
 #include "window/settingsfile.h"
 
+#include "core/appsetup.h"
 #include "core/filekind.h"
 #include "core/inifile.h"
 #include "core/settingslocation.h"
@@ -20,10 +21,10 @@
 
 namespace {
 
-QString &settingsDirectory()
+// The folder the application's set-up named for the program's own files; empty: the location rules.
+const QString &settingsDirectory()
 {
-    static QString directory;
-    return directory;
+    return AppSetup::storage().folder;
 }
 
 // The settings file as read once at start-up, while the pages are being created.
@@ -195,11 +196,6 @@ QString RecentStorePath()
     if (!settingsDirectory().isEmpty())
         return QDir(settingsDirectory()).filePath(SettingsLocation::kRecentStoreFileName);
     return SettingsLocation::recentStorePath();
-}
-
-void setSettingsDirectory(const QString &directory)
-{
-    settingsDirectory() = directory;
 }
 
 QStringList configurationPageNames()
