@@ -3,6 +3,7 @@
 // pages. Each start is measured in a fresh child process; the figures are medians. Starts with a settings
 // file just under the size a settings file may have and with one far over it show what reading the file
 // costs; the child's peak memory is printed beside them.
+#include "core/appsetup.h"
 #include "shell/frmstart.h"
 #include "window/settingsfile.h"
 #include "shell/windowcatalog.h"
@@ -61,7 +62,7 @@ int runChild(const QString &what, const QString &settings, int argc, char **argv
 {
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    setSettingsDirectory(settings.isEmpty() ? dir.path() : settings);
+    AppSetup::setUpApplication({ settings.isEmpty() ? dir.path() : settings });
     QWidget *window = nullptr;
     QWidget empty;
     if (what == QLatin1String("empty")) {
@@ -149,7 +150,7 @@ int main(int argc, char **argv)
     const ChildRun plain = startup(self, QStringLiteral("program"));
 
     QTemporaryDir dir;
-    setSettingsDirectory(dir.path());
+    AppSetup::setUpApplication({ dir.path() });
     registerProgramWindows();
     auto *start = static_cast<FrmStart *>(WindowRegistry::instance().window(QStringLiteral("frmStart")));
     start->show();

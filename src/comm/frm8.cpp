@@ -63,12 +63,6 @@ constexpr unsigned kMeldText = 0x000080; // dark red
 
 const QString kBusySymbols = QStringLiteral("-\\|/");
 
-Frm8::MessageBoxHook &messageBoxHook()
-{
-    static Frm8::MessageBoxHook hook;
-    return hook;
-}
-
 QRect twipsRect(const QRect &t)
 {
     return ::twipsRect(t.left(), t.top(), t.width(), t.height());
@@ -84,13 +78,9 @@ QFont courier()
 
 } // namespace
 
-void Frm8::setMessageBoxHook(MessageBoxHook hook)
-{
-    messageBoxHook() = std::move(hook);
-}
-
 Frm8::Frm8(QWidget *parent, Frm8Options options)
     : FormWindow(QStringLiteral("frm8"), parent)
+    , m_dialogs(std::move(options.dialogs))
 {
     if (!options.makeLink)
         options.makeLink = [](QObject *owner) -> SerialLink * { return new QtSerialLink(owner); };
@@ -289,7 +279,7 @@ void Frm8::showHistory()
 {
     if (!m_historyWindow) {
         // Owned by the start window, as the page is; without one (a page on its own) it stands alone.
-        m_historyWindow = new HistoryWindow(m_history, m_recorder, parentWidget());
+        m_historyWindow = new HistoryWindow(m_history, m_recorder, parentWidget(), m_dialogs);
     }
     m_historyWindow->show();
     m_historyWindow->raise();
@@ -315,8 +305,8 @@ void Frm8::showInterruptedUploadBox()
 {
     const QString title = Frm8Text::interruptedUploadTitle();
     const QString text = Frm8Text::interruptedUploadText();
-    if (messageBoxHook()) {
-        messageBoxHook()(this, title, text);
+    if (m_dialogs.showMessage) {
+        m_dialogs.showMessage(this, title, text);
         return;
     }
     // Modal for the user, but not a nested event loop: the upload it reports on still has to end.

@@ -4,6 +4,7 @@
 #include "comm/linksession.h"
 #include "comm/portcatalog.h"
 #include "comm/runcontroller.h"
+#include "window/dialogoptions.h"
 #include "window/formwindow.h"
 
 #include <QList>
@@ -42,6 +43,9 @@ struct Frm8Options
     std::function<QString()> buildRecord;
     // How many lines the history of the run keeps.
     int historyBound = History::kDefaultBound;
+    // The box shown when the page is left during an upload (showMessage), and what the history window asks
+    // when its lines are saved.
+    DialogOptions dialogs;
 };
 
 // The communication page: lists the usable serial ports (PortSelection) and offers three functions on the
@@ -58,10 +62,6 @@ public:
     static constexpr int kHelpSms = 1095;
     static constexpr int kHelpPage = 1060;
     static constexpr int kHelpInterruptedUpload = 1095;
-
-    // The box shown when the page is left during an upload; tests replace it so nothing blocks.
-    using MessageBoxHook = std::function<void(QWidget *parent, const QString &title, const QString &text)>;
-    static void setMessageBoxHook(MessageBoxHook hook);
 
     explicit Frm8(QWidget *parent = nullptr, Frm8Options options = {});
     ~Frm8() override;
@@ -137,6 +137,7 @@ private:
     QLabel *m_label1 = nullptr;
     SignalStrength *m_signal = nullptr;
 
+    DialogOptions m_dialogs;
     QString m_meld;
     bool m_smsServiceActive = false;
     // The page counts as the program's active window from its activation until another window of the

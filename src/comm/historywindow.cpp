@@ -44,18 +44,6 @@
 
 namespace {
 
-HistoryWindow::FileNameHook &fileNameHook()
-{
-    static HistoryWindow::FileNameHook hook;
-    return hook;
-}
-
-HistoryWindow::MessageHook &messageHook()
-{
-    static HistoryWindow::MessageHook hook;
-    return hook;
-}
-
 // The module's own words in the usual colour; what the program did in a colour per kind.
 class KindColours : public QStyledItemDelegate
 {
@@ -125,19 +113,11 @@ void offerHistory(QWidget *page, QPlainTextEdit *messageBox, std::function<void(
     });
 }
 
-void HistoryWindow::setFileNameHook(FileNameHook hook)
-{
-    fileNameHook() = std::move(hook);
-}
-
-void HistoryWindow::setMessageHook(MessageHook hook)
-{
-    messageHook() = std::move(hook);
-}
-
-HistoryWindow::HistoryWindow(History *history, HistoryRecorder *recorder, QWidget *owner)
+HistoryWindow::HistoryWindow(
+    History *history, HistoryRecorder *recorder, QWidget *owner, DialogOptions dialogs)
     : QWidget(owner, Qt::Window)
     , m_history(history)
+    , m_dialogs(std::move(dialogs))
 {
     setObjectName(QStringLiteral("historyWindow"));
     resize(760, 620);
@@ -384,8 +364,8 @@ bool HistoryWindow::saveAs(const QString &path)
 {
     const auto fail = [this, &path](const QString &reason) {
         const QString text = HistoryText::saveFailed(QDir::toNativeSeparators(path), reason);
-        if (messageHook())
-            messageHook()(this, text);
+        if (m_dialogs.showMessage)
+            m_dialogs.showMessage(this, windowTitle(), text);
         else
             QMessageBox::warning(this, windowTitle(), text);
         return false;
@@ -408,8 +388,8 @@ bool HistoryWindow::saveAs(const QString &path)
 
 void HistoryWindow::chooseAndSave()
 {
-    const QString path = fileNameHook()
-        ? fileNameHook()(this, suggestedFileName())
+    const QString path = m_dialogs.saveFileName
+        ? m_dialogs.saveFileName(this, HistoryText::saveAs(), suggestedFileName(), HistoryText::csvFileFilter())
         : QFileDialog::getSaveFileName(this, HistoryText::saveAs(), suggestedFileName(), HistoryText::csvFileFilter());
     if (!path.isEmpty())
         saveAs(path);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/dialogoptions.h"
+
 #include <QKeySequence>
 #include <QPointer>
 #include <QWidget>
@@ -32,14 +34,10 @@ class HistoryWindow : public QWidget
     Q_OBJECT
 
 public:
-    HistoryWindow(History *history, HistoryRecorder *recorder, QWidget *owner = nullptr);
-
-    // Where "Save as…" asks for a file name; tests answer it.
-    using FileNameHook = std::function<QString(QWidget *parent, const QString &suggested)>;
-    static void setFileNameHook(FileNameHook hook);
-    // Where a failure to save is said; tests read it.
-    using MessageHook = std::function<void(QWidget *parent, const QString &text)>;
-    static void setMessageHook(MessageHook hook);
+    // "Save as…" asks for the file name through dialogs.saveFileName and says a failure through
+    // dialogs.showMessage.
+    HistoryWindow(
+        History *history, HistoryRecorder *recorder, QWidget *owner = nullptr, DialogOptions dialogs = {});
 
     // Writes the lines the table shows (all of them, or those the filter lets through) as CSV.
     bool saveAs(const QString &path);
@@ -69,6 +67,7 @@ private:
     void contextMenu(const QPoint &pos);
 
     QPointer<History> m_history;
+    DialogOptions m_dialogs;
     HistoryModel *m_model = nullptr;
     QSortFilterProxyModel *m_shown = nullptr;
     QTableView *m_table = nullptr;

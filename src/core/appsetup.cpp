@@ -4,6 +4,16 @@
 
 namespace AppSetup {
 
+namespace {
+
+SettingsLocation::Storage &storageOfRun()
+{
+    static SettingsLocation::Storage storage;
+    return storage;
+}
+
+} // namespace
+
 QString versionText()
 {
     return QStringLiteral("%1.%2.%3")
@@ -12,12 +22,18 @@ QString versionText()
         .arg(RM425T_VERSION_PATCH);
 }
 
-void setUpApplication()
+void setUpApplication(const SettingsLocation::Storage &storage)
 {
+    storageOfRun() = storage;
     // No organisation: the folders are named after the program alone, as they always were for the window.
     QCoreApplication::setOrganizationName(QString());
     QCoreApplication::setApplicationName(kApplicationName);
     QCoreApplication::setApplicationVersion(versionText());
+}
+
+const SettingsLocation::Storage &storage()
+{
+    return storageOfRun();
 }
 
 } // namespace AppSetup

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settingslocation.h"
+
 #include <QString>
 
 // What the window and the commands share about the program itself: its name, which also names the user's
@@ -13,7 +15,11 @@ inline const QString kApplicationName = QStringLiteral("RM425T");
 // "5.0.0": the version of the build.
 QString versionText();
 
-// Names the application and gives it its version. Call before any folder is asked for.
-void setUpApplication();
+// Names the application and gives it its version, and says where it keeps its own files (by default where
+// the rules of settingslocation.h put them). Call before any folder is asked for.
+void setUpApplication(const SettingsLocation::Storage &storage = {});
+
+// Where this run keeps its own files, as set up.
+const SettingsLocation::Storage &storage();
 
 } // namespace AppSetup

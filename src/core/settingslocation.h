@@ -26,6 +26,15 @@ inline const QString kRecoveryFileName = QStringLiteral("unsaved-pages.ini");
 // Beside the user's configuration, never in the settings file: the last configurations opened or saved.
 inline const QString kRecentStoreFileName = QStringLiteral("configurations.ini");
 
+// Where this run keeps the files the program writes for itself: the settings file, the recent store and
+// the state folder. The program takes them from the rules here (no folder given), looked up afresh each
+// time, so a first save moves the reading to the user's file; a run given a folder keeps all three in it,
+// the state folder as "state" below it. The status log follows its own rule either way.
+struct Storage
+{
+    QString folder; // empty: the rules of this namespace
+};
+
 // Everything the choice depends on, so that it can be made for folders a test sets up.
 struct Folders
 {

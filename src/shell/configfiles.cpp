@@ -33,18 +33,6 @@
 
 namespace {
 
-ConfigurationFiles::MessageHook &messageHook()
-{
-    static ConfigurationFiles::MessageHook hook;
-    return hook;
-}
-
-ConfigurationFiles::QuestionHook &questionHook()
-{
-    static ConfigurationFiles::QuestionHook hook;
-    return hook;
-}
-
 QString openText()
 {
     return textForLanguage(QStringLiteral("Konfiguration öffnen…"), QStringLiteral("Open configuration…"),
@@ -73,19 +61,10 @@ QString canonical(const QString &path)
 
 } // namespace
 
-void ConfigurationFiles::setMessageHook(MessageHook hook)
-{
-    messageHook() = std::move(hook);
-}
-
-void ConfigurationFiles::setQuestionHook(QuestionHook hook)
-{
-    questionHook() = std::move(hook);
-}
-
-ConfigurationFiles::ConfigurationFiles(FrmStart *start)
+ConfigurationFiles::ConfigurationFiles(FrmStart *start, DialogOptions dialogs)
     : QObject(start)
     , m_start(start)
+    , m_dialogs(std::move(dialogs))
     , m_recovery(new RecoveryCopy(documentOfPages, this))
 {
     m_markTimer.setSingleShot(true);
@@ -130,8 +109,8 @@ void ConfigurationFiles::startUpFinished(SettingsFileProblem problem)
 void ConfigurationFiles::ask(
     const QString &text, const QString &yes, const QString &no, std::function<void(bool)> answer)
 {
-    if (questionHook()) {
-        answer(questionHook()(text));
+    if (m_dialogs.askQuestion) {
+        answer(m_dialogs.askQuestion(m_start, text));
         return;
     }
     auto *box
@@ -241,7 +220,10 @@ void ConfigurationFiles::chooseAndOpen()
     m_inDialog = true;
     const QString start
         = m_currentFile.isEmpty() ? QDir::homePath() : QFileInfo(m_currentFile).absolutePath();
-    const QString path = QFileDialog::getOpenFileName(m_start, openText().remove(u'…'), start, fileFilter());
+    const QString caption = openText().remove(u'…');
+    const QString path = m_dialogs.openFileName
+        ? m_dialogs.openFileName(m_start, caption, start, fileFilter())
+        : QFileDialog::getOpenFileName(m_start, caption, start, fileFilter());
     if (!path.isEmpty())
         openConfiguration(path);
     m_inDialog = false;
@@ -252,19 +234,27 @@ void ConfigurationFiles::chooseAndSaveAs()
     if (busy())
         return;
     m_inDialog = true;
-    QFileDialog dialog(m_start, saveAsText().remove(u'…'),
-        m_currentFile.isEmpty() ? QDir::homePath() : m_currentFile, fileFilter());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("ini"));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        saveConfigurationAs(dialog.selectedFiles().constFirst());
+    const QString caption = saveAsText().remove(u'…');
+    const QString start = m_currentFile.isEmpty() ? QDir::homePath() : m_currentFile;
+    QString path;
+    if (m_dialogs.saveFileName) {
+        path = m_dialogs.saveFileName(m_start, caption, start, fileFilter());
+    } else {
+        QFileDialog dialog(m_start, caption, start, fileFilter());
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("ini"));
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            path = dialog.selectedFiles().constFirst();
+    }
+    if (!path.isEmpty())
+        saveConfigurationAs(path);
     m_inDialog = false;
 }
 
 void ConfigurationFiles::showMessage(const QString &text)
 {
-    if (messageHook()) {
-        messageHook()(text);
+    if (m_dialogs.showMessage) {
+        m_dialogs.showMessage(m_start, QStringLiteral("GSM"), text);
         return;
     }
     auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("GSM"), text, QMessageBox::Ok, m_start);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/recentstore.h"
+#include "window/dialogoptions.h"
 #include "window/settingsfile.h"
 
 #include <QObject>
@@ -32,7 +33,9 @@ public:
     // The mark follows edits after this pause, so a burst of changes costs one comparison.
     static constexpr std::chrono::milliseconds kMarkDelay { 200 };
 
-    explicit ConfigurationFiles(FrmStart *start);
+    // Messages, questions and the file dialogs go through dialogs (empty functions: the real boxes and
+    // dialogs, on the start window).
+    explicit ConfigurationFiles(FrmStart *start, DialogOptions dialogs = {});
 
     // After start-up: watch the pages for changes; once the window is up, report a working settings file
     // that was not loaded and offer what an interrupted save or an unsaved session left behind.
@@ -63,12 +66,6 @@ public:
     // The menu of the start window, built for the language in force (the caller owns it).
     QMenu *createContextMenu(QWidget *parent);
 
-    // Where a message goes; tests replace it so nothing waits for a click.
-    using MessageHook = std::function<void(const QString &text)>;
-    static void setMessageHook(MessageHook hook);
-    // Where a question goes: true for the first answer (the one that acts), false for the other.
-    using QuestionHook = std::function<bool(const QString &text)>;
-    static void setQuestionHook(QuestionHook hook);
     // Asks in a window-modal box with the two answers and hands the answer on once it is given.
     void ask(const QString &text, const QString &yes, const QString &no, std::function<void(bool)> answer);
 
@@ -90,6 +87,7 @@ private:
     static QString droppedFile(const QEvent *event);
 
     FrmStart *m_start;
+    DialogOptions m_dialogs;
     QString m_currentFile;
     QTimer m_markTimer;
     bool m_watching = false;

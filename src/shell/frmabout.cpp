@@ -40,24 +40,6 @@ constexpr int kFilesWidth = 3960;
 constexpr int kFilesHeight = 840;
 constexpr int kFilesMargin = 60;
 
-FrmAbout::MessageBoxHook &messageBoxHook()
-{
-    static FrmAbout::MessageBoxHook hook;
-    return hook;
-}
-
-void showUnavailableMessage(QWidget *parent)
-{
-    const QString text = QString::fromUtf16(kSysInfoUnavailable);
-    if (messageBoxHook()) {
-        messageBoxHook()(parent, text);
-        return;
-    }
-    // No title of its own: the window system shows the program's name.
-    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
-    box.exec();
-}
-
 QString withoutLeadingZeros(const QString &number)
 {
     bool ok = false;
@@ -82,13 +64,9 @@ QString versionLine()
             QStringLiteral(RM425T_STRINGIFY(RM425T_VERSION_PATCH)));
 }
 
-void FrmAbout::setMessageBoxHook(MessageBoxHook hook)
-{
-    messageBoxHook() = std::move(hook);
-}
-
-FrmAbout::FrmAbout(QWidget *parent)
+FrmAbout::FrmAbout(QWidget *parent, DialogOptions dialogs)
     : FormWindow(QStringLiteral("frmAbout"), parent)
+    , m_dialogs(std::move(dialogs))
 {
     setWindowTitle(QStringLiteral("Info"));
     // Below the written box, a strip that says where this run keeps its files.
@@ -286,9 +264,23 @@ void FrmAbout::ChkInfo_Click()
 
 void FrmAbout::StartSysInfo()
 {
-    if (startSystemInfoTool(findSystemInfoTool()))
+    const QString program = findSystemInfoTool();
+    if (!program.isEmpty()
+        && (m_dialogs.startProgram ? m_dialogs.startProgram(program) : startSystemInfoTool(program)))
         return;
-    showUnavailableMessage(this);
+    showUnavailableMessage();
+}
+
+void FrmAbout::showUnavailableMessage()
+{
+    const QString text = QString::fromUtf16(kSysInfoUnavailable);
+    // No title of its own: the window system shows the program's name.
+    if (m_dialogs.showMessage) {
+        m_dialogs.showMessage(this, QString(), text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, this);
+    box.exec();
 }
 
 bool FrmAbout::eventFilter(QObject *watched, QEvent *event)

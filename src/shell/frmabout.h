@@ -1,8 +1,7 @@
 #pragma once
 
+#include "window/dialogoptions.h"
 #include "window/formwindow.h"
-
-#include <functional>
 
 class QFrame;
 class QLabel;
@@ -19,7 +18,8 @@ class FrmAbout : public FormWindow
 public:
     static constexpr int kPageNumber = 12;
 
-    explicit FrmAbout(QWidget *parent = nullptr);
+    // The tool is started through dialogs.startProgram, and its absence said through dialogs.showMessage.
+    explicit FrmAbout(QWidget *parent = nullptr, DialogOptions dialogs = {});
 
     void formActivate() override;
     int helpTopic() const override { return 1080; }
@@ -27,11 +27,6 @@ public:
     // Finds and starts the system information tool; when there is none, or it cannot be started, says so
     // in a message box (German in every language).
     void StartSysInfo();
-
-    // Tests only: shows the message box's text through the given function instead of a modal box; an
-    // empty function restores the box.
-    using MessageBoxHook = std::function<void(QWidget *parent, const QString &text)>;
-    static void setMessageBoxHook(MessageBoxHook hook);
 
     QLabel *lblVersion() const { return m_lblVersion; }
     QLabel *lblDescription() const { return m_lblDescription; }
@@ -51,6 +46,7 @@ private:
     void setTexts();
     // Gives the strip that names the files the height its paths need, and the window with it.
     void fitFilesStrip();
+    void showUnavailableMessage();
 
     QLabel *m_lblVersion = nullptr;
     QLabel *m_lblDescription = nullptr;
@@ -58,6 +54,7 @@ private:
     TwoStateButton *m_chkInfo = nullptr;
     QLabel *m_picIcon = nullptr;
     QTextEdit *m_files = nullptr;
+    DialogOptions m_dialogs;
 };
 
 // "Version: " and the program's version, each number in decimal without leading zeros.

@@ -80,7 +80,7 @@ FrmStart *startWindow()
     return static_cast<FrmStart *>(WindowRegistry::instance().existing(QStringLiteral("frmStart")));
 }
 
-FrmStart::FrmStart(QWidget *parent)
+FrmStart::FrmStart(QWidget *parent, DialogOptions dialogs)
     : FormWindow(QStringLiteral("frmStart"), parent)
     , m_quit([] { QCoreApplication::exit(0); })
 {
@@ -150,7 +150,7 @@ FrmStart::FrmStart(QWidget *parent)
         add(square, QStringLiteral("Label1"), i);
     }
 
-    m_configurationFiles = new ConfigurationFiles(this);
+    m_configurationFiles = new ConfigurationFiles(this, std::move(dialogs));
 }
 
 void FrmStart::createMenu()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "window/dialogoptions.h"
 #include "window/formwindow.h"
 #include "window/pagehost.h"
 
@@ -27,7 +28,8 @@ public:
     static constexpr int kSaveBarWidth = 3500;
     static constexpr int kSaveBarStep = 500;
 
-    explicit FrmStart(QWidget *parent = nullptr);
+    // dialogs: what opening and saving configurations ask and say (ConfigurationFiles).
+    explicit FrmStart(QWidget *parent = nullptr, DialogOptions dialogs = {});
 
     void formLoad() override;
     int helpTopic() const override { return 555; }

@@ -10,12 +10,6 @@
 
 namespace {
 
-ProgramStarter &programStarter()
-{
-    static ProgramStarter starter;
-    return starter;
-}
-
 #ifdef Q_OS_WIN
 
 // Reads one value below the root key. Only reading is asked for: the tool's keys belong to the system, and
@@ -131,12 +125,5 @@ bool startSystemInfoTool(const QString &program)
 {
     if (program.isEmpty())
         return false;
-    if (programStarter())
-        return programStarter()(program);
     return QProcess::startDetached(program, {});
-}
-
-void setProgramStarter(ProgramStarter starter)
-{
-    programStarter() = std::move(starter);
 }

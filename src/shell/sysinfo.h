@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 // The operating system's system information tool, offered by the about box.
 //
@@ -42,7 +41,3 @@ QString findSystemInfoTool();
 
 // Starts the tool on its own, not tied to this program; false when it could not be started.
 bool startSystemInfoTool(const QString &program);
-
-// Tests only: replaces the detached start with the given function; an empty function restores it.
-using ProgramStarter = std::function<bool(const QString &program)>;
-void setProgramStarter(ProgramStarter starter);

@@ -1,6 +1,5 @@
 #include "shell/windowcatalog.h"
 
-#include "comm/frm8.h"
 #include "l10n/applylanguage.h"
 #include "pages/frm1.h"
 #include "pages/frm2.h"
@@ -22,11 +21,10 @@ QWidget *owner()
     return WindowRegistry::instance().existing(QStringLiteral("frmStart"));
 }
 
-template<class W>
-void registerWindow(const char *name)
+template<class W, class... Options> void registerWindow(const char *name, const Options &...options)
 {
-    WindowRegistry::instance().registerFactory(QString::fromLatin1(name), [] {
-        auto *window = new W(owner());
+    WindowRegistry::instance().registerFactory(QString::fromLatin1(name), [options...] {
+        auto *window = new W(owner(), options...);
         applyWindowTitle(window);
         return window;
     });
@@ -34,9 +32,10 @@ void registerWindow(const char *name)
 
 } // namespace
 
-void registerProgramWindows()
+void registerProgramWindows(const ProgramWindowOptions &options)
 {
-    WindowRegistry::instance().registerFactory(QStringLiteral("frmStart"), [] { return new FrmStart; });
+    WindowRegistry::instance().registerFactory(
+        QStringLiteral("frmStart"), [dialogs = options.dialogs] { return new FrmStart(nullptr, dialogs); });
     // A window built after the language was applied takes its captions now; the start window applies the
     // language itself while it loads.
     WindowRegistry::instance().setCreationHook([](FormWindow *window) {
@@ -50,7 +49,9 @@ void registerProgramWindows()
     registerWindow<Frm5>("frm5");
     registerWindow<Frm6>("frm6");
     registerWindow<Frm7>("frm7");
-    registerWindow<Frm8>("frm8");
+    Frm8Options frm8 = options.frm8;
+    frm8.dialogs = options.dialogs;
+    registerWindow<Frm8>("frm8", frm8);
     registerWindow<Frm9>("frm9");
-    registerWindow<FrmAbout>("frmAbout");
+    registerWindow<FrmAbout>("frmAbout", options.dialogs);
 }

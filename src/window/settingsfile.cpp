@@ -1,5 +1,6 @@
 #include "window/settingsfile.h"
 
+#include "core/appsetup.h"
 #include "core/configfields.h"
 #include "core/configurationmodel.h"
 #include "core/filekind.h"
@@ -27,10 +28,10 @@
 
 namespace {
 
-QString &settingsDirectory()
+// The folder the application's set-up named for the program's own files; empty: the location rules.
+const QString &settingsDirectory()
 {
-    static QString directory;
-    return directory;
+    return AppSetup::storage().folder;
 }
 
 // Design values by window, in the stored form, keyed by settings key. Windows live as long as the program;
@@ -189,11 +190,6 @@ QString RecentStorePath()
     if (!settingsDirectory().isEmpty())
         return QDir(settingsDirectory()).filePath(SettingsLocation::kRecentStoreFileName);
     return SettingsLocation::recentStorePath();
-}
-
-void setSettingsDirectory(const QString &directory)
-{
-    settingsDirectory() = directory;
 }
 
 QStringList configurationPageNames()

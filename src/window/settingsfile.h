@@ -17,7 +17,7 @@ class FormWindow;
 // "-1" (selected) / "0". Empty values are never written.
 
 // Full path a save writes the settings file to: beside the program or in the user's configuration folder
-// (whose folder is created on the way), or in the folder set by setSettingsDirectory.
+// (whose folder is created on the way), or in the folder the application's set-up was given (appsetup.h).
 QString IniFilePath();
 
 // The settings file start-up reads: IniFilePath(), or while nothing was saved there yet, a file beside the
@@ -32,10 +32,6 @@ QString StateFolderPath();
 QString RecoveryFilePath();
 // The store of the recently used configurations.
 QString RecentStorePath();
-
-// Tests only: the folder of the settings file, of the recent files store and (in "state" below it) of the
-// state folder; an empty text goes back to the rules of settingslocation.h.
-void setSettingsDirectory(const QString &directory);
 
 // The windows whose controls a settings file holds, in the order a save writes them.
 QStringList configurationPageNames();

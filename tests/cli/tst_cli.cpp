@@ -59,7 +59,6 @@ class tst_Cli : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -98,17 +97,12 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void tst_Cli::initTestCase()
-{
-    ConfigurationFiles::setMessageHook([](const QString &message) { qWarning("%s", qPrintable(message)); });
-}
-
 void tst_Cli::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     QVERIFY(QDir().mkpath(home()));
-    setSettingsDirectory(m_dir->path());
+    AppSetup::setUpApplication({ m_dir->path() });
     // The recent files of the window's "Open" stay in the test's folder.
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->filePath(u"config"_s));
 }
@@ -116,7 +110,7 @@ void tst_Cli::init()
 void tst_Cli::cleanup()
 {
     WindowRegistry::instance().reset();
-    setSettingsDirectory(QString());
+    AppSetup::setUpApplication();
 }
 
 QProcessEnvironment tst_Cli::environment() const
@@ -169,12 +163,11 @@ QString tst_Cli::writeFile(const QString &name, const QByteArray &content)
 // The program's windows, whose communication page offers only the port given.
 FrmStart *tst_Cli::startWindowOn(const QString &port)
 {
-    registerProgramWindows();
-    WindowRegistry::instance().registerFactory(u"frm8"_s, [port] {
-        Frm8Options options;
-        options.discoverPorts = [port] { return QList<PortEntry> { PortCatalog::entryFor(port) }; };
-        return new Frm8(nullptr, options);
-    });
+    ProgramWindowOptions options;
+    options.dialogs.showMessage
+        = [](QWidget *, const QString &, const QString &message) { qWarning("%s", qPrintable(message)); };
+    options.frm8.discoverPorts = [port] { return QList<PortEntry> { PortCatalog::entryFor(port) }; };
+    registerProgramWindows(options);
     auto *start = WindowRegistry::instance().get<FrmStart>(u"frmStart"_s);
     start->setQuitHandler([] {});
     return start;
@@ -647,7 +640,6 @@ void tst_Cli::windowSaveIsWhatTheCommandsUse()
     qputenv("HOME", QFile::encodeName(home()));
     qunsetenv("XDG_CONFIG_HOME");
     qunsetenv("XDG_DATA_HOME");
-    setSettingsDirectory(QString());
     AppSetup::setUpApplication();
     const auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); });
 

@@ -1,4 +1,5 @@
 #include "comm/frm8.h"
+#include "core/appsetup.h"
 #include "shell/configfiles.h"
 #include "shell/frmstart.h"
 #include "shell/windowcatalog.h"
@@ -53,7 +54,7 @@ void tst_InitCommand::init()
 void tst_InitCommand::cleanup()
 {
     WindowRegistry::instance().reset();
-    setSettingsDirectory(QString());
+    AppSetup::setUpApplication();
 }
 
 tst_InitCommand::Run tst_InitCommand::run(const QStringList &arguments)
@@ -104,7 +105,7 @@ void tst_InitCommand::writesWhatTheWindowSavesAtFirstStart()
 
     // The window on its first start, with no settings file, saving as.
     QDir::setCurrent(m_dir->path());
-    setSettingsDirectory(m_dir->filePath(u"empty"_s));
+    AppSetup::setUpApplication({ m_dir->filePath(u"empty"_s) });
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->filePath(u"recent"_s));
     registerProgramWindows();
     WindowRegistry::instance().registerFactory(u"frm8"_s, [] {

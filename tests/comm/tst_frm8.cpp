@@ -1,6 +1,7 @@
 // The communication page driven like a user would, against the module simulator on a pseudo-terminal, with
 // short time limits. Texts are checked as the page must show them, in more than one language.
 
+#include "core/appsetup.h"
 #include "core/cp1252.h"
 #include "comm/frm8.h"
 #include "core/parameterrecord.h"
@@ -115,6 +116,8 @@ private slots:
     void f1TopicFollowsTheFunction();
 
 private:
+    // The program's windows, whose communication page records its boxes in m_boxes.
+    ProgramWindowOptions programOptions();
     // The page as the program creates it, listing the given ports (or the system's, when none are given).
     Frm8 *openPage(const std::optional<QStringList> &ports, const LinkTimeouts &timeouts = fastTimeouts());
     Frm8 *showActive(Frm8 *page);
@@ -134,27 +137,25 @@ private:
     std::unique_ptr<SimProcess> m_sim;
     Frm8 *m_page = nullptr;
     QList<QStringList> m_boxes; // title, text of each interrupted-upload box
+    bool m_realBoxes = false; // the page opened next shows its boxes itself
 };
 
 void tst_Frm8::initTestCase()
 {
     QVERIFY(m_settings.isValid());
-    setSettingsDirectory(m_settings.path());
-    registerProgramWindows();
+    AppSetup::setUpApplication({ m_settings.path() });
+    registerProgramWindows(programOptions());
 }
 
 void tst_Frm8::cleanupTestCase()
 {
-    Frm8::setMessageBoxHook({});
-    setSettingsDirectory(QString());
+    AppSetup::setUpApplication();
 }
 
 void tst_Frm8::init()
 {
     m_boxes.clear();
-    Frm8::setMessageBoxHook([this](QWidget *, const QString &title, const QString &text) {
-        m_boxes.append({ title, text });
-    });
+    m_realBoxes = false;
     m_cwd = std::make_unique<QTemporaryDir>();
     QVERIFY(m_cwd->isValid());
     m_oldCwd = QDir::currentPath();
@@ -166,17 +167,28 @@ void tst_Frm8::cleanup()
 {
     closeAllHelp();
     WindowRegistry::instance().reset();
-    registerProgramWindows();
+    registerProgramWindows(programOptions());
     m_page = nullptr;
     m_sim.reset();
     QDir::setCurrent(m_oldCwd);
     m_cwd.reset();
 }
 
+ProgramWindowOptions tst_Frm8::programOptions()
+{
+    ProgramWindowOptions options;
+    options.dialogs.showMessage = [this](QWidget *, const QString &title, const QString &text) {
+        m_boxes.append({ title, text });
+    };
+    return options;
+}
+
 Frm8 *tst_Frm8::openPage(const std::optional<QStringList> &ports, const LinkTimeouts &timeouts)
 {
     Frm8Options options;
     options.timeouts = timeouts;
+    if (!m_realBoxes)
+        options.dialogs = programOptions().dialogs;
     if (ports) {
         options.discoverPorts = [names = *ports] {
             QList<PortEntry> entries;
@@ -585,9 +597,9 @@ void tst_Frm8::interruptedUploadBoxStaysForItsHelp()
     QVERIFY(startSim(*m_sim, { "--scenario", "no-answer", "--block", "2" }));
     LinkTimeouts timeouts = fastTimeouts();
     timeouts.reply = 10s;
+    m_realBoxes = true; // the box itself this time
     openPage(QStringList { m_sim->devicePath() }, timeouts);
     QVERIFY(showActive(m_page));
-    Frm8::setMessageBoxHook({}); // the box itself this time; init() puts the hook back
     button(QStringLiteral("cmd"))->click();
     QVERIFY(m_sim->waitForRecorded(1 + 2 * 64, 10s));
     leaveForFrm1();

@@ -9,6 +9,7 @@
 #include "comm/historywindow.h"
 #include "comm/portcatalog.h"
 #include "comm/signallevel.h"
+#include "core/appsetup.h"
 #include "core/cp1252.h"
 #include "core/csv.h"
 #include "core/filekind.h"
@@ -63,6 +64,14 @@ QStringList textsOf(const History &history, Kind kind)
     return texts;
 }
 
+// The program's windows, with the box of a page left during an upload answered at once.
+ProgramWindowOptions programOptions()
+{
+    ProgramWindowOptions options;
+    options.dialogs.showMessage = [](QWidget *, const QString &, const QString &) {};
+    return options;
+}
+
 } // namespace
 
 class tst_History : public QObject
@@ -109,9 +118,8 @@ private:
 void tst_History::initTestCase()
 {
     QVERIFY(m_settings.isValid());
-    setSettingsDirectory(m_settings.path());
-    registerProgramWindows();
-    Frm8::setMessageBoxHook([](QWidget *, const QString &, const QString &) {});
+    AppSetup::setUpApplication({ m_settings.path() });
+    registerProgramWindows(programOptions());
 }
 
 void tst_History::init()
@@ -126,18 +134,17 @@ void tst_History::init()
 void tst_History::cleanup()
 {
     WindowRegistry::instance().reset();
-    registerProgramWindows();
+    registerProgramWindows(programOptions());
     m_page = nullptr;
     m_sim.reset();
     QDir::setCurrent(m_oldCwd);
     m_cwd.reset();
-    HistoryWindow::setFileNameHook({});
-    HistoryWindow::setMessageHook({});
 }
 
 Frm8 *tst_History::openPage(const QString &port, int historyBound)
 {
-    Frm8Options options;
+    Frm8Options options = programOptions().frm8;
+    options.dialogs = programOptions().dialogs;
     options.timeouts = fastTimeouts();
     options.historyBound = historyBound;
     options.discoverPorts = [port] { return QList<PortEntry> { PortCatalog::entryFor(port) }; };
@@ -525,7 +532,15 @@ void tst_History::windowFiltersCopiesAndSaves()
     history.append({ t.addSecs(1), Kind::Level, QStringLiteral("Signal -79 dBm"), 17 });
     history.append({ t.addSecs(2), Kind::Upload, QStringLiteral("Block 1 of 10 acknowledged (\"XX1\")"), std::nullopt });
     history.append({ t.addSecs(3), Kind::Level, QStringLiteral("Signal -53 dBm"), 30 });
-    HistoryWindow window(&history, nullptr);
+    // What "Save as…" asks and says, answered here.
+    QString path;
+    QStringList messages;
+    DialogOptions dialogs;
+    dialogs.saveFileName = [&path](QWidget *, const QString &, const QString &suggested, const QString &) {
+        return suggested.endsWith(QLatin1String(".csv")) ? path : QString();
+    };
+    dialogs.showMessage = [&messages](QWidget *, const QString &, const QString &text) { messages << text; };
+    HistoryWindow window(&history, nullptr, nullptr, dialogs);
     window.show();
     window.model()->flush();
     QCOMPARE(window.shownRows()->rowCount(), 5);
@@ -540,10 +555,7 @@ void tst_History::windowFiltersCopiesAndSaves()
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("10:00:01.042\tStatus\tPEGEL Netz: 17\t\t\n"));
 
     // Saved as shown: the filter applies; the text exactly as received.
-    const QString path = QDir::current().filePath(QStringLiteral("run.csv"));
-    HistoryWindow::setFileNameHook([&path](QWidget *, const QString &suggested) {
-        return suggested.endsWith(QLatin1String(".csv")) ? path : QString();
-    });
+    path = QDir::current().filePath(QStringLiteral("run.csv"));
     window.filterBox()->clear();
     window.chooseAndSave();
     QByteArray csv = csvLine(historyCsvHeader()).toUtf8();
@@ -557,8 +569,6 @@ void tst_History::windowFiltersCopiesAndSaves()
     setLanguage(QStringLiteral("2"));
     QCOMPARE(window.windowTitle(), QStringLiteral("GSM - Historique"));
     QCOMPARE(window.model()->headerData(HistoryModel::KindColumn, Qt::Horizontal).toString(), QStringLiteral("Type"));
-    QStringList messages;
-    HistoryWindow::setMessageHook([&messages](QWidget *, const QString &text) { messages << text; });
     const QString fifo = QDir::current().filePath(QStringLiteral("fifo"));
     QCOMPARE(mkfifo(qPrintable(fifo), 0600), 0);
     QVERIFY(!window.saveAs(fifo));

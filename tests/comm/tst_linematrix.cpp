@@ -3,6 +3,7 @@
 // itself, noise before its first "*", and all of that at once. Seeds are fixed, so a failure can be
 // repeated with the simulator's command line from the test's output.
 
+#include "core/appsetup.h"
 #include "core/cp1252.h"
 #include "comm/frm8.h"
 #include "core/parameterrecord.h"
@@ -87,13 +88,13 @@ private:
 void tst_LineMatrix::initTestCase()
 {
     QVERIFY(m_settings.isValid());
-    setSettingsDirectory(m_settings.path());
+    AppSetup::setUpApplication({ m_settings.path() });
     registerProgramWindows();
 }
 
 void tst_LineMatrix::cleanupTestCase()
 {
-    setSettingsDirectory(QString());
+    AppSetup::setUpApplication();
 }
 
 void tst_LineMatrix::init()

@@ -5,6 +5,7 @@
 #include "comm/portselection.h"
 #include "comm/porttexts.h"
 #include "comm/seriallink.h"
+#include "core/appsetup.h"
 #include "l10n/language.h"
 #include "l10n/languagecode.h"
 #include "shell/windowcatalog.h"
@@ -97,14 +98,14 @@ const char *accessName(PortCatalog::Access access)
 void tst_PortList::initTestCase()
 {
     QVERIFY(m_settings.isValid());
-    setSettingsDirectory(m_settings.path());
+    AppSetup::setUpApplication({ m_settings.path() });
     m_savedExtraPorts = qgetenv(PortCatalog::kExtraPortsVariable);
 }
 
 void tst_PortList::cleanupTestCase()
 {
     qputenv(PortCatalog::kExtraPortsVariable, m_savedExtraPorts);
-    setSettingsDirectory(QString());
+    AppSetup::setUpApplication();
 }
 
 void tst_PortList::init()

@@ -1,5 +1,6 @@
 // The caption table against the real windows of the program, and the language as the user meets it:
 // the start-up, "D/E/F", the help file, the saved choice and the values in place without opening pages.
+#include "core/appsetup.h"
 #include "core/parameterrecord.h"
 #include "comm/registrycontrolvalues.h"
 #include "l10n/captiontable.h"
@@ -115,7 +116,7 @@ void TestLanguages::init()
     QDir(m_dir.path()).removeRecursively();
     QDir().mkpath(m_dir.path());
     QDir::setCurrent(m_dir.path());
-    setSettingsDirectory(m_dir.path());
+    AppSetup::setUpApplication({ m_dir.path() });
 }
 
 void TestLanguages::cleanup()

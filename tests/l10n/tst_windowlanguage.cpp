@@ -1,3 +1,4 @@
+#include "core/appsetup.h"
 #include "l10n/applylanguage.h"
 #include "shell/frmabout.h"
 #include "shell/frmstart.h"
@@ -32,7 +33,7 @@ private:
 void tst_WindowLanguage::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    setSettingsDirectory(m_dir.path());
+    AppSetup::setUpApplication({ m_dir.path() });
     registerProgramWindows();
     WindowRegistry::instance().window(u"frmStart"_s);
 }
@@ -40,7 +41,7 @@ void tst_WindowLanguage::initTestCase()
 void tst_WindowLanguage::cleanupTestCase()
 {
     WindowRegistry::instance().reset();
-    setSettingsDirectory(QString());
+    AppSetup::setUpApplication();
 }
 
 void tst_WindowLanguage::titlesAndQtTextsFollowTheLanguage_data()

@@ -1,3 +1,4 @@
+#include "core/appsetup.h"
 #include "pages/frm1.h"
 #include "pages/pagerules.h"
 #include "shell/frmstart.h"
@@ -106,7 +107,7 @@ private:
 void TestFrm1::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    setSettingsDirectory(m_dir.path());
+    AppSetup::setUpApplication({ m_dir.path() });
 }
 
 void TestFrm1::init()

@@ -1,3 +1,4 @@
+#include "core/appsetup.h"
 #include "l10n/captiontable.h"
 #include "pages/frm2.h"
 #include "pages/frm3.h"
@@ -157,7 +158,7 @@ private:
 void TestInputPages::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    setSettingsDirectory(m_dir.path());
+    AppSetup::setUpApplication({ m_dir.path() });
 }
 
 void TestInputPages::init()

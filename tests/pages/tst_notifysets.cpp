@@ -1,3 +1,4 @@
+#include "core/appsetup.h"
 #include "pages/frm1.h"
 #include "pages/notifysets.h"
 #include "window/settingsfile.h"
@@ -120,7 +121,7 @@ private:
 void TestNotifySets::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    setSettingsDirectory(m_dir.path());
+    AppSetup::setUpApplication({ m_dir.path() });
 }
 
 void TestNotifySets::init()

@@ -1,3 +1,4 @@
+#include "core/appsetup.h"
 #include "l10n/captiontable.h"
 #include "pages/frm4.h"
 #include "pages/frm6.h"
@@ -161,7 +162,7 @@ private:
 void TestOutputPages::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    setSettingsDirectory(m_dir.path());
+    AppSetup::setUpApplication({ m_dir.path() });
 }
 
 void TestOutputPages::init()

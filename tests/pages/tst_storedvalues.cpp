@@ -1,3 +1,4 @@
+#include "core/appsetup.h"
 #include "core/parameterrecord.h"
 #include "comm/registrycontrolvalues.h"
 #include "core/cp1252.h"
@@ -63,14 +64,14 @@ void tst_StoredValues::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    setSettingsDirectory(m_dir->path());
+    AppSetup::setUpApplication({ m_dir->path() });
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->filePath(u"config"_s));
 }
 
 void tst_StoredValues::cleanup()
 {
     WindowRegistry::instance().reset();
-    setSettingsDirectory(QString());
+    AppSetup::setUpApplication();
 }
 
 void tst_StoredValues::storedFieldText_data()

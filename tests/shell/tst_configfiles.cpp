@@ -1,3 +1,4 @@
+#include "core/appsetup.h"
 #include "core/filekind.h"
 #include "core/inifile.h"
 #include "shell/configfiles.h"
@@ -76,19 +77,21 @@ private:
 
 void tst_ConfigFiles::initTestCase()
 {
-    registerProgramWindows();
-    ConfigurationFiles::setMessageHook([this](const QString &message) { m_messages.append(message); });
-    ConfigurationFiles::setQuestionHook([this](const QString &question) {
+    ProgramWindowOptions options;
+    options.dialogs.showMessage
+        = [this](QWidget *, const QString &, const QString &message) { m_messages.append(message); };
+    options.dialogs.askQuestion = [this](QWidget *, const QString &question) {
         m_questions.append(question);
         return m_answers.isEmpty() ? false : m_answers.takeFirst();
-    });
+    };
+    registerProgramWindows(options);
 }
 
 void tst_ConfigFiles::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    setSettingsDirectory(m_dir->path());
+    AppSetup::setUpApplication({ m_dir->path() });
     m_messages.clear();
     m_questions.clear();
     m_answers.clear();
@@ -97,7 +100,7 @@ void tst_ConfigFiles::init()
 void tst_ConfigFiles::cleanup()
 {
     WindowRegistry::instance().reset();
-    setSettingsDirectory(QString());
+    AppSetup::setUpApplication();
 }
 
 FrmStart *tst_ConfigFiles::start()

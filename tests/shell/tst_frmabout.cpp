@@ -1,3 +1,4 @@
+#include "core/appsetup.h"
 #include "shell/frmabout.h"
 #include "shell/frmstart.h"
 #include "window/help.h"
@@ -104,21 +105,21 @@ private:
 void TestFrmAbout::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    registerProgramWindows();
-    setSettingsDirectory(m_dir.path());
-    m_oldPath = qgetenv("PATH");
-    setProgramStarter([this](const QString &program) {
+    ProgramWindowOptions options;
+    options.dialogs.startProgram = [this](const QString &program) {
         m_started.append(program);
         return m_startSucceeds;
-    });
-    FrmAbout::setMessageBoxHook([this](QWidget *, const QString &text) { m_messages.append(text); });
+    };
+    options.dialogs.showMessage
+        = [this](QWidget *, const QString &, const QString &text) { m_messages.append(text); };
+    registerProgramWindows(options);
+    AppSetup::setUpApplication({ m_dir.path() });
+    m_oldPath = qgetenv("PATH");
 }
 
 void TestFrmAbout::cleanupTestCase()
 {
-    setProgramStarter({});
-    FrmAbout::setMessageBoxHook({});
-    setSettingsDirectory(QString());
+    AppSetup::setUpApplication();
 }
 
 void TestFrmAbout::init()
@@ -442,7 +443,7 @@ void TestFrmAbout::pathsAreShownWhole()
     QVERIFY(QDir().mkpath(deep));
     const QString oldCurrent = QDir::currentPath();
     QVERIFY(QDir::setCurrent(deep));
-    setSettingsDirectory(deep);
+    AppSetup::setUpApplication({ deep });
     setLanguage(code);
 
     FrmAbout *w = about();
@@ -474,7 +475,7 @@ void TestFrmAbout::pathsAreShownWhole()
     }
     QVERIFY(w->height() >= twips(5430 + 840));
 
-    setSettingsDirectory(m_dir.path());
+    AppSetup::setUpApplication({ m_dir.path() });
     QDir::setCurrent(oldCurrent);
 }
 

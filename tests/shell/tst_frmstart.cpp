@@ -1,3 +1,4 @@
+#include "core/appsetup.h"
 #include "pages/pagerules.h"
 #include "window/formwindow.h"
 #include "shell/frmstart.h"
@@ -107,7 +108,7 @@ void TestFrmStart::init()
     QDir(m_dir.path()).removeRecursively();
     QDir().mkpath(m_dir.path());
     QDir::setCurrent(m_dir.path());
-    setSettingsDirectory(m_dir.path());
+    AppSetup::setUpApplication({ m_dir.path() });
     m_quits = 0;
 }
 

@@ -1,3 +1,4 @@
+#include "core/appsetup.h"
 #include "shell/frmstart.h"
 #include "window/help.h"
 #include "window/helpwindow.h"
@@ -31,7 +32,7 @@ private:
 void tst_OwnedWindows::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    setSettingsDirectory(m_dir.path());
+    AppSetup::setUpApplication({ m_dir.path() });
     registerProgramWindows();
     m_start = WindowRegistry::instance().get<FrmStart>(u"frmStart"_s);
     m_start->move(20, 20);
@@ -43,7 +44,7 @@ void tst_OwnedWindows::cleanupTestCase()
 {
     closeAllHelp();
     WindowRegistry::instance().reset();
-    setSettingsDirectory(QString());
+    AppSetup::setUpApplication();
 }
 
 void tst_OwnedWindows::pagesBelongToTheStartWindowAndMoveWithIt()

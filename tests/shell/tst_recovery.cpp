@@ -1,6 +1,7 @@
 // What survives an unexpected end: the recovery copy of unsaved edits and the copy of a settings file that
 // was being rewritten in place. The end is real: a child process (this test program started again in a
 // child mode) is killed with SIGKILL, and the next start in this process finds what it left.
+#include "core/appsetup.h"
 #include "core/inifile.h"
 #include "shell/configfiles.h"
 #include "shell/configuration.h"
@@ -51,10 +52,11 @@ void say(const char *line)
 int runChild(int argc, char **argv, const QByteArray &mode)
 {
     QApplication app(argc, argv);
-    setSettingsDirectory(qEnvironmentVariable(kChildDir));
+    AppSetup::setUpApplication({ qEnvironmentVariable(kChildDir) });
     if (mode == "edit") {
-        registerProgramWindows();
-        ConfigurationFiles::setQuestionHook([](const QString &) { return false; });
+        ProgramWindowOptions options;
+        options.dialogs.askQuestion = [](QWidget *, const QString &) { return false; };
+        registerProgramWindows(options);
         auto *start = WindowRegistry::instance().get<FrmStart>(u"frmStart"_s);
         start->show();
         QTest::keyClicks(name(), u" neu"_s);
@@ -106,19 +108,21 @@ private:
 
 void tst_Recovery::initTestCase()
 {
-    registerProgramWindows();
-    ConfigurationFiles::setQuestionHook([this](const QString &question) {
+    ProgramWindowOptions options;
+    options.dialogs.askQuestion = [this](QWidget *, const QString &question) {
         m_questions.append(question);
         return m_answer;
-    });
-    ConfigurationFiles::setMessageHook([this](const QString &message) { m_messages.append(message); });
+    };
+    options.dialogs.showMessage
+        = [this](QWidget *, const QString &, const QString &message) { m_messages.append(message); };
+    registerProgramWindows(options);
 }
 
 void tst_Recovery::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    setSettingsDirectory(m_dir->path());
+    AppSetup::setUpApplication({ m_dir->path() });
     m_questions.clear();
     m_messages.clear();
 }
@@ -126,7 +130,7 @@ void tst_Recovery::init()
 void tst_Recovery::cleanup()
 {
     WindowRegistry::instance().reset();
-    setSettingsDirectory(QString());
+    AppSetup::setUpApplication();
 }
 
 FrmStart *tst_Recovery::start()

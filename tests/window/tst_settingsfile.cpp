@@ -1,3 +1,4 @@
+#include "core/appsetup.h"
 #include "core/inifile.h"
 #include "support/specialfile.h"
 #include "support/testfiles.h"
@@ -81,12 +82,12 @@ void tst_SettingsFile::init()
 {
     m_dir = new QTemporaryDir;
     QVERIFY(m_dir->isValid());
-    setSettingsDirectory(m_dir->path());
+    AppSetup::setUpApplication({ m_dir->path() });
 }
 
 void tst_SettingsFile::cleanup()
 {
-    setSettingsDirectory(QString());
+    AppSetup::setUpApplication();
     delete m_dir;
     m_dir = nullptr;
 }
