@@ -28,11 +28,11 @@ bool setCaption(QWidget *widget, const QString &text)
     return true;
 }
 
-void applyEntry(const CaptionEntry &entry, int code)
+void applyEntry(const CaptionEntry &entry, const Language &language)
 {
-    const QString text = entry.text(code);
+    const QString text = entry.text(language.code);
     if (entry.isHelpFile()) {
-        setHelpFile(text);
+        setHelpFile(text, language.helpSet.toString());
         return;
     }
     FormWindow *window = WindowRegistry::instance().window(entry.window.toString());
@@ -73,7 +73,7 @@ int menuIndexOf(const QString &formName)
     return 0;
 }
 
-QString windowTitleFor(const QString &formName, int code)
+QString windowTitleFor(const QString &formName, const Language &language)
 {
     const QString program = QStringLiteral("GSM");
     const int menuIndex = menuIndexOf(formName);
@@ -82,7 +82,7 @@ QString windowTitleFor(const QString &formName, int code)
     for (const CaptionEntry &entry : captionTable()) {
         if (entry.window == u"frmStart" && entry.control == u"Check" && entry.index == menuIndex
             && entry.property == CaptionProperty::Caption) {
-            QString page = entry.text(code);
+            QString page = entry.text(language.code);
             if (!page.isEmpty())
                 page[0] = page[0].toUpper();
             return program + QStringLiteral(" - ") + page;
@@ -91,13 +91,15 @@ QString windowTitleFor(const QString &formName, int code)
     return program;
 }
 
-int languageInForce()
+const Language &titleLanguage()
 {
-    // Not created here: a window being created asks for its title before the general settings page exists.
+    // Not created here: a window being created asks for its title before the general settings page exists,
+    // and until it does the box's design text is in force.
     const FormWindow *frm1 = WindowRegistry::instance().existing(QStringLiteral("frm1"));
     const auto *box = frm1 ? frm1->controlAs<QLineEdit>(QStringLiteral("language")) : nullptr;
-    const std::optional<int> code = box ? languageCodeFromText(box->text()) : std::nullopt;
-    return isKnownLanguage(code) ? *code : 1;
+    // A title is a run-time text: a code outside the list gives it in German, as the captions it repeats
+    // then keep their German design texts.
+    return runtimeLanguage(box ? languageCodeFromText(box->text()) : kDefaultLanguageCode);
 }
 
 } // namespace
@@ -105,18 +107,18 @@ int languageInForce()
 void applyWindowTitle(FormWindow *window)
 {
     if (window && menuIndexOf(window->formName()) != 0)
-        window->setWindowTitle(windowTitleFor(window->formName(), languageInForce()));
+        window->setWindowTitle(windowTitleFor(window->formName(), titleLanguage()));
 }
 
 void ApplyLanguage()
 {
     // The pages' language, not a run-time override: the captions belong to the pages.
-    const std::optional<int> code = pagesLanguageCode();
-    if (!isKnownLanguage(code))
+    const Language *language = findLanguage(pagesLanguageCode());
+    if (!language)
         return;
     for (const CaptionEntry &entry : captionTable())
-        applyEntry(entry, *code);
-    applyQtTranslations(*code);
+        applyEntry(entry, *language);
+    applyQtTranslations(language->code);
     for (const char *name :
         { "frm1", "frm2", "frm3", "frm4", "frm5", "frm6", "frm7", "frm8", "frm9", "frmAbout" })
         applyWindowTitle(WindowRegistry::instance().existing(QString::fromLatin1(name)));

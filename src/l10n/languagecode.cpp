@@ -1,6 +1,5 @@
 #include "l10n/languagecode.h"
 
-#include "l10n/language.h"
 #include "window/formwindow.h"
 #include "window/windowregistry.h"
 
@@ -38,7 +37,12 @@ std::optional<int> currentLanguageCode()
     return pagesLanguageCode();
 }
 
-QString textForLanguage(const QString &de, const QString &en, const QString &fr)
+const Language &runtimeLanguageInForce()
 {
-    return runtimeText(currentLanguageCode(), de, en, fr);
+    return runtimeLanguage(currentLanguageCode());
+}
+
+QString textForLanguage(const LanguageTexts &texts)
+{
+    return texts.in(runtimeLanguageInForce());
 }

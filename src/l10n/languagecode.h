@@ -1,5 +1,7 @@
 #pragma once
 
+#include "l10n/language.h"
+
 #include <QString>
 #include <optional>
 
@@ -12,13 +14,17 @@ QLineEdit *languageBox();
 // The language of the pages: the text of the `language` box read as a number; nullopt when it is not one.
 std::optional<int> pagesLanguageCode();
 
-// The language code in force: the run-time override when one is set, else pagesLanguageCode() (0 German,
-// 1 English, 2 French). Reading it creates the general settings page when it does not exist yet.
+// The language code in force: the run-time override when one is set, else pagesLanguageCode(). Reading it
+// creates the general settings page when it does not exist yet.
 std::optional<int> currentLanguageCode();
 
 // A language chosen for the run-time texts over the one of the pages (the commands' --lang); nullopt goes
 // back to the pages' language.
 void setRuntimeLanguageOverride(std::optional<int> code);
 
-// The variant of a run-time text for the language in force; German, the design language, for any other code.
-QString textForLanguage(const QString &de, const QString &en, const QString &fr);
+// The language the run-time texts speak: the one in force; German, the design language, for a code outside
+// the list.
+const Language &runtimeLanguageInForce();
+
+// The variant of a run-time text for the language in force; written textForLanguage({ de, en, fr }).
+QString textForLanguage(const LanguageTexts &texts);
