@@ -64,9 +64,9 @@ QString languageTagList();
 class LanguageTexts
 {
 public:
-    template <typename... Texts>
-        requires(sizeof...(Texts) == kLanguageCount)
-    LanguageTexts(const Texts &...texts) // NOLINT(google-explicit-constructor): written as a braced list
+    template<typename... Texts>
+    requires(sizeof...(Texts) == kLanguageCount)
+        LanguageTexts(const Texts &...texts) // NOLINT(google-explicit-constructor): written as a braced list
         : m_texts { toText(texts)... }
     {
     }
