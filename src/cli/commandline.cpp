@@ -124,7 +124,8 @@ private:
 const QCommandLineOption kSettings(QStringLiteral("settings"),
     QStringLiteral("The settings file to use instead of the working settings file."), QStringLiteral("FILE"));
 const QCommandLineOption kLang(QStringLiteral("lang"),
-    QStringLiteral("Language of the messages: de, en or fr (default: the language of the settings)."),
+    QStringLiteral("Language of the messages: %1 (default: the language of the settings).")
+        .arg(languageTagList()),
     QStringLiteral("LANG"));
 const QCommandLineOption kPort(QStringLiteral("port"),
     QStringLiteral("Serial port of the module, e.g. /dev/ttyUSB0 or COM3."), QStringLiteral("PORT"));
@@ -158,17 +159,11 @@ std::optional<Usage> applyLanguageOption(const QCommandLineParser &parser)
 {
     if (!parser.isSet(kLang))
         return std::nullopt;
-    const QString lang = parser.value(kLang).toLower();
-    if (lang == QLatin1String("de"))
-        setRuntimeLanguageOverride(kGerman);
-    else if (lang == QLatin1String("en"))
-        setRuntimeLanguageOverride(kEnglish);
-    else if (lang == QLatin1String("fr"))
-        setRuntimeLanguageOverride(kFrench);
-    else
-        return Usage {
-            QStringLiteral("--lang must be de, en or fr, not '%1'.").arg(shown(parser.value(kLang)))
-        };
+    const Language *language = languageForTag(parser.value(kLang));
+    if (!language)
+        return Usage { QStringLiteral("--lang must be %1, not '%2'.")
+                           .arg(languageTagList(), shown(parser.value(kLang))) };
+    setRuntimeLanguageOverride(language->code);
     return std::nullopt;
 }
 
@@ -210,7 +205,7 @@ std::optional<Usage> prepareOnePortRun(const QCommandLineParser &parser, LinkTim
     if (problem)
         return problem;
     if (const std::optional<int> failed = loadConfiguration(parser, false); failed && !parser.isSet(kLang))
-        setRuntimeLanguageOverride(kEnglish);
+        setRuntimeLanguageOverride(kDefaultLanguageCode);
     return std::nullopt;
 }
 
@@ -419,7 +414,7 @@ int portsCommand(const QStringList &arguments)
     if (const std::optional<Usage> problem = applyLanguageOption(parser))
         return command.usage(*problem);
     if (!parser.isSet(kLang) && loadConfiguration(parser, false))
-        setRuntimeLanguageOverride(kEnglish);
+        setRuntimeLanguageOverride(kDefaultLanguageCode);
     int usable = 0;
     const PortSystem system = PortSystem::live();
     // The first USB adapter listed, for the note about ModemManager.

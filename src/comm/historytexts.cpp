@@ -6,17 +6,18 @@
 
 namespace {
 
-QString tr3(const char *de, const char *en, const char *fr)
+// A text in every language, in the order of the language list.
+template <typename... Texts>
+QString inLanguage(const Texts &...texts)
 {
-    return textForLanguage(QString::fromUtf8(de), QString::fromUtf8(en), QString::fromUtf8(fr));
+    return textForLanguage({ texts... });
 }
 
 QString decimal(double value)
 {
-    // German and French write a decimal comma.
+    // In the separator of the language the texts around it speak.
     QString text = QString::number(value, 'f', 1);
-    if (currentLanguageCode().value_or(1) != 1)
-        text.replace(QLatin1Char('.'), QLatin1Char(','));
+    text.replace(QLatin1Char('.'), runtimeLanguageInForce().decimalSeparator);
     return text;
 }
 
@@ -26,75 +27,75 @@ namespace HistoryText {
 
 QString windowTitle()
 {
-    return QStringLiteral("GSM - ") + tr3("Verlauf", "History", "Historique");
+    return QStringLiteral("GSM - ") + inLanguage("Verlauf", "History", "Historique");
 }
 
 QString menuEntry()
 {
-    return tr3("Verlauf…", "History…", "Historique…");
+    return inLanguage("Verlauf…", "History…", "Historique…");
 }
 
 QStringList headers()
 {
-    return { tr3("Zeit", "Time", "Heure"), tr3("Art", "Kind", "Type"), tr3("Text", "Text", "Texte"),
-        tr3("Pegel", "Level", "Niveau"), QStringLiteral("dBm") };
+    return { inLanguage("Zeit", "Time", "Heure"), inLanguage("Art", "Kind", "Type"), inLanguage("Text", "Text", "Texte"),
+        inLanguage("Pegel", "Level", "Niveau"), QStringLiteral("dBm") };
 }
 
 QStringList kindNames()
 {
-    return { tr3("Status", "Status", "État"), tr3("Pegel", "Level", "Niveau"), tr3("Senden", "Upload", "Envoi"),
+    return { inLanguage("Status", "Status", "État"), inLanguage("Pegel", "Level", "Niveau"), inLanguage("Senden", "Upload", "Envoi"),
         QStringLiteral("SMS"), QStringLiteral("Port") };
 }
 
 QString filterPlaceholder()
 {
-    return tr3("Filter: nur Zeilen mit diesem Text", "Filter: only lines with this text",
+    return inLanguage("Filter: nur Zeilen mit diesem Text", "Filter: only lines with this text",
         "Filtre : seulement les lignes avec ce texte");
 }
 
 QString copy()
 {
-    return tr3("Kopieren", "Copy", "Copier");
+    return inLanguage("Kopieren", "Copy", "Copier");
 }
 
 QString selectAll()
 {
-    return tr3("Alles markieren", "Select all", "Tout sélectionner");
+    return inLanguage("Alles markieren", "Select all", "Tout sélectionner");
 }
 
 QString saveAs()
 {
-    return tr3("Speichern unter…", "Save as…", "Enregistrer sous…");
+    return inLanguage("Speichern unter…", "Save as…", "Enregistrer sous…");
 }
 
 QString csvFileFilter()
 {
-    return tr3("CSV-Dateien (*.csv);;Alle Dateien (*)", "CSV files (*.csv);;All files (*)",
+    return inLanguage("CSV-Dateien (*.csv);;Alle Dateien (*)", "CSV files (*.csv);;All files (*)",
         "Fichiers CSV (*.csv);;Tous les fichiers (*)");
 }
 
 QString saveFailed(const QString &path, const QString &reason)
 {
-    return tr3("Der Verlauf konnte nicht gespeichert werden !\n\n%1\n%2",
+    return inLanguage("Der Verlauf konnte nicht gespeichert werden !\n\n%1\n%2",
         "The history could not be saved !\n\n%1\n%2", "L'historique n'a pas pu être enregistré !\n\n%1\n%2")
         .arg(path, reason);
 }
 
 QString notAFile()
 {
-    return tr3("Das ist keine Datei.", "That is not a file.", "Ce n'est pas un fichier.");
+    return inLanguage("Das ist keine Datei.", "That is not a file.", "Ce n'est pas un fichier.");
 }
 
 QString lineCount(int shown, int total)
 {
     if (shown == total)
-        return tr3("%1 Zeilen", "%1 lines", "%1 lignes").arg(total);
-    return tr3("%1 von %2 Zeilen", "%1 of %2 lines", "%1 lignes sur %2").arg(shown).arg(total);
+        return inLanguage("%1 Zeilen", "%1 lines", "%1 lignes").arg(total);
+    return inLanguage("%1 von %2 Zeilen", "%1 of %2 lines", "%1 lignes sur %2").arg(shown).arg(total);
 }
 
 QString dropped(qint64 count, int bound)
 {
-    return tr3("Die ältesten %1 Zeilen sind entfallen, die letzten %2 bleiben.",
+    return inLanguage("Die ältesten %1 Zeilen sind entfallen, die letzten %2 bleiben.",
         "The oldest %1 lines were dropped, the last %2 are kept.",
         "Les %1 lignes les plus anciennes ont été supprimées, les %2 dernières sont gardées.")
         .arg(count)
@@ -103,37 +104,37 @@ QString dropped(qint64 count, int bound)
 
 QString progressSearching()
 {
-    return tr3("Modul wird gesucht…", "Looking for module…", "Recherche du module…");
+    return inLanguage("Modul wird gesucht…", "Looking for module…", "Recherche du module…");
 }
 
 QString progressBlock()
 {
-    return tr3("Block %v von %m", "block %v of %m", "bloc %v sur %m");
+    return inLanguage("Block %v von %m", "block %v of %m", "bloc %v sur %m");
 }
 
 QString curveTimeAxis()
 {
-    return tr3("Zeit", "Time", "Heure");
+    return inLanguage("Zeit", "Time", "Heure");
 }
 
 QString curveLevelAxis()
 {
-    return tr3("Signal (dBm)", "Signal (dBm)", "Signal (dBm)");
+    return inLanguage("Signal (dBm)", "Signal (dBm)", "Signal (dBm)");
 }
 
 QString lastMinute()
 {
-    return tr3("Letzte Minute:", "Last minute:", "Dernière minute :");
+    return inLanguage("Letzte Minute:", "Last minute:", "Dernière minute :");
 }
 
 QString wholeRun()
 {
-    return tr3("Ganzer Lauf:", "Whole run:", "Toute la session :");
+    return inLanguage("Ganzer Lauf:", "Whole run:", "Toute la session :");
 }
 
 QString levelSummary(int min, double average, int max, int count)
 {
-    return tr3("min %1  Ø %2  max %3 dBm  (%4 Werte)", "min %1  avg %2  max %3 dBm  (%4 values)",
+    return inLanguage("min %1  Ø %2  max %3 dBm  (%4 Werte)", "min %1  avg %2  max %3 dBm  (%4 values)",
         "min %1  moy %2  max %3 dBm  (%4 valeurs)")
         .arg(min)
         .arg(decimal(average))
@@ -143,41 +144,41 @@ QString levelSummary(int min, double average, int max, int count)
 
 QString noLevels()
 {
-    return tr3("keine Werte", "no values", "aucune valeur");
+    return inLanguage("keine Werte", "no values", "aucune valeur");
 }
 
 QString searching(const QString &port)
 {
     if (port.isEmpty())
-        return tr3("Modul wird gesucht: kein COM- Port verfügbar", "Looking for module: no COM- Port available",
+        return inLanguage("Modul wird gesucht: kein COM- Port verfügbar", "Looking for module: no COM- Port available",
             "Recherche du module : pas de port COM disponible");
-    return tr3("Modul wird gesucht an %1", "Looking for module on %1", "Recherche du module sur %1").arg(port);
+    return inLanguage("Modul wird gesucht an %1", "Looking for module on %1", "Recherche du module sur %1").arg(port);
 }
 
 QString moduleFound(const QString &command)
 {
-    return tr3("Modul gefunden (\"*\"), \"%1\" gesendet", "Module found (\"*\"), \"%1\" sent",
+    return inLanguage("Modul gefunden (\"*\"), \"%1\" gesendet", "Module found (\"*\"), \"%1\" sent",
         "Module trouvé (\"*\"), \"%1\" envoyé")
         .arg(command);
 }
 
 QString versionAccepted(const QString &reply)
 {
-    return tr3("Antwort \"%1\": Version richtig", "Answer \"%1\": version accepted",
+    return inLanguage("Antwort \"%1\": Version richtig", "Answer \"%1\": version accepted",
         "Réponse \"%1\" : version correcte")
         .arg(reply);
 }
 
 QString versionWrong(const QString &reply)
 {
-    return tr3("Antwort \"%1\" statt \"VP\": falsche Version", "Answer \"%1\" instead of \"VP\": wrong version",
+    return inLanguage("Antwort \"%1\" statt \"VP\": falsche Version", "Answer \"%1\" instead of \"VP\": wrong version",
         "Réponse \"%1\" au lieu de \"VP\" : mauvaise version")
         .arg(reply);
 }
 
 QString blockAcknowledged(int block, int blocks, const QString &reply)
 {
-    return tr3("Block %1 von %2 quittiert (\"%3\")", "Block %1 of %2 acknowledged (\"%3\")",
+    return inLanguage("Block %1 von %2 quittiert (\"%3\")", "Block %1 of %2 acknowledged (\"%3\")",
         "Bloc %1 sur %2 acquitté (\"%3\")")
         .arg(block)
         .arg(blocks)
@@ -186,7 +187,7 @@ QString blockAcknowledged(int block, int blocks, const QString &reply)
 
 QString blockWrong(int block, int blocks, const QString &reply, const QString &expected)
 {
-    return tr3("Block %1 von %2: Antwort \"%3\" statt \"%4\"", "Block %1 of %2: answer \"%3\" instead of \"%4\"",
+    return inLanguage("Block %1 von %2: Antwort \"%3\" statt \"%4\"", "Block %1 of %2: answer \"%3\" instead of \"%4\"",
         "Bloc %1 sur %2 : réponse \"%3\" au lieu de \"%4\"")
         .arg(block)
         .arg(blocks)
@@ -195,19 +196,19 @@ QString blockWrong(int block, int blocks, const QString &reply, const QString &e
 
 QString uploadDone()
 {
-    return tr3("Alle Daten übertragen, das Modul startet neu", "All data transferred, the module restarts",
+    return inLanguage("Alle Daten übertragen, das Modul startet neu", "All data transferred, the module restarts",
         "Toutes les données transmises, le module redémarre");
 }
 
 QString noAnnouncement()
 {
-    return tr3("Keine Antwort vom Modul: kein \"*\"", "No response from module: no \"*\"",
+    return inLanguage("Keine Antwort vom Modul: kein \"*\"", "No response from module: no \"*\"",
         "Pas de réponse du module : pas de \"*\"");
 }
 
 QString noReplyTo(const QString &command, int length)
 {
-    return tr3("Keine Antwort aus genau %2 Zeichen auf \"%1\"", "No answer of exactly %2 characters to \"%1\"",
+    return inLanguage("Keine Antwort aus genau %2 Zeichen auf \"%1\"", "No answer of exactly %2 characters to \"%1\"",
         "Pas de réponse d'exactement %2 caractères à \"%1\"")
         .arg(command)
         .arg(length);
@@ -215,14 +216,14 @@ QString noReplyTo(const QString &command, int length)
 
 QString blockNotAcknowledged(int block)
 {
-    return tr3("Übertragung unvollständig: Block %1 nicht quittiert",
+    return inLanguage("Übertragung unvollständig: Block %1 nicht quittiert",
         "Transfer incomplete: block %1 not acknowledged", "Transfert incomplet : bloc %1 non acquitté")
         .arg(block);
 }
 
 QString portOpenFailed(const QString &port, const QString &error)
 {
-    QString text = tr3("Port %1 lässt sich nicht öffnen", "Port %1 cannot be opened",
+    QString text = inLanguage("Port %1 lässt sich nicht öffnen", "Port %1 cannot be opened",
         "Impossible d'ouvrir le port %1")
                        .arg(port);
     return error.isEmpty() ? text : text + QStringLiteral(": ") + error;
@@ -230,55 +231,55 @@ QString portOpenFailed(const QString &port, const QString &error)
 
 QString portLost(const QString &port)
 {
-    return tr3("Port %1 verloren", "Port %1 lost", "Port %1 perdu").arg(port);
+    return inLanguage("Port %1 verloren", "Port %1 lost", "Port %1 perdu").arg(port);
 }
 
 QString portBack(const QString &port)
 {
-    return tr3("Port %1 wieder da, die Überwachung geht weiter", "Port %1 back, monitoring goes on",
+    return inLanguage("Port %1 wieder da, die Überwachung geht weiter", "Port %1 back, monitoring goes on",
         "Port %1 de retour, la surveillance continue").arg(port);
 }
 
 QString stoppedByLeaving()
 {
-    return tr3("Abgebrochen: die Seite wurde verlassen", "Stopped: the page was left",
+    return inLanguage("Abgebrochen: die Seite wurde verlassen", "Stopped: the page was left",
         "Interrompu : la page a été quittée");
 }
 
 QString stoppedByPortChange()
 {
-    return tr3("Abgebrochen: ein anderer Port wurde gewählt", "Stopped: another port was chosen",
+    return inLanguage("Abgebrochen: ein anderer Port wurde gewählt", "Stopped: another port was chosen",
         "Interrompu : un autre port a été choisi");
 }
 
 QString smsAccepted(const QString &reply)
 {
-    return tr3("Antwort \"%1\": das Modul nimmt die SMS an", "Answer \"%1\": the module takes the SMS",
+    return inLanguage("Antwort \"%1\": das Modul nimmt die SMS an", "Answer \"%1\": the module takes the SMS",
         "Réponse \"%1\" : le module accepte le SMS")
         .arg(reply);
 }
 
 QString smsAnnounceWrong(const QString &reply)
 {
-    return tr3("Antwort \"%1\" statt \"SMS\"", "Answer \"%1\" instead of \"SMS\"", "Réponse \"%1\" au lieu de \"SMS\"")
+    return inLanguage("Antwort \"%1\" statt \"SMS\"", "Answer \"%1\" instead of \"SMS\"", "Réponse \"%1\" au lieu de \"SMS\"")
         .arg(reply);
 }
 
 QString smsHandedOver(const QString &number, const QString &text)
 {
-    return tr3("Nummer \"%1\" und Text \"%2\" übergeben", "Number \"%1\" and text \"%2\" handed over",
+    return inLanguage("Nummer \"%1\" und Text \"%2\" übergeben", "Number \"%1\" and text \"%2\" handed over",
         "Numéro \"%1\" et texte \"%2\" transmis")
         .arg(number, text);
 }
 
 QString smsSent(const QString &reply)
 {
-    return tr3("Antwort \"%1\": SMS gesendet", "Answer \"%1\": SMS sent", "Réponse \"%1\" : SMS envoyé").arg(reply);
+    return inLanguage("Antwort \"%1\": SMS gesendet", "Answer \"%1\": SMS sent", "Réponse \"%1\" : SMS envoyé").arg(reply);
 }
 
 QString smsNotSent(const QString &reply)
 {
-    return tr3("Antwort \"%1\" statt \"SEND\": SMS nicht gesendet", "Answer \"%1\" instead of \"SEND\": SMS not sent",
+    return inLanguage("Antwort \"%1\" statt \"SEND\": SMS nicht gesendet", "Answer \"%1\" instead of \"SEND\": SMS not sent",
         "Réponse \"%1\" au lieu de \"SEND\" : SMS non envoyé")
         .arg(reply);
 }
@@ -287,10 +288,10 @@ QString level(int level)
 {
     const QString dbm = HistoryModel::dbmText(level);
     if (!dbm.isEmpty())
-        return tr3("Signal %1 dBm", "Signal %1 dBm", "Signal %1 dBm").arg(dbm);
+        return inLanguage("Signal %1 dBm", "Signal %1 dBm", "Signal %1 dBm").arg(dbm);
     if (level == 99)
-        return tr3("Signal unbekannt", "Signal unknown", "Signal inconnu");
-    return tr3("Pegel %1 außerhalb der Skala", "Level %1 off the scale", "Niveau %1 hors échelle").arg(level);
+        return inLanguage("Signal unbekannt", "Signal unknown", "Signal inconnu");
+    return inLanguage("Pegel %1 außerhalb der Skala", "Level %1 off the scale", "Niveau %1 hors échelle").arg(level);
 }
 
 } // namespace HistoryText

@@ -29,12 +29,12 @@ bool setCaption(QWidget *widget, const QString &text)
 }
 
 // One entry into its window; a window that is not built gets its captions when it is.
-void applyEntry(const CaptionEntry &entry, int code, FormWindow *onlyWindow = nullptr)
+void applyEntry(const CaptionEntry &entry, const Language &language, FormWindow *onlyWindow = nullptr)
 {
-    const QString text = entry.text(code);
+    const QString text = entry.text(language.code);
     if (entry.isHelpFile()) {
         if (!onlyWindow)
-            setHelpFile(text);
+            setHelpFile(text, language.helpSet.toString());
         return;
     }
     if (onlyWindow && entry.window != onlyWindow->formName())
@@ -79,7 +79,7 @@ int menuIndexOf(const QString &formName)
     return 0;
 }
 
-QString windowTitleFor(const QString &formName, int code)
+QString windowTitleFor(const QString &formName, const Language &language)
 {
     const QString program = QStringLiteral("GSM");
     const int menuIndex = menuIndexOf(formName);
@@ -88,7 +88,7 @@ QString windowTitleFor(const QString &formName, int code)
     for (const CaptionEntry &entry : captionTable()) {
         if (entry.window == u"frmStart" && entry.control == u"Check" && entry.index == menuIndex
             && entry.property == CaptionProperty::Caption) {
-            QString page = entry.text(code);
+            QString page = entry.text(language.code);
             if (!page.isEmpty())
                 page[0] = page[0].toUpper();
             return program + QStringLiteral(" - ") + page;
@@ -97,10 +97,11 @@ QString windowTitleFor(const QString &formName, int code)
     return program;
 }
 
-int languageInForce()
+const Language &titleLanguage()
 {
-    const std::optional<int> code = pagesLanguageCode();
-    return isKnownLanguage(code) ? *code : 1;
+    // A title is a run-time text: a code outside the list gives it in German, as the captions it repeats
+    // then keep their German design texts.
+    return runtimeLanguage(pagesLanguageCode());
 }
 
 } // namespace
@@ -108,18 +109,18 @@ int languageInForce()
 void applyWindowTitle(FormWindow *window)
 {
     if (window && menuIndexOf(window->formName()) != 0)
-        window->setWindowTitle(windowTitleFor(window->formName(), languageInForce()));
+        window->setWindowTitle(windowTitleFor(window->formName(), titleLanguage()));
 }
 
 void ApplyLanguage()
 {
     // The pages' language, not a run-time override: the captions belong to the pages.
-    const std::optional<int> code = pagesLanguageCode();
-    if (!isKnownLanguage(code))
+    const Language *language = findLanguage(pagesLanguageCode());
+    if (!language)
         return;
     for (const CaptionEntry &entry : captionTable())
-        applyEntry(entry, *code);
-    applyQtTranslations(*code);
+        applyEntry(entry, *language);
+    applyQtTranslations(language->code);
     for (const char *name :
         { "frm1", "frm2", "frm3", "frm4", "frm5", "frm6", "frm7", "frm8", "frm9", "frmAbout" })
         applyWindowTitle(WindowRegistry::instance().existing(QString::fromLatin1(name)));
@@ -127,11 +128,11 @@ void ApplyLanguage()
 
 void applyLanguageTo(FormWindow *window)
 {
-    const std::optional<int> code = pagesLanguageCode();
-    if (!window || !isKnownLanguage(code))
+    const Language *language = findLanguage(pagesLanguageCode());
+    if (!window || !language)
         return;
     for (const CaptionEntry &entry : captionTable())
-        applyEntry(entry, *code, window);
+        applyEntry(entry, *language, window);
     applyWindowTitle(window);
 }
 

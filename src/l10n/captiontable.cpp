@@ -4,11 +4,20 @@ namespace {
 
 using enum CaptionProperty;
 
+// The help file of each language, as the language list names it.
+constexpr std::array<QStringView, kLanguageCount> helpFileColumn()
+{
+    std::array<QStringView, kLanguageCount> files {};
+    for (std::size_t i = 0; i < kLanguageCount; ++i)
+        files[i] = kLanguages[i].helpFile;
+    return files;
+}
+
 // Applied top to bottom. Several controls appear twice (a caption and a tool tip), and the event pages
 // repeat texts on purpose: each entry is one write into one control.
 constexpr CaptionEntry kCaptionTable[] = {
     // Help file
-    { u"", u"", -1, HelpFile, u"\\GSM_HILFE.CHM", u"\\GSM_HELP.CHM", u"\\GSM_HILFE.CHM" },
+    { u"", u"", -1, HelpFile, helpFileColumn() },
     // Start window (frmStart)
     { u"frmStart", u"nPaneltit", 0, Caption, u"GSM-Modul  RM425T", u"GSM-Module  RM425T",
         u"GSM-Modul  RM425T" },
@@ -240,20 +249,26 @@ constexpr CaptionEntry kCaptionTable[] = {
         u" content of SMS if command is wrong", u" contenu SMS avec une mauvaise commande " },
 };
 
+// An entry written with a column too few would leave that language's text null; one too many does not
+// compile.
+constexpr bool everyEntryHasEveryLanguage()
+{
+    for (const CaptionEntry &entry : kCaptionTable) {
+        for (QStringView text : entry.texts) {
+            if (text.isNull())
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(everyEntryHasEveryLanguage(), "a caption table entry misses a language");
+
 } // namespace
 
 QString CaptionEntry::text(int languageCode) const
 {
-    switch (languageCode) {
-    case 0:
-        return german.toString();
-    case 1:
-        return english.toString();
-    case 2:
-        return french.toString();
-    default:
-        return {};
-    }
+    const Language *language = findLanguage(languageCode);
+    return language ? texts[std::size_t(language->code)].toString() : QString();
 }
 
 QString CaptionEntry::controlKey() const

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "l10n/language.h"
+
 #include <QString>
 #include <QStringView>
+#include <array>
 #include <span>
 
 // What an entry of the caption table writes into its control.
@@ -12,19 +15,16 @@ enum class CaptionProperty {
     HelpFile // the application help file; the entry names no window and no control
 };
 
-// One entry of the caption table: the same control gets its German, English or French text.
+// One entry of the caption table: the same control gets the text of the language in force.
 struct CaptionEntry
 {
     QStringView window; // "frmStart", "frm1" ... "frm9"; empty for the help file
     QStringView control; // control name; empty for the help file
     int index = -1; // member index of a control array, -1 for a single control
     CaptionProperty property = CaptionProperty::Caption;
-    QStringView german;
-    QStringView english;
-    QStringView french;
+    std::array<QStringView, kLanguageCount> texts; // one column per language, in the order of kLanguages
 
-    // The text for a language code (0 German, 1 English, 2 French); a null string for any other code,
-    // since an unknown code applies no entry at all.
+    // The text for a language code; a null string for a code outside the list, which applies no entry.
     QString text(int languageCode) const;
 
     bool isHelpFile() const { return property == CaptionProperty::HelpFile; }

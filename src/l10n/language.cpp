@@ -1,8 +1,25 @@
 #include "l10n/language.h"
 
-#include <QStringView>
+#include <QStringList>
 #include <algorithm>
 #include <limits>
+
+namespace {
+
+constexpr bool codesAreListPlaces()
+{
+    for (std::size_t i = 0; i < kLanguageCount; ++i) {
+        if (kLanguages[i].code != int(i))
+            return false;
+    }
+    return true;
+}
+static_assert(codesAreListPlaces(), "a language's code is its place in kLanguages");
+
+// The design language: what a code outside the list speaks at run time.
+constexpr const Language &kDesignLanguage = kLanguages[kGerman];
+
+} // namespace
 
 std::optional<int> languageCodeFromText(const QString &text)
 {
@@ -28,29 +45,45 @@ std::optional<int> languageCodeFromText(const QString &text)
     return int(std::min(value, kLimit));
 }
 
+const Language *findLanguage(std::optional<int> code)
+{
+    if (!code || *code < 0 || *code >= int(kLanguageCount))
+        return nullptr;
+    return &kLanguages[std::size_t(*code)];
+}
+
 bool isKnownLanguage(std::optional<int> code)
 {
-    return code && *code >= kGerman && *code <= kFrench;
+    return findLanguage(code) != nullptr;
+}
+
+const Language &runtimeLanguage(std::optional<int> code)
+{
+    const Language *language = findLanguage(code);
+    return language ? *language : kDesignLanguage;
 }
 
 QString nextLanguageText(const QString &current)
 {
-    // A text that is not a number would stop the button for good; count it as 0, so the press gives English.
-    const qint64 next = qint64(languageCodeFromText(current).value_or(kGerman)) + 1;
-    if (next < kGerman || next > kFrench)
-        return QString::number(kGerman);
+    // A text that is not a number would stop the button for good; count it as the first language.
+    const qint64 next = qint64(languageCodeFromText(current).value_or(kLanguages.front().code)) + 1;
+    if (next < 0 || next >= qint64(kLanguageCount))
+        return QString::number(kLanguages.front().code);
     return QString::number(next);
 }
 
-QString runtimeText(
-    std::optional<int> code, const QString &german, const QString &english, const QString &french)
+const Language *languageForTag(QStringView tag)
 {
-    switch (code.value_or(kGerman)) {
-    case kEnglish:
-        return english;
-    case kFrench:
-        return french;
-    default:
-        return german;
-    }
+    const auto found = std::find_if(kLanguages.begin(), kLanguages.end(),
+        [tag](const Language &language) { return tag.compare(language.tag, Qt::CaseInsensitive) == 0; });
+    return found == kLanguages.end() ? nullptr : &*found;
+}
+
+QString languageTagList()
+{
+    QStringList tags;
+    for (const Language &language : kLanguages)
+        tags.append(language.tag.toString());
+    const QString last = tags.takeLast();
+    return tags.isEmpty() ? last : tags.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
 }

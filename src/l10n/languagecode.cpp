@@ -1,7 +1,6 @@
 #include "l10n/languagecode.h"
 
 #include "core/configurationmodel.h"
-#include "l10n/language.h"
 #include "window/formwindow.h"
 #include "window/windowregistry.h"
 
@@ -52,7 +51,12 @@ std::optional<int> currentLanguageCode()
     return pagesLanguageCode();
 }
 
-QString textForLanguage(const QString &de, const QString &en, const QString &fr)
+const Language &runtimeLanguageInForce()
 {
-    return runtimeText(currentLanguageCode(), de, en, fr);
+    return runtimeLanguage(currentLanguageCode());
+}
+
+QString textForLanguage(const LanguageTexts &texts)
+{
+    return texts.in(runtimeLanguageInForce());
 }

@@ -1,9 +1,9 @@
 #include "l10n/qttranslations.h"
 
+#include "l10n/language.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLocale>
-#include <QString>
 #include <QTranslator>
 
 #include <memory>
@@ -19,32 +19,25 @@ std::unique_ptr<QTranslator> &installed()
 
 } // namespace
 
+QString qtTranslationsPath()
+{
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+}
+
 bool applyQtTranslations(int code)
 {
-    QLocale::Language language = QLocale::AnyLanguage;
-    switch (code) {
-    case 0:
-        language = QLocale::German;
-        break;
-    case 1:
-        language = QLocale::English;
-        break;
-    case 2:
-        language = QLocale::French;
-        break;
-    default:
+    const Language *language = findLanguage(code);
+    if (!language)
         return false;
-    }
     if (installed()) {
         QCoreApplication::removeTranslator(installed().get());
         installed().reset();
     }
-    if (language == QLocale::English)
+    if (language->qtCatalogue.isEmpty())
         return true;
     // "qt_de" pulls in qtbase_de and the other modules' files Debian installs beside it.
     auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(QLocale(language), QStringLiteral("qt"), QStringLiteral("_"),
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (!translator->load(language->qtCatalogue.toString(), qtTranslationsPath()))
         return false;
     QCoreApplication::installTranslator(translator.get());
     installed() = std::move(translator);

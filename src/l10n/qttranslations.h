@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QString>
+
 // Qt's own texts (standard buttons, the context menu of text fields) follow the interface language: the
-// translations Qt ships for German and French, English being Qt's own. Code 0 German, 1 English, 2 French;
-// other codes change nothing. False when the translation of the language could not be loaded (the
-// program then goes on with Qt's English texts).
+// catalogue the language list names, or Qt's own English texts where it names none. A code outside the list
+// changes nothing. False when the catalogue could not be loaded (the program then goes on with Qt's English
+// texts).
 bool applyQtTranslations(int code);
+
+// Where Qt's translation catalogues are looked for.
+QString qtTranslationsPath();

@@ -1,5 +1,6 @@
 #include "pages/frm1.h"
 
+#include "l10n/language.h"
 #include "pages/keyfilteradapter.h"
 #include "pages/notifysets.h"
 #include "pages/pagecontrols.h"
@@ -80,7 +81,7 @@ Frm1::Frm1(QWidget *parent)
             QStringLiteral("E-Mail Adresse :"), 10, 35, KeyFilter::None, 8.25, 3240 });
 
     // The language code; hidden, saved and restored with the page.
-    auto *language = add(new QLineEdit(QStringLiteral("1"), this), QStringLiteral("language"));
+    auto *language = add(new QLineEdit(QString::number(kDefaultLanguageCode), this), QStringLiteral("language"));
     language->setMaxLength(8);
     language->hide();
 }

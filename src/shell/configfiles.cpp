@@ -35,21 +35,21 @@ namespace {
 
 QString openText()
 {
-    return textForLanguage(QStringLiteral("Konfiguration öffnen…"), QStringLiteral("Open configuration…"),
-        QStringLiteral("Ouvrir une configuration…"));
+    return textForLanguage({ QStringLiteral("Konfiguration öffnen…"), QStringLiteral("Open configuration…"),
+        QStringLiteral("Ouvrir une configuration…") });
 }
 
 QString saveAsText()
 {
-    return textForLanguage(QStringLiteral("Konfiguration speichern unter…"),
-        QStringLiteral("Save configuration as…"), QStringLiteral("Enregistrer la configuration sous…"));
+    return textForLanguage({ QStringLiteral("Konfiguration speichern unter…"),
+        QStringLiteral("Save configuration as…"), QStringLiteral("Enregistrer la configuration sous…") });
 }
 
 QString fileFilter()
 {
-    return textForLanguage(QStringLiteral("Einstellungsdateien (*.ini);;Alle Dateien (*)"),
+    return textForLanguage({ QStringLiteral("Einstellungsdateien (*.ini);;Alle Dateien (*)"),
         QStringLiteral("Settings files (*.ini);;All files (*)"),
-        QStringLiteral("Fichiers de réglages (*.ini);;Tous les fichiers (*)"));
+        QStringLiteral("Fichiers de réglages (*.ini);;Tous les fichiers (*)") });
 }
 
 QString canonical(const QString &path)
@@ -166,17 +166,19 @@ bool ConfigurationFiles::openConfiguration(const QString &path)
             const auto opened = std::make_shared<bool>(false);
             const QString name = QDir::toNativeSeparators(m_currentFile);
             ask(textForLanguage(
-                    QStringLiteral("Die Seiten weichen von „%1“ ab: Ihre Änderungen sind dort nicht "
-                                   "gespeichert.\n\nDie Datei erneut öffnen und die Änderungen verwerfen?"),
-                    QStringLiteral("The pages differ from \"%1\": your changes are not saved in it.\n\nOpen "
-                                   "the file again and discard the changes?"),
-                    QStringLiteral("Les pages diffèrent de « %1 » : vos modifications n'y sont pas "
-                                   "enregistrées.\n\nRouvrir le fichier et abandonner les modifications ?"))
+                    { QStringLiteral("Die Seiten weichen von „%1“ ab: Ihre Änderungen sind dort nicht "
+                                     "gespeichert.\n\nDie Datei erneut öffnen und die Änderungen verwerfen?"),
+                        QStringLiteral(
+                            "The pages differ from \"%1\": your changes are not saved in it.\n\nOpen "
+                            "the file again and discard the changes?"),
+                        QStringLiteral(
+                            "Les pages diffèrent de « %1 » : vos modifications n'y sont pas "
+                            "enregistrées.\n\nRouvrir le fichier et abandonner les modifications ?") })
                     .arg(name),
-                textForLanguage(
-                    QStringLiteral("Erneut öffnen"), QStringLiteral("Open again"), QStringLiteral("Rouvrir")),
-                textForLanguage(QStringLiteral("Änderungen behalten"), QStringLiteral("Keep the changes"),
-                    QStringLiteral("Garder les modifications")),
+                textForLanguage({ QStringLiteral("Erneut öffnen"), QStringLiteral("Open again"),
+                    QStringLiteral("Rouvrir") }),
+                textForLanguage({ QStringLiteral("Änderungen behalten"), QStringLiteral("Keep the changes"),
+                    QStringLiteral("Garder les modifications") }),
                 [this, path, document = *read.document, opened](bool reopen) {
                     if (reopen)
                         openNow(path, document);

@@ -188,14 +188,9 @@ QString FrmAbout::filesText() const
 {
     const QString settings = QDir::toNativeSeparators(IniFilePath());
     const QString log = QDir::toNativeSeparators(QFileInfo(StatusLogPath()).absoluteFilePath());
-    switch (currentLanguageCode().value_or(1)) {
-    case 0:
-        return QStringLiteral("Einstellungen: %1\nStatusprotokoll: %2").arg(settings, log);
-    case 2:
-        return QStringLiteral("Paramètres : %1\nJournal d'état : %2").arg(settings, log);
-    default:
-        return QStringLiteral("Settings: %1\nStatus log: %2").arg(settings, log);
-    }
+    return textForLanguage({ QStringLiteral("Einstellungen: %1\nStatusprotokoll: %2"),
+        QStringLiteral("Settings: %1\nStatus log: %2"), QStringLiteral("Paramètres : %1\nJournal d'état : %2") })
+        .arg(settings, log);
 }
 
 void FrmAbout::fitFilesStrip()
@@ -223,31 +218,24 @@ void FrmAbout::setTexts()
     m_files->setPlainText(files);
     m_files->setToolTip(files);
     fitFilesStrip();
-    if (code == 0) {
+    // Only a language of the list has these texts; with another code the labels keep what they show.
+    static const LanguageTexts kDescription {
+        QStringLiteral("Beschreibung:\r\n\r\nSoftware zum Übertragen der Parameter zum GSM- Modul RM425T"),
+        QStringLiteral("Description:\r\n\r\nSoftware to send parameter to GSM- module RM425T"),
+        QStringLiteral("Description:\r\n\r\n"
+                       "Logiciel pour la transmission des paramètres vers le module GSM-RM425T"),
+    };
+    static const LanguageTexts kDisclaimer {
+        QStringLiteral("Warnung:\r\n\r\nNur geeignet für das GSM- Modul RM425T mit dem TELIT- Modul !"),
+        QStringLiteral("Warning:\r\n\r\n"
+                       "This software is only suitable for the GSM- module RM425T with the TELIT- module"),
+        QStringLiteral("Avertissement:\r\n\r\n"
+                       "Ne convient que pour le module GSM-RM425T avec le module TELIT !"),
+    };
+    if (const Language *language = findLanguage(code)) {
         m_lblVersion->setText(versionLine());
-        m_lblDescription->setText(
-            QStringLiteral("Beschreibung:\r\n\r\n"
-                           "Software zum Übertragen der Parameter zum GSM- Modul RM425T"));
-        m_lblDisclaimer->setText(
-            QStringLiteral("Warnung:\r\n\r\n"
-                           "Nur geeignet für das GSM- Modul RM425T mit dem TELIT- Modul !"));
-    } else if (code == 1) {
-        m_lblVersion->setText(versionLine());
-        m_lblDescription->setText(
-            QStringLiteral("Description:\r\n\r\nSoftware to send parameter to GSM- module RM425T"));
-        m_lblDisclaimer->setText(
-            QStringLiteral("Warning:\r\n\r\n"
-                           "This software is only suitable for the GSM- module RM425T with "
-                           "the TELIT- module"));
-    } else if (code == 2) {
-        m_lblVersion->setText(versionLine());
-        m_lblDescription->setText(
-            QStringLiteral("Description:\r\n\r\n"
-                           "Logiciel pour la transmission des paramètres vers le module "
-                           "GSM-RM425T"));
-        m_lblDisclaimer->setText(
-            QStringLiteral("Avertissement:\r\n\r\n"
-                           "Ne convient que pour le module GSM-RM425T avec le module TELIT !"));
+        m_lblDescription->setText(kDescription.in(*language));
+        m_lblDisclaimer->setText(kDisclaimer.in(*language));
     }
 }
 

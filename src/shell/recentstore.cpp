@@ -19,13 +19,13 @@ QString refusal(const QString &path)
 {
     const FileKind kind = fileKindOf(path);
     if (!isFileOrMissing(kind))
-        return textForLanguage(QStringLiteral("Das ist keine gewöhnliche Datei."),
-            QStringLiteral("It is not a regular file."),
-            QStringLiteral("Ce n'est pas un fichier ordinaire."));
+        return textForLanguage(
+            { QStringLiteral("Das ist keine gewöhnliche Datei."), QStringLiteral("It is not a regular file."),
+                QStringLiteral("Ce n'est pas un fichier ordinaire.") });
     if (kind == FileKind::Regular && QFileInfo(path).size() > kMaxSize)
-        return textForLanguage(QStringLiteral("Die Datei ist größer als 64 KB und wird nicht gelesen."),
+        return textForLanguage({ QStringLiteral("Die Datei ist größer als 64 KB und wird nicht gelesen."),
             QStringLiteral("The file is larger than 64 KB and is not read."),
-            QStringLiteral("Le fichier dépasse 64 Ko et n'est pas lu."));
+            QStringLiteral("Le fichier dépasse 64 Ko et n'est pas lu.") });
     return {};
 }
 
@@ -54,17 +54,17 @@ bool remember(const QString &path, QString *reason)
         store.sync();
         if (store.status() == QSettings::NoError)
             return true;
-        why = textForLanguage(QStringLiteral("Die Datei kann nicht geschrieben werden."),
+        why = textForLanguage({ QStringLiteral("Die Datei kann nicht geschrieben werden."),
             QStringLiteral("The file cannot be written."),
-            QStringLiteral("Le fichier ne peut pas être écrit."));
+            QStringLiteral("Le fichier ne peut pas être écrit.") });
     }
     if (reason) {
         *reason = textForLanguage(
-            QStringLiteral("Die Liste der zuletzt benutzten Konfigurationen kann nicht in „%1“ gespeichert "
-                           "werden.\n\n%2"),
-            QStringLiteral("The list of recently used configurations cannot be kept in \"%1\".\n\n%2"),
-            QStringLiteral(
-                "La liste des configurations récentes ne peut pas être conservée dans « %1 ».\n\n%2"))
+            { QStringLiteral("Die Liste der zuletzt benutzten Konfigurationen kann nicht in „%1“ gespeichert "
+                             "werden.\n\n%2"),
+                QStringLiteral("The list of recently used configurations cannot be kept in \"%1\".\n\n%2"),
+                QStringLiteral(
+                    "La liste des configurations récentes ne peut pas être conservée dans « %1 ».\n\n%2") })
                       .arg(QDir::toNativeSeparators(storePath), why);
     }
     return false;

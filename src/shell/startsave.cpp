@@ -100,13 +100,12 @@ bool FrmStart::SaveAllPages()
     // Disabling the menu would hand the focus on to the next button; it comes back after the save.
     const QPointer<QWidget> focusBefore = focusWidget();
     setMenuEnabled(false);
-    const std::optional<int> code = currentLanguageCode();
-    if (code == 0)
-        showSaveMessage(QStringLiteral("\r\n   Bitte warten... \r\n\r\nDaten werden gespeichert !"));
-    else if (code == 1)
-        showSaveMessage(QStringLiteral("\r\n   Please wait... \r\n\r\nData will be saved !"));
-    else if (code == 2)
-        showSaveMessage(QStringLiteral("\r\n   Patientez... \r\n\r\ndonnées en cours de sauvegarde !"));
+    static const LanguageTexts kSaving { QStringLiteral("\r\n   Bitte warten... \r\n\r\nDaten werden gespeichert !"),
+        QStringLiteral("\r\n   Please wait... \r\n\r\nData will be saved !"),
+        QStringLiteral("\r\n   Patientez... \r\n\r\ndonnées en cours de sauvegarde !") };
+    // Only a language of the list has a progress text; with another code the save shows none.
+    if (const Language *language = findLanguage(currentLanguageCode()))
+        showSaveMessage(kSaving.in(*language));
     // Only repaints run between the steps: user input waits until the save is complete.
     const auto drawProgress = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
     drawProgress();
@@ -149,11 +148,11 @@ void FrmStart::showSaveFailure(const QString &reason)
 {
     // The reason begins with the path of the file.
     const QString text
-        = textForLanguage(QStringLiteral("FEHLER:\r\nDie Einstellungen konnten nicht gespeichert werden !"
-                                         "\r\n\r\n%1"),
-            QStringLiteral("ERROR:\r\nThe settings could not be saved !\r\n\r\n%1"),
-            QStringLiteral("ERREUR:\r\nLes réglages n'ont pas pu être mémorisés !"
-                           "\r\n\r\n%1"))
+        = textForLanguage({ QStringLiteral("FEHLER:\r\nDie Einstellungen konnten nicht gespeichert werden !"
+                                           "\r\n\r\n%1"),
+                              QStringLiteral("ERROR:\r\nThe settings could not be saved !\r\n\r\n%1"),
+                              QStringLiteral("ERREUR:\r\nLes réglages n'ont pas pu être mémorisés !"
+                                             "\r\n\r\n%1") })
               .arg(reason);
     // The message lies where the current window stands: that window steps aside until OK, as a page does
     // for its own message.

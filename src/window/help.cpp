@@ -17,6 +17,7 @@
 
 namespace {
 QString g_helpFile = QStringLiteral("\\GSM_HILFE.CHM");
+QString g_helpSet = QStringLiteral("de");
 QPointer<HelpWindow> g_helpWindow;
 // Where the user last had the help window, so a help window opened again comes back there.
 std::optional<QRect> g_helpGeometry;
@@ -86,9 +87,10 @@ std::optional<QRect> besideStartWindow(const QSize &helpSize, const QSize &frame
 }
 } // namespace
 
-void setHelpFile(const QString &fileName)
+void setHelpFile(const QString &fileName, const QString &topicSet)
 {
     g_helpFile = fileName;
+    g_helpSet = topicSet;
 }
 
 QString helpFile()
@@ -96,10 +98,9 @@ QString helpFile()
     return g_helpFile;
 }
 
-QString helpSetFor(const QString &fileName)
+QString helpTopicSet()
 {
-    return fileName.endsWith(QLatin1String("GSM_HELP.CHM"), Qt::CaseInsensitive) ? QStringLiteral("en")
-                                                                                 : QStringLiteral("de");
+    return g_helpSet;
 }
 
 QString helpTopicResource(const QString &set, int topic)
@@ -136,7 +137,7 @@ void showHelpTopic(int topic)
         }
         g_helpWindow->installEventFilter(new HelpPositionKeeper(g_helpWindow));
     }
-    g_helpWindow->showTopic(helpSetFor(g_helpFile), topic);
+    g_helpWindow->showTopic(g_helpSet, topic);
     g_helpWindow->show();
     g_helpWindow->raise();
     g_helpWindow->activateWindow();

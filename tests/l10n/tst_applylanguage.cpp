@@ -131,7 +131,7 @@ private slots:
     {
         g_created.clear();
         g_skipped.clear();
-        setHelpFile(QStringLiteral("unchanged"));
+        setHelpFile(QStringLiteral("unchanged"), QStringLiteral("unchanged"));
     }
     void cleanup() { WindowRegistry::instance().reset(); }
 

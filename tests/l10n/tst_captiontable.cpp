@@ -328,9 +328,8 @@ void tst_CaptionTable::runtimeTextFollowsCode()
 {
     QFETCH(std::optional<int>, code);
     QFETCH(QString, expected);
-    QCOMPARE(
-        runtimeText(code, QStringLiteral("FEHLER:"), QStringLiteral("ERROR:"), QStringLiteral("ERREUR:")),
-        expected);
+    const LanguageTexts error { QStringLiteral("FEHLER:"), QStringLiteral("ERROR:"), QStringLiteral("ERREUR:") };
+    QCOMPARE(error.in(code), expected);
 }
 
 void tst_CaptionTable::helpFileEntryFollowsCode_data()

@@ -1,15 +1,18 @@
 // The caption table against the real windows of the program, and the language as the user meets it:
 // the start-up, "D/E/F", the help file, the saved choice and the values in place without opening pages.
+#include "comm/historytexts.h"
 #include "core/appsetup.h"
 #include "core/parameterrecord.h"
 #include "comm/registrycontrolvalues.h"
+#include "core/parameterrecord.h"
 #include "l10n/captiontable.h"
-#include "window/formwindow.h"
+#include "shell/frmabout.h"
 #include "shell/frmstart.h"
+#include "shell/windowcatalog.h"
+#include "window/formwindow.h"
 #include "window/help.h"
 #include "window/settingsfile.h"
 #include "window/twostatebutton.h"
-#include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 
 #include <QAbstractButton>
@@ -71,6 +74,10 @@ private slots:
     void noSettingsFileStartsInEnglish();
     void unknownOrNonNumericCodeAppliesNothing_data();
     void unknownOrNonNumericCodeAppliesNothing();
+    void helpOfEveryLanguageHasItsTopics_data();
+    void helpOfEveryLanguageHasItsTopics();
+    void codeOutsideTheListSpeaksGermanAtRunTime_data();
+    void codeOutsideTheListSpeaksGermanAtRunTime();
     void savedLanguageComesBackAfterRestart();
     void storedValuesAreInPlaceWithoutOpeningPages();
 
@@ -194,6 +201,50 @@ void TestLanguages::unknownOrNonNumericCodeAppliesNothing()
     QTest::mouseClick(start->check(16), Qt::LeftButton);
     QCOMPARE(WindowRegistry::instance().window("frm1")->controlAs<QLineEdit>("language")->text(), afterPress);
     verifyLanguageShown(afterPress.toInt());
+}
+
+void TestLanguages::helpOfEveryLanguageHasItsTopics_data()
+{
+    QTest::addColumn<int>("code");
+    for (const Language &language : kLanguages)
+        QTest::newRow(language.name.toLatin1().constData()) << language.code;
+}
+
+void TestLanguages::helpOfEveryLanguageHasItsTopics()
+{
+    QFETCH(int, code);
+    const Language &language = kLanguages[std::size_t(code)];
+    writeSettings("[frm1]\r\nlanguage=" + QByteArray::number(code) + "\r\n");
+    startProgram();
+    QCOMPARE(helpFile(), language.helpFile.toString());
+    QCOMPARE(helpTopicSet(), language.helpSet.toString());
+    // The topics the windows open with F1 and the help button.
+    const QList<int> topics = helpTopics(helpTopicSet());
+    for (int topic : { 555, 1030, 1080 })
+        QVERIFY2(topics.contains(topic), qPrintable(QString::number(topic)));
+}
+
+void TestLanguages::codeOutsideTheListSpeaksGermanAtRunTime_data()
+{
+    QTest::addColumn<QByteArray>("code");
+    QTest::newRow("unknown number") << QByteArray("7");
+    QTest::newRow("not a number") << QByteArray("deutsch");
+}
+
+void TestLanguages::codeOutsideTheListSpeaksGermanAtRunTime()
+{
+    // The captions keep their German design texts; what is written at run time matches them instead of
+    // mixing in another language.
+    QFETCH(QByteArray, code);
+    writeSettings("[frm1]\r\nlanguage=" + code + "\r\n");
+    startProgram();
+    WindowRegistry &windows = WindowRegistry::instance();
+    QCOMPARE(windows.window("frm2")->windowTitle(), QString::fromUtf8("GSM - 2 Eingänge T1/T2"));
+    QCOMPARE(windows.window("frm8")->windowTitle(), QString("GSM - Kommunikation"));
+    auto *about = static_cast<FrmAbout *>(windows.window("frmAbout"));
+    QVERIFY2(about->filesText().startsWith("Einstellungen: "), qPrintable(about->filesText()));
+    QCOMPARE(HistoryText::levelSummary(-90, -72.5, -60, 3),
+        QString::fromUtf8("min -90  Ø -72,5  max -60 dBm  (3 Werte)"));
 }
 
 void TestLanguages::savedLanguageComesBackAfterRestart()

@@ -599,7 +599,7 @@ void TestInputPages::designTextsAreTheGermanCaptions()
         } else {
             QFAIL(qPrintable(where + QStringLiteral(" takes no caption")));
         }
-        QVERIFY2(shown == entry.german, qPrintable(where + QStringLiteral(": ") + shown));
+        QVERIFY2(shown == entry.text(kGerman), qPrintable(where + QStringLiteral(": ") + shown));
     }
     QCOMPARE(entries, 16 + 14 + 14);
 }

@@ -756,7 +756,7 @@ void TestOutputPages::captionTableFindsEveryControl()
         QVERIFY2(widget, qPrintable(key));
         if (entry.property == CaptionProperty::ToolTipText) {
             // The design tool tip is the German text of the table.
-            QCOMPARE(widget->toolTip(), entry.german.toString());
+            QCOMPARE(widget->toolTip(), entry.text(kGerman));
             continue;
         }
         QCOMPARE(entry.property, CaptionProperty::Caption);
@@ -769,7 +769,7 @@ void TestOutputPages::captionTableFindsEveryControl()
             caption = frame->title();
         else
             QFAIL(qPrintable(key + QStringLiteral(" cannot show a caption")));
-        QCOMPARE(caption, entry.german.toString());
+        QCOMPARE(caption, entry.text(kGerman));
     }
     QVERIFY(entries > 0);
 }
