@@ -1,3 +1,4 @@
+#include "core/appsetup.h"
 #include "core/configfields.h"
 #include "core/configuration.h"
 #include "core/parameterrecord.h"
@@ -86,7 +87,7 @@ void tst_ModelAgreement::randomFiles()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    setSettingsDirectory(dir.path());
+    AppSetup::setUpApplication({ dir.path() });
     int failures = 0;
     for (int seed = 0; seed < seedCount(); ++seed) {
         const IniDocument document = seed == 0 ? IniDocument() : randomSettings(quint32(seed));
@@ -102,7 +103,7 @@ void tst_ModelAgreement::randomFiles()
         QCOMPARE(model.toDocument().toBytes(), model.toDocument().toBytes());
     }
     WindowRegistry::instance().reset();
-    setSettingsDirectory(QString());
+    AppSetup::setUpApplication();
     QCOMPARE(failures, 0);
 }
 
