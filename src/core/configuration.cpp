@@ -309,10 +309,11 @@ void enableNotifyBoxesFromTargets(ConfigurationEditor &editor, QStringView secti
     }
 }
 
-void propagateTarget(ConfigurationEditor &editor, NotifyKind kind, int index, QStringView onlyPage)
+void propagateTarget(
+    ConfigurationEditor &editor, NotifyKind kind, int index, const QString &targetText, QStringView onlyPage)
 {
     const QString array = notifyBoxArray(kind);
-    const bool present = !editor.text(u"frm1", notifyTargetField(kind), index).isEmpty();
+    const bool present = !targetText.isEmpty();
     for (const char16_t *page : notifyPropagationOrder(kind)) {
         const QStringView section(page);
         if (!onlyPage.isEmpty() && section != onlyPage)

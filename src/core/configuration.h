@@ -124,6 +124,8 @@ const PageModelRules &pageModelRules(QStringView section);
 // empty is disabled and cleared, the others are enabled.
 void enableNotifyBoxesFromTargets(ConfigurationEditor &editor, QStringView section);
 
-// A target of the general settings page changed: on every page with a set of that kind (or only on the page
-// named) the member of that index follows it, and is ticked when it is enabled and the set's all box is ticked.
-void propagateTarget(ConfigurationEditor &editor, NotifyKind kind, int index, QStringView onlyPage = {});
+// A target of the general settings page changed to the text: on every page with a set of that kind (or only on
+// the page named) the member of that index follows it, and is ticked when it is enabled and the set's all box
+// is ticked.
+void propagateTarget(ConfigurationEditor &editor, NotifyKind kind, int index, const QString &targetText,
+    QStringView onlyPage = {});

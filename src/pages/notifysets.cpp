@@ -193,7 +193,7 @@ void PropagateTarget(NotifyKind kind, int index, const QString &targetText)
         if (!page) {
             // A page not built yet follows in the configuration, by the same rule.
             ConfigurationModel::program().edit([&](ConfigurationEditor &editor) {
-                propagateTarget(editor, kind, index, pageName);
+                propagateTarget(editor, kind, index, targetText, pageName);
             });
             continue;
         }

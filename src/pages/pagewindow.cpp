@@ -26,6 +26,7 @@ void PageWindow::formLoad()
     LoadFormSettings(this);
     EnableNotifyBoxesFromTargets(this);
     pageLoaded();
+    showConfigurationExactly(this);
     bindToConfiguration(this);
 }
 

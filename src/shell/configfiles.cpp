@@ -1,5 +1,7 @@
 #include "shell/configfiles.h"
 
+#include "core/configurationmodel.h"
+
 #include "window/formwindow.h"
 
 #include "core/filekind.h"
@@ -299,29 +301,10 @@ void ConfigurationFiles::watchPages()
     if (m_watching)
         return;
     m_watching = true;
-    WindowRegistry &registry = WindowRegistry::instance();
-    for (const QString &name : configurationPageNames()) {
-        FormWindow *page = registry.window(name);
-        if (!page)
-            continue;
-        for (const ControlRef &ref : page->controls()) {
-            QWidget *w = ref.widget;
-            if (!w || ref.kind == ControlKind::Other)
-                continue;
-            if (auto *line = qobject_cast<QLineEdit *>(w))
-                connect(line, &QLineEdit::textChanged, this, &ConfigurationFiles::pagesEdited);
-            else if (auto *plain = qobject_cast<QPlainTextEdit *>(w))
-                connect(plain, &QPlainTextEdit::textChanged, this, &ConfigurationFiles::pagesEdited);
-            else if (auto *check = qobject_cast<QCheckBox *>(w))
-                connect(check, &QCheckBox::stateChanged, this, &ConfigurationFiles::pagesEdited);
-            else if (auto *button = qobject_cast<QAbstractButton *>(w))
-                connect(button, &QAbstractButton::toggled, this, &ConfigurationFiles::pagesEdited);
-            else if (auto *combo = qobject_cast<QComboBox *>(w))
-                connect(combo, &QComboBox::currentIndexChanged, this, &ConfigurationFiles::pagesEdited);
-            else if (auto *list = qobject_cast<QListWidget *>(w))
-                connect(list, &QListWidget::currentRowChanged, this, &ConfigurationFiles::pagesEdited);
-        }
-    }
+    // Every edit of a page reaches the configuration, whichever page and control it was.
+    ConfigurationModel &configuration = ConfigurationModel::program();
+    connect(&configuration, &ConfigurationModel::valueChanged, this, &ConfigurationFiles::pagesEdited);
+    connect(&configuration, &ConfigurationModel::replaced, this, &ConfigurationFiles::pagesEdited);
 }
 
 QStringList ConfigurationFiles::recentFiles() const

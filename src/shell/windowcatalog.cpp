@@ -36,10 +36,11 @@ void registerProgramWindows(const ProgramWindowOptions &options)
 {
     WindowRegistry::instance().registerFactory(
         QStringLiteral("frmStart"), [dialogs = options.dialogs] { return new FrmStart(nullptr, dialogs); });
-    // A window built after the language was applied takes its captions now; the start window applies the
-    // language itself while it loads.
+    // A window built while the program runs takes the captions of the language in force, as if it had been
+    // there when the start window applied it; the start window applies the language itself while it loads.
     WindowRegistry::instance().setCreationHook([](FormWindow *window) {
-        if (window->formName() != QLatin1String("frmStart"))
+        if (window->formName() != QLatin1String("frmStart")
+            && WindowRegistry::instance().exists(QStringLiteral("frmStart")))
             applyLanguageTo(window);
     });
     registerWindow<Frm1>("frm1");

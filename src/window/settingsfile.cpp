@@ -21,7 +21,11 @@
 #include <QHash>
 #include <QListWidget>
 
+#include <QSignalBlocker>
+
 #include <algorithm>
+#include <memory>
+#include <vector>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -341,6 +345,37 @@ private:
 };
 
 } // namespace
+
+void showConfigurationExactly(FormWindow *window)
+{
+    if (!window)
+        return;
+    const Configuration &configuration = ConfigurationModel::program().configuration();
+    QList<const ControlRef *> differing;
+    for (const ControlRef &ref : window->controls()) {
+        if (!ref.widget || ref.kind == ControlKind::Other)
+            continue;
+        const int field = configurationFieldIndex(window->formName(), ref.key());
+        if (field >= 0 && storedValue(ref) != configuration.value(field))
+            differing.append(&ref);
+    }
+    if (differing.isEmpty())
+        return;
+    // Only values a page's own rules would have put differently: none of its handlers runs for them.
+    std::vector<std::unique_ptr<QSignalBlocker>> quiet;
+    for (const ControlRef &ref : window->controls()) {
+        if (ref.widget && ref.kind != ControlKind::Other)
+            quiet.push_back(std::make_unique<QSignalBlocker>(ref.widget.data()));
+    }
+    for (const ControlRef *ref : differing) {
+        const int field = configurationFieldIndex(window->formName(), ref->key());
+        if (ref->kind == ControlKind::TextBox)
+            setControlText(*ref, configuration.value(field));
+        else
+            setControlState(*ref, configuration.state(field));
+        ref->widget->setEnabled(configuration.isEnabled(field));
+    }
+}
 
 void bindToConfiguration(FormWindow *window)
 {

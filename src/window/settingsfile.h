@@ -76,6 +76,11 @@ void captureDesignValues(FormWindow *window);
 // settings file holding its values, so the window's own change handling runs as for user input.
 void LoadFormSettings(FormWindow *window);
 
+// After a page built from the configuration has run its load rules: a control that still differs from the
+// configuration (a rule whose result depends on what the file held, not only on the values) is set to it
+// without its handlers, so the page shows exactly what the configuration holds.
+void showConfigurationExactly(FormWindow *window);
+
 // From now on the program's configuration follows every change of the window's stored controls (values and
 // whether they take input); it takes what they hold right away.
 void bindToConfiguration(FormWindow *window);

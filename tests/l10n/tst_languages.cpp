@@ -3,7 +3,7 @@
 #include "comm/historytexts.h"
 #include "core/appsetup.h"
 #include "core/parameterrecord.h"
-#include "comm/registrycontrolvalues.h"
+#include "core/configurationmodel.h"
 #include "core/parameterrecord.h"
 #include "l10n/captiontable.h"
 #include "shell/frmabout.h"
@@ -267,10 +267,10 @@ void TestLanguages::storedValuesAreInPlaceWithoutOpeningPages()
                   "[frm2]\r\nchk2(1)=1\r\ntxtwert(1)=75\r\n"
                   "[frm9]\r\ntxtZust=Jawohl\r\n");
     startProgram();
-    // Start-up brought every page into existence with its stored values, so the record holds them.
+    // No page is built, yet the configuration holds every stored value, so the record does.
     for (const char *name : { "frm1", "frm2", "frm3", "frm4", "frm5", "frm6", "frm7", "frm8", "frm9" })
-        QVERIFY2(WindowRegistry::instance().exists(name), name);
-    const QString record = BuildParameterRecord(RegistryControlValues());
+        QVERIFY2(!WindowRegistry::instance().exists(name), name);
+    const QString record = BuildParameterRecord(ConfigurationModel::program().configuration());
     QCOMPARE(record.size(), 640);
     QCOMPARE(record.mid(0, 4), QString("4321"));
     QCOMPARE(record.mid(450, 4), QString("075O"));

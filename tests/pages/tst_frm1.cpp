@@ -10,6 +10,8 @@
 #include "window/windowregistry.h"
 #include "typing.h"
 
+#include "support/startupsettings.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -123,9 +125,7 @@ void TestFrm1::cleanup()
 
 void TestFrm1::writeSettings(const QByteArray &text)
 {
-    QFile file(IniFilePath());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
+    QVERIFY(writeStartupSettings(text));
 }
 
 // Starts the program's windows and opens the page from its menu button, as the user does.
@@ -575,6 +575,7 @@ void TestFrm1::everyValueSurvivesSaveAndRestart()
     QTest::mouseClick(start()->check(14), Qt::LeftButton); // "Speichern"
     WindowRegistry::instance().reset();
     registerProgramWindows();
+    loadSettingsIntoConfiguration(IniFileReadPath()); // as the next start reads it
 
     QCOMPARE(field("txtsim")->text(), QStringLiteral("4711"));
     QCOMPARE(field("txtPsw1")->text(), QStringLiteral("geheim"));

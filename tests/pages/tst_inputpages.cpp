@@ -10,6 +10,8 @@
 #include "window/windowregistry.h"
 #include "typing.h"
 
+#include "support/startupsettings.h"
+
 #include <QCheckBox>
 #include <QFile>
 #include <QFrame>
@@ -174,9 +176,7 @@ void TestInputPages::cleanup()
 
 void TestInputPages::writeSettings(const QByteArray &text)
 {
-    QFile file(IniFilePath());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
+    QVERIFY(writeStartupSettings(text));
 }
 
 // Starts the program's windows and opens the page from its menu button, as the user does.

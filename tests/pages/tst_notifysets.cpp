@@ -1,4 +1,5 @@
 #include "core/appsetup.h"
+#include "core/configurationmodel.h"
 #include "pages/frm1.h"
 #include "pages/notifysets.h"
 #include "window/settingsfile.h"
@@ -7,11 +8,15 @@
 #include "window/windowregistry.h"
 #include "typing.h"
 
+#include "support/startupsettings.h"
+
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -104,7 +109,7 @@ private slots:
 
     void pageLoadFollowsTargets();
     void leavingTargetFieldCarriesItToEveryPage();
-    void pagesAreCreatedOnlyForTheirKind();
+    void pagesNotBuiltFollowInTheConfiguration();
     void allBoxSkipsMembersWithoutTarget();
     void unTickingOneMemberClearsOnlyTheAllBox();
     void spaceOnAMemberCountsAsAPress();
@@ -141,9 +146,7 @@ void TestNotifySets::cleanup()
 
 void TestNotifySets::writeSettings(const QByteArray &text)
 {
-    QFile file(IniFilePath());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
+    QVERIFY(writeStartupSettings(text));
 }
 
 void TestNotifySets::pageLoadFollowsTargets()
@@ -191,21 +194,25 @@ void TestNotifySets::leavingTargetFieldCarriesItToEveryPage()
     }
 }
 
-void TestNotifySets::pagesAreCreatedOnlyForTheirKind()
+void TestNotifySets::pagesNotBuiltFollowInTheConfiguration()
 {
+    // A page that is not built follows the target in the configuration: ticked where its all box is.
+    writeSettings("[frm3]\r\nchkfax1(0)=1\r\n");
     frm1();
     PropagateTarget(NotifyKind::Fax, 2, QStringLiteral("0891234"));
-    for (const char *name : { "frm2", "frm3", "frm5" }) {
-        QVERIFY2(WindowRegistry::instance().exists(QString::fromLatin1(name)), name);
-        // The new page's own load step already saw the field empty; propagation enables the member.
-        QVERIFY(setOf(name, NotifyKind::Fax)->box(2)->isEnabled());
-    }
-    for (const char *name : { "frm4", "frm6", "frm7", "frm9" })
+    for (const char *name : { "frm2", "frm3", "frm4", "frm5", "frm6", "frm7", "frm9" })
         QVERIFY2(!WindowRegistry::instance().exists(QString::fromLatin1(name)), name);
+    const Configuration &configuration = ConfigurationModel::program().configuration();
+    QCOMPARE(configuration.state(u"frm2"_s, u"chkfax1"_s, 2), 0);
+    QCOMPARE(configuration.state(u"frm3"_s, u"chkfax1"_s, 2), 1);
+    QVERIFY(configuration.isEnabled(configurationFieldIndex(u"frm5", u"chkfax1(2)")));
+    PropagateTarget(NotifyKind::Fax, 2, QString());
+    QCOMPARE(configuration.state(u"frm3"_s, u"chkfax1"_s, 2), 0);
+    QVERIFY(!configuration.isEnabled(configurationFieldIndex(u"frm5", u"chkfax1(2)")));
 
     PropagateTarget(NotifyKind::Mail, 1, QStringLiteral("x@y.de"));
-    QVERIFY(WindowRegistry::instance().exists("frm9"));
-    QVERIFY(!WindowRegistry::instance().exists("frm7"));
+    QVERIFY(configuration.isEnabled(configurationFieldIndex(u"frm9", u"chkmail1(1)")));
+    QVERIFY(!WindowRegistry::instance().exists("frm9"));
 }
 
 void TestNotifySets::allBoxSkipsMembersWithoutTarget()

@@ -11,6 +11,8 @@
 #include "shell/windowcatalog.h"
 #include "window/windowregistry.h"
 
+#include "support/startupsettings.h"
+
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
@@ -178,9 +180,7 @@ void TestOutputPages::cleanup()
 
 void TestOutputPages::writeSettings(const QByteArray &text)
 {
-    QFile file(IniFilePath());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
+    QVERIFY(writeStartupSettings(text));
 }
 
 void TestOutputPages::defaultsWithoutSettingsFile()

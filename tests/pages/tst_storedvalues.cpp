@@ -179,6 +179,7 @@ void tst_StoredValues::windowLoadAndOpenFilterTheFile()
     const QString chosen = m_dir->filePath(u"Kunde.ini"_s);
     putFile(chosen, file);
     registerProgramWindows();
+    loadSettingsIntoConfiguration(IniFileReadPath());
 
     // Start-up: the working settings file.
     QCOMPARE(field(form, key)->text(), shown);
