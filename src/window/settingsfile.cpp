@@ -280,7 +280,13 @@ void LoadFormSettings(FormWindow *window)
     if (!window)
         return;
     // The values go in as the file's would, so the page's own handling runs for them as it does at start-up.
-    applyDocument(window, ConfigurationModel::program().configuration().toDocument());
+    LoadFormSettings(window, ConfigurationModel::program().configuration().toDocument());
+}
+
+void LoadFormSettings(FormWindow *window, const IniDocument &document)
+{
+    if (window)
+        applyDocument(window, document);
 }
 
 namespace {

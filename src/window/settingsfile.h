@@ -75,6 +75,8 @@ void captureDesignValues(FormWindow *window);
 // Restores the window's controls from the program's configuration through their ordinary setters, as from a
 // settings file holding its values, so the window's own change handling runs as for user input.
 void LoadFormSettings(FormWindow *window);
+// The same from a document: each control the document has a usable value for takes it by its kind's rule.
+void LoadFormSettings(FormWindow *window, const IniDocument &document);
 
 // After a page built from the configuration has run its load rules: a control that still differs from the
 // configuration (a rule whose result depends on what the file held, not only on the values) is set to it

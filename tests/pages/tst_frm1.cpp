@@ -358,11 +358,11 @@ void TestFrm1::leavingForAnotherWindowChecksOnlyOnReturn()
 void TestFrm1::targetTypedBeforeSwitchingProgramsIsPropagated()
 {
     openPage();
+    auto *box = WindowRegistry::instance().window("frm4")->controlAs<QCheckBox>("chksms1", 3);
     QTest::mouseClick(frm1()->tab(2), Qt::LeftButton);
     QVERIFY(typing::enter(field("txtFon1", 3)));
     typing::typeText(field("txtFon1", 3), QStringLiteral("0171"));
     QApplication::setActiveWindow(nullptr);
-    auto *box = WindowRegistry::instance().window("frm4")->controlAs<QCheckBox>("chksms1", 3);
     QVERIFY(!box->isEnabled());
     comeBack(start());
     QVERIFY(box->isEnabled());

@@ -252,8 +252,9 @@ void TestFrmStart::backgroundClickReopensCurrentWindowOrShowsPhoto()
     QCOMPARE(WindowRegistry::instance().currentPage(), 12);
 
     // A click on the message, or a right click on the title, leaves a page behind its message.
-    FormWindow *frm1 = WindowRegistry::instance().existing("frm1");
     w->Check_Click(1);
+    FormWindow *frm1 = WindowRegistry::instance().existing("frm1");
+    QVERIFY(frm1);
     w->showPageMessage("check failed");
     w->showMessageOverlay(frm1, true);
     QTest::mouseClick(w->lblMeld(), Qt::LeftButton);
@@ -268,7 +269,7 @@ void TestFrmStart::saveWritesPagesInOrderAndCancelLeavesFile()
     FrmStart *w = start();
     w->setQuitHandler([this] { ++m_quits; });
     w->show();
-    auto *language = WindowRegistry::instance().existing("frm1")->controlAs<QLineEdit>("language");
+    auto *language = WindowRegistry::instance().window("frm1")->controlAs<QLineEdit>("language");
     language->setText("2");
     click(14);
     QVERIFY(!w->lblMeld()->isVisible());
@@ -307,7 +308,7 @@ void TestFrmStart::failedSaveIsShownAndKeepsProgramOpen()
     FrmStart *w = start();
     w->setQuitHandler([this] { ++m_quits; });
     w->show();
-    FormWindow *frm1 = WindowRegistry::instance().existing("frm1");
+    FormWindow *frm1 = WindowRegistry::instance().window("frm1");
     w->Check_Click(1);
     SelectTab(2, 4, frm1);
     // A folder in place of the settings file: the save cannot replace it.
@@ -379,8 +380,9 @@ void TestFrmStart::okEndsOverlayWhicheverPageWasOpened()
     QFETCH(int, opened);
     FrmStart *w = start();
     w->show();
-    FormWindow *frm1 = WindowRegistry::instance().existing("frm1");
     w->Check_Click(1);
+    FormWindow *frm1 = WindowRegistry::instance().window("frm1");
+    QVERIFY(frm1);
     w->showPageMessage("check failed");
     w->showMessageOverlay(frm1, true);
     // The user leaves the message for another page and acknowledges it there.

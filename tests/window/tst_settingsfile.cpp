@@ -18,6 +18,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The working settings file as it stands now.
+IniDocument workingFile()
+{
+    return readSettingsFile(IniFileReadPath(), SettingsFileUse::Working).document.value_or(IniDocument());
+}
+
 // A page with one control of every kind the settings file knows, plus a label that it must leave alone.
 class TestPage : public FormWindow
 {
@@ -124,7 +130,7 @@ void tst_SettingsFile::loadRestoresEveryKind()
     QVERIFY(writeSettingsFile(documentOfWindows({ &saved })));
 
     TestPage restored(u"frm1"_s);
-    LoadFormSettings(&restored);
+    LoadFormSettings(&restored, workingFile());
     QCOMPARE(restored.txtName->text(), saved.txtName->text());
     QCOMPARE(restored.chkOn->checkState(), Qt::Checked);
     QCOMPARE(restored.chkOnToggles, 1); // the page's own handling ran for the restored value
@@ -167,7 +173,7 @@ void tst_SettingsFile::loadAppliesValuesByKind()
 
     putFile(IniFilePath(), "[frm1]\r\n" + line + "\r\n");
     TestPage page(u"frm1"_s);
-    LoadFormSettings(&page);
+    LoadFormSettings(&page, workingFile());
     const ControlRef *ref = page.findRef(control, index);
     QVERIFY(ref);
     QCOMPARE(controlState(*ref), expected);
@@ -179,7 +185,7 @@ void tst_SettingsFile::longTextsAreCut()
     putFile(IniFilePath(), "[frm1]\r\ntxtName=" + longText + "\r\ntxtLong=" + longText + "\r\n");
 
     TestPage page(u"frm1"_s);
-    LoadFormSettings(&page);
+    LoadFormSettings(&page, workingFile());
     QCOMPARE(page.txtName->text(), QString(20, u'x')); // the field's maximum length
     QCOMPARE(page.txtLong->text(), QString(255, u'x')); // the longest value the file gives back
 }
@@ -195,8 +201,8 @@ void tst_SettingsFile::windowsDoNotShareControls()
 
     TestPage first2(u"frm1"_s);
     TestPage second2(u"frm2"_s);
-    LoadFormSettings(&first2);
-    LoadFormSettings(&second2);
+    LoadFormSettings(&first2, workingFile());
+    LoadFormSettings(&second2, workingFile());
     QCOMPARE(first2.txtName->text(), u"eins"_s);
     QCOMPARE(second2.txtName->text(), u"zwei"_s);
     QCOMPARE(first2.chkOn->checkState(), Qt::Unchecked);
@@ -207,7 +213,7 @@ void tst_SettingsFile::loadWithoutFileKeepsDesignValues()
 {
     TestPage page(u"frm1"_s);
     page.txtName->setText(u"design"_s);
-    LoadFormSettings(&page);
+    LoadFormSettings(&page, workingFile());
     QCOMPARE(page.txtName->text(), u"design"_s);
     QVERIFY(page.opt1->isChecked());
     QCOMPARE(page.chkOnToggles, 0);
@@ -219,7 +225,7 @@ void tst_SettingsFile::greyedTwoStateBoxClicksOnlyTickAndUntick()
     putFile(IniFilePath(), "[frm1]\r\nchksms1(1)=2\r\n");
     TestPage page(u"frm1"_s);
     QCheckBox *box = page.chksms1[1];
-    LoadFormSettings(&page);
+    LoadFormSettings(&page, workingFile());
     QCOMPARE(box->checkState(), Qt::PartiallyChecked);
 
     page.show();
