@@ -129,6 +129,15 @@ IniDocument Configuration::toDocument() const
     return document;
 }
 
+IniDocument Configuration::viewDocument() const
+{
+    IniDocument document = toDocument();
+    const std::span<const ConfigField> fields = configurationFields();
+    for (const int field : m_chosenTabs)
+        document.setValue(QString::fromUtf16(fields[size_t(field)].section), fields[size_t(field)].key(), kSelected);
+    return document;
+}
+
 QString Configuration::value(QStringView section, QStringView key) const
 {
     return value(configurationFieldIndex(section, key));
@@ -271,8 +280,11 @@ void ConfigurationEditor::applyStoredValue(int field, const QString &value)
         break;
     case ValueKind::Option:
     case ValueKind::Tab:
-        if (const std::optional<int> selected = integerPart(value))
+        if (const std::optional<int> selected = integerPart(value)) {
+            if (spec.kind == ValueKind::Tab && *selected != 0)
+                m_configuration.m_chosenTabs.append(field);
             setState(field, *selected != 0 ? 1 : 0);
+        }
         break;
     }
 }

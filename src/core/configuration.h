@@ -25,6 +25,10 @@ public:
     // The settings file of this configuration: every value that is not empty, page by page, in field order.
     IniDocument toDocument() const;
 
+    // What a page built from this configuration takes: the settings file, and the tab a page's file chose
+    // (a tab never stays selected, yet the page opens on it), so the page looks as if it had read the file.
+    IniDocument viewDocument() const;
+
     // The stored form of a value (text, "0"/"1"/"2", "-1"/"0"); empty for an unknown key.
     QString value(int field) const { return m_values.value(field); }
     QString value(QStringView section, QStringView key) const;
@@ -51,6 +55,7 @@ private:
     friend class ConfigurationEditor;
     QList<QString> m_values; // stored form, by field
     QList<bool> m_enabled; // whether the control takes input, by field
+    QList<int> m_chosenTabs; // the tab fields a loaded file selected, in the order it selected them
 };
 
 // Changes a configuration as the pages' controls change: a value set here runs the same rules as the

@@ -280,7 +280,7 @@ void LoadFormSettings(FormWindow *window)
     if (!window)
         return;
     // The values go in as the file's would, so the page's own handling runs for them as it does at start-up.
-    LoadFormSettings(window, ConfigurationModel::program().configuration().toDocument());
+    LoadFormSettings(window, ConfigurationModel::program().configuration().viewDocument());
 }
 
 void LoadFormSettings(FormWindow *window, const IniDocument &document)

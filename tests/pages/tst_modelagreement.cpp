@@ -3,6 +3,14 @@
 #include "core/configuration.h"
 #include "core/parameterrecord.h"
 #include "core/configurationmodel.h"
+#include "pages/frm1.h"
+#include "pages/frm2.h"
+#include "pages/frm3.h"
+#include "pages/frm4.h"
+#include "pages/frm5.h"
+#include "pages/frm6.h"
+#include "pages/frm7.h"
+#include "pages/frm9.h"
 #include "pages/pagewindow.h"
 #include "shell/windowcatalog.h"
 #include "support/randomsettings.h"
@@ -22,7 +30,7 @@ int seedCount()
 {
     bool ok = false;
     const int count = qEnvironmentVariableIntValue("RM425T_MODEL_SEEDS", &ok);
-    return ok && count > 0 ? count : 150;
+    return ok && count > 0 ? count : 400;
 }
 
 struct PageState
@@ -32,27 +40,37 @@ struct PageState
     QString record;
 };
 
-// New pages take the document through their controls and their handlers, page by page as a load does; the
-// configuration only follows what the controls then hold.
+// New pages take the document through their controls and their handlers, page by page as a load does; only
+// the general settings page's values reach the configuration, from its controls, for the targets the other
+// pages read.
 PageState loadIntoPages(const IniDocument &document)
 {
     WindowRegistry::instance().reset();
-    registerProgramWindows();
-    QList<FormWindow *> pages;
-    for (const QString &name : configurationSections()) {
-        auto *page = static_cast<PageWindow *>(WindowRegistry::instance().window(name));
+    const QList<PageWindow *> pages
+        = { new Frm1, new Frm2, new Frm3, new Frm4, new Frm5, new Frm6, new Frm7, new Frm9 };
+    for (PageWindow *page : pages) {
         page->loadConfiguration(document);
-        pages.append(page);
+        if (page->formName() == u"frm1")
+            bindToConfiguration(page);
     }
     PageState state;
-    state.document = documentOfWindows(pages);
+    state.document = documentOfWindows(QList<FormWindow *>(pages.cbegin(), pages.cend()));
     for (FormWindow *page : pages) {
         for (const ControlRef &ref : page->controls()) {
             if (ref.widget && ref.kind != ControlKind::Other)
                 state.enabled.insert(page->formName() + u'/' + ref.key(), !ref.widget->testAttribute(Qt::WA_Disabled));
         }
     }
-    state.record = BuildParameterRecord(ConfigurationModel::program().configuration());
+    Configuration shown;
+    for (PageWindow *page : pages) {
+        for (const ControlRef &ref : page->controls()) {
+            const int field = configurationFieldIndex(page->formName(), ref.key());
+            if (field >= 0)
+                shown.setStoredValue(field, state.document.value(page->formName(), ref.key()).value_or(QString()));
+        }
+    }
+    state.record = BuildParameterRecord(shown);
+    qDeleteAll(pages);
     return state;
 }
 

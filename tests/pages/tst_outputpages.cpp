@@ -669,6 +669,7 @@ void TestOutputPages::saveRoundTrip()
     QVERIFY(writeSettingsFile(documentOfWindows({ page("frm1"), window })));
 
     WindowRegistry::instance().reset();
+    loadSettingsIntoConfiguration(IniFileReadPath()); // as the next start reads it
     window = page(pageName);
     QCOMPARE(storedValues(window), before);
 
