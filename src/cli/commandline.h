@@ -30,6 +30,6 @@ bool isCommandLine(int argc, char *argv[]);
 // has taken its options (afterQt), whatever is left is refused, Qt's name or not.
 std::optional<int> refuseWindowArguments(const QStringList &arguments, bool afterQt = false);
 
-// Runs the command and returns its exit status. Needs no display: it creates its own application object
-// on the offscreen platform.
+// Runs the command and returns its exit status. Needs no display and loads no platform plugin: it runs on a
+// core application, without any window.
 int runCommandLine(int argc, char *argv[]);

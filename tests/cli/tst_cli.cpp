@@ -83,6 +83,7 @@ private slots:
     void interruptedSearchHasItsOwnStatus();
     void statusLogIsKeptAsTheWindowKeepsIt_data();
     void statusLogIsKeptAsTheWindowKeepsIt();
+    void commandsNeedNoPlatformPlugin();
 
 private:
     // The program with the arguments, in the test's folder, with no display of any kind.
@@ -802,6 +803,25 @@ void tst_Cli::statusLogIsKeptAsTheWindowKeepsIt()
     } else {
         QVERIFY(!QFile::exists(QDir(folder).filePath(u"GSM.DAT"_s)));
     }
+}
+
+void tst_Cli::commandsNeedNoPlatformPlugin()
+{
+    // A platform that does not exist would stop any program that loads one; the commands load none.
+    const QString settings = writeFile(u"customer.ini"_s, kCustomer);
+    QProcess process;
+    QProcessEnvironment env = environment();
+    env.insert(u"QT_QPA_PLATFORM"_s, u"no-such-platform"_s);
+    env.insert(u"QT_QPA_PLATFORM_PLUGIN_PATH"_s, m_dir->filePath(u"no-plugins"_s));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(m_dir->path());
+    process.start(QStringLiteral(RM425T_PROGRAM_PATH), { u"record"_s, u"--settings"_s, settings });
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    const QString record = QString::fromUtf8(process.readAllStandardOutput()).section(u'\n', 0, 0);
+    QCOMPARE(record.size(), 640);
+    QVERIFY(record.startsWith(u"1234"_s));
 }
 
 QTEST_MAIN(tst_Cli)
