@@ -11,8 +11,8 @@ namespace {
 const QString kSelected = QStringLiteral("-1");
 const QString kNotSelected = QStringLiteral("0");
 
-// A value read as a number, reduced to its integer part; the file only ever holds small integers, so anything
-// that is not a number or lies outside a 16-bit integer is no usable value.
+} // namespace
+
 std::optional<int> integerPart(const QString &value)
 {
     bool ok = false;
@@ -24,6 +24,8 @@ std::optional<int> integerPart(const QString &value)
         return std::nullopt;
     return static_cast<int>(whole);
 }
+
+namespace {
 
 const ConfigField &fieldAt(int field)
 {
@@ -211,12 +213,12 @@ void ConfigurationEditor::setState(int field, int state)
 {
     if (field < 0)
         return;
-    const ConfigField &spec = fieldAt(field);
+    const ConfigField &stored = fieldAt(field);
     const QString before = m_configuration.m_values.at(field);
-    const QString after = storedState(spec.kind, state);
+    const QString after = storedState(stored.kind, state);
     if (after == before)
         return;
-    if (spec.kind == ValueKind::Option && spec.group >= 0) {
+    if (stored.kind == ValueKind::Option && stored.group >= 0) {
         // The selected button of a group cannot be cleared by itself; selecting it clears the one selected
         // before, whose change is seen first.
         if (after == kNotSelected)
@@ -225,8 +227,8 @@ void ConfigurationEditor::setState(int field, int state)
         const std::span<const ConfigField> fields = configurationFields();
         for (int other = 0; other < int(fields.size()); ++other) {
             const ConfigField &candidate = fields[size_t(other)];
-            if (other != field && candidate.kind == ValueKind::Option && candidate.group == spec.group
-                && QStringView(candidate.section) == QStringView(spec.section)
+            if (other != field && candidate.kind == ValueKind::Option && candidate.group == stored.group
+                && QStringView(candidate.section) == QStringView(stored.section)
                 && m_configuration.m_values.at(other) == kSelected) {
                 store(other, kNotSelected);
                 changed(other, kSelected);
@@ -264,14 +266,14 @@ void ConfigurationEditor::setStateWithoutRules(int field, int state)
 
 void ConfigurationEditor::applyStoredValue(int field, const QString &value)
 {
-    const ConfigField &spec = fieldAt(field);
-    switch (spec.kind) {
+    const ConfigField &stored = fieldAt(field);
+    switch (stored.kind) {
     case ValueKind::Text:
         // What the field cannot use gives its design value.
-        setText(field, storedFieldText(spec.rule, value).value_or(QString::fromUtf16(spec.design)));
+        setText(field, storedFieldText(stored.rule, value).value_or(QString::fromUtf16(stored.design)));
         break;
     case ValueKind::List:
-        if (const std::optional<int> index = integerPart(value); index && *index >= -1 && *index < spec.entries)
+        if (const std::optional<int> index = integerPart(value); index && *index >= -1 && *index < stored.entries)
             setState(field, *index);
         break;
     case ValueKind::Check:
@@ -281,7 +283,7 @@ void ConfigurationEditor::applyStoredValue(int field, const QString &value)
     case ValueKind::Option:
     case ValueKind::Tab:
         if (const std::optional<int> selected = integerPart(value)) {
-            if (spec.kind == ValueKind::Tab && *selected != 0)
+            if (stored.kind == ValueKind::Tab && *selected != 0)
                 m_configuration.m_chosenTabs.append(field);
             setState(field, *selected != 0 ? 1 : 0);
         }
@@ -296,12 +298,12 @@ void ConfigurationEditor::store(int field, const QString &value)
 
 void ConfigurationEditor::changed(int field, const QString &before)
 {
-    const ConfigField &spec = fieldAt(field);
+    const ConfigField &stored = fieldAt(field);
     // A copy: a rule may change the value again before the page's own rule sees this change.
     const QString after = m_configuration.m_values.at(field);
-    sharedRules(*this, spec, before, after);
-    if (const auto pageRule = pageModelRules(spec.section).changed)
-        pageRule(*this, spec, before, after);
+    sharedRules(*this, stored, before, after);
+    if (const auto pageRule = pageModelRules(stored.section).changed)
+        pageRule(*this, stored, before, after);
 }
 
 void enableNotifyBoxesFromTargets(ConfigurationEditor &editor, QStringView section)

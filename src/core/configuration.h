@@ -7,7 +7,13 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 class IniDocument;
+
+// A value of the settings file read as a number, reduced to its integer part; the file only ever holds small
+// integers, so anything that is not a number or lies outside a 16-bit integer is no usable value.
+std::optional<int> integerPart(const QString &value);
 
 // The configuration of a module: every stored value of the eight configuration pages, without any window.
 // The pages show it, the settings file is read into it and written from it, the record is built from it and

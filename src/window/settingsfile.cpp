@@ -2,6 +2,7 @@
 
 #include "core/appsetup.h"
 #include "core/configfields.h"
+#include "core/configuration.h"
 #include "core/configurationmodel.h"
 #include "core/filekind.h"
 #include "core/inifile.h"
@@ -26,8 +27,6 @@
 #include <algorithm>
 #include <memory>
 #include <vector>
-#include <cmath>
-#include <limits>
 #include <optional>
 
 namespace {
@@ -44,20 +43,6 @@ QHash<const FormWindow *, QHash<QString, QString>> &designValues()
 {
     static QHash<const FormWindow *, QHash<QString, QString>> values;
     return values;
-}
-
-// A value read as a number, reduced to its integer part; the file only ever holds small integers, so anything
-// that is not a number or lies outside a 16-bit integer is no usable value.
-std::optional<int> integerPart(const QString &value)
-{
-    bool ok = false;
-    const double number = value.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(number))
-        return std::nullopt;
-    const double whole = std::trunc(number);
-    if (whole < std::numeric_limits<qint16>::min() || whole > std::numeric_limits<qint16>::max())
-        return std::nullopt;
-    return static_cast<int>(whole);
 }
 
 int entryCount(const QWidget *widget)
