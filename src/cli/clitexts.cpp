@@ -1,7 +1,7 @@
 #include "cli/clitexts.h"
 
 #include "comm/signallevel.h"
-#include "l10n/languagecode.h"
+#include "l10n/runtimelanguage.h"
 
 namespace CliText {
 

@@ -15,9 +15,9 @@
 #include "core/appsetup.h"
 #include "core/configurationmodel.h"
 #include "l10n/language.h"
-#include "l10n/languagecode.h"
+#include "l10n/runtimelanguage.h"
 #include "core/keyfilters.h"
-#include "shell/configuration.h"
+#include "shell/settingstexts.h"
 
 #include <QCoreApplication>
 #include <QCommandLineParser>

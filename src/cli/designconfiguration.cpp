@@ -6,7 +6,7 @@
 #include "core/configurationmodel.h"
 #include "core/filekind.h"
 #include "core/inifile.h"
-#include "window/settingsfile.h"
+#include "core/settingsstore.h"
 
 #include <QDir>
 

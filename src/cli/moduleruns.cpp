@@ -15,7 +15,7 @@
 #include "comm/statussession.h"
 #include "comm/uploadsession.h"
 #include "core/csv.h"
-#include "window/settingsfile.h"
+#include "core/settingsstore.h"
 
 #include <QDateTime>
 #include <QDir>

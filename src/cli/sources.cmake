@@ -1,11 +1,10 @@
-# Widget-free sources of this folder go into the core library, the commands (which build the pages for
-# their load rules) into the ui library.
+# Every file of the commands is widget-free: they go into the core library, so a command loads no window.
 set(CLI_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/argumentrules.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/clitexts.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/moduleruns.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/commandline.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/designconfiguration.cpp
 )
 set(CLI_UI_SOURCES
-    src/cli/clitexts.cpp
-    src/cli/moduleruns.cpp
-    src/cli/commandline.cpp
-    src/cli/designconfiguration.cpp
 )

@@ -206,14 +206,20 @@ void Frm8::formLoad()
 {
     setMeld(QString());
     m_ports->refresh(true);
+    m_portsAskedOnLoad.start();
 }
 
 void Frm8::formActivate()
 {
     PlacePage(this);
     WindowRegistry::instance().setCurrentPage(kPageNumber);
-    // Each visit asks every port afresh (one in another program's hands a moment ago may be free now).
-    m_ports->refresh(true);
+    // Each visit asks every port afresh (one in another program's hands a moment ago may be free now); the
+    // visit that built the page has just asked them, on building it.
+    constexpr qint64 kSameVisitMs = 1000;
+    const bool askedOnLoad = m_portsAskedOnLoad.isValid() && m_portsAskedOnLoad.elapsed() < kSameVisitMs;
+    m_portsAskedOnLoad.invalidate();
+    if (!askedOnLoad)
+        m_ports->refresh(true);
     m_smsForm->setShown(false);
     // The fields are gone, so the SMS service is no longer selected (unless a send is on its way).
     if (!m_runs->smsRunning())

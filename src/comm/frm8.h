@@ -7,6 +7,7 @@
 #include "window/dialogoptions.h"
 #include "window/formwindow.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -140,6 +141,7 @@ private:
     DialogOptions m_dialogs;
     QString m_meld;
     bool m_smsServiceActive = false;
+    QElapsedTimer m_portsAskedOnLoad; // when building the page asked every port
     // The page counts as the program's active window from its activation until another window of the
     // program becomes active, as its Activate and Deactivate events see it.
     bool m_pageActive = false;

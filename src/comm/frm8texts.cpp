@@ -1,7 +1,7 @@
 #include "comm/frm8texts.h"
 
 #include "core/parameterrecord.h"
-#include "l10n/languagecode.h"
+#include "l10n/runtimelanguage.h"
 
 namespace {
 

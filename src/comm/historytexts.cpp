@@ -1,7 +1,7 @@
 #include "comm/historytexts.h"
 
 #include "comm/historymodel.h"
-#include "l10n/languagecode.h"
+#include "l10n/runtimelanguage.h"
 
 
 namespace {

@@ -11,7 +11,7 @@
 #include "comm/uploadsession.h"
 #include "core/csv.h"
 #include "core/filekind.h"
-#include "l10n/languagecode.h"
+#include "l10n/runtimelanguage.h"
 #include "window/help.h"
 
 #include <QAction>

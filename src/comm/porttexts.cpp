@@ -1,7 +1,7 @@
 #include "comm/porttexts.h"
 
 #include "comm/frm8texts.h"
-#include "l10n/languagecode.h"
+#include "l10n/runtimelanguage.h"
 
 namespace {
 

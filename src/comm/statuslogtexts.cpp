@@ -1,6 +1,6 @@
 #include "comm/statuslogtexts.h"
 
-#include "l10n/languagecode.h"
+#include "l10n/runtimelanguage.h"
 
 namespace StatusLogText {
 

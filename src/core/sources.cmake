@@ -28,4 +28,5 @@ set(CORE_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/filekind.cpp
     ${CMAKE_CURRENT_LIST_DIR}/inifile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settingslocation.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settingsstore.cpp
 )

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "l10n/language.h"
+#include "l10n/runtimelanguage.h"
 
 #include <QString>
-#include <optional>
 
 class QLineEdit;
 
@@ -11,24 +10,6 @@ class QLineEdit;
 // while that page is not built.
 QLineEdit *languageBox();
 
-// The language of the pages as the configuration holds it (the `language` box's text), and a new one: through
-// the box when the page is built.
-QString pagesLanguageText();
+// A new language of the pages: through the box when the page is built, so the page sees its own control
+// change, else into the configuration.
 void setPagesLanguageText(const QString &text);
-
-// The language of the pages: the text of the `language` box read as a number; nullopt when it is not one.
-std::optional<int> pagesLanguageCode();
-
-// The language code in force: the run-time override when one is set, else pagesLanguageCode().
-std::optional<int> currentLanguageCode();
-
-// A language chosen for the run-time texts over the one of the pages (the commands' --lang); nullopt goes
-// back to the pages' language.
-void setRuntimeLanguageOverride(std::optional<int> code);
-
-// The language the run-time texts speak: the one in force; German, the design language, for a code outside
-// the list.
-const Language &runtimeLanguageInForce();
-
-// The variant of a run-time text for the language in force; written textForLanguage({ de, en, fr }).
-QString textForLanguage(const LanguageTexts &texts);

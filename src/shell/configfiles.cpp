@@ -6,7 +6,7 @@
 
 #include "core/filekind.h"
 #include "core/inifile.h"
-#include "l10n/languagecode.h"
+#include "l10n/runtimelanguage.h"
 #include "shell/configuration.h"
 #include "shell/frmstart.h"
 #include "shell/recentstore.h"

@@ -1,6 +1,6 @@
 #include "shell/frmabout.h"
 
-#include "l10n/languagecode.h"
+#include "l10n/runtimelanguage.h"
 #include "window/pagehost.h"
 #include "window/colors.h"
 #include "window/settingsfile.h"

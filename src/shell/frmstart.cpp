@@ -2,7 +2,7 @@
 
 #include "comm/statuslog.h"
 #include "l10n/applylanguage.h"
-#include "l10n/languagecode.h"
+#include "l10n/runtimelanguage.h"
 #include "window/colors.h"
 #include "shell/configfiles.h"
 #include "window/help.h"

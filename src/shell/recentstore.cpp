@@ -1,7 +1,7 @@
 #include "shell/recentstore.h"
 
 #include "core/filekind.h"
-#include "l10n/languagecode.h"
+#include "l10n/runtimelanguage.h"
 #include "window/settingsfile.h"
 
 #include <QDir>

@@ -1,6 +1,7 @@
 # Widget-free sources of this folder go into the core library, windows into the ui library.
 set(SHELL_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/sysinfo.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settingstexts.cpp
 )
 set(SHELL_UI_SOURCES
     src/shell/windowcatalog.cpp

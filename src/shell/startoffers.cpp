@@ -3,7 +3,7 @@
 // through ConfigurationFiles::ask, in the language the pages hold.
 #include "shell/configfiles.h"
 
-#include "l10n/languagecode.h"
+#include "l10n/runtimelanguage.h"
 #include "shell/configuration.h"
 #include "shell/recoverycopy.h"
 #include "window/settingsfile.h"

@@ -3,7 +3,7 @@
 #include "shell/frmstart.h"
 
 #include "core/inifile.h"
-#include "l10n/languagecode.h"
+#include "l10n/runtimelanguage.h"
 #include "shell/configfiles.h"
 #include "shell/configuration.h"
 #include "window/settingsfile.h"

@@ -7,7 +7,7 @@
 #include "comm/seriallink.h"
 #include "core/appsetup.h"
 #include "l10n/language.h"
-#include "l10n/languagecode.h"
+#include "l10n/runtimelanguage.h"
 #include "shell/windowcatalog.h"
 #include "support/fakelink.h"
 #include "support/simprocess.h"
