@@ -1,5 +1,6 @@
 // Start-up and save figures of the program: the time from process start until the start window is shown
-// (no page is built before it is opened), next to the same time for an empty Qt window and their ratio, the
+// (no page is built before it is opened), next to the same time for an empty Qt window and their ratio (and
+// for a window with one line of text, which pays for loading the fonts as any window with text does), the
 // time each page takes when it is opened for the first time, and the time of a save of all pages. Each start is measured in a fresh child process; the figures are medians. Starts with a settings
 // file just under the size a settings file may have and with one far over it show what reading the file
 // costs; the child's peak memory is printed beside them.
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,7 +68,10 @@ int runChild(const QString &what, const QString &settings, int argc, char **argv
     AppSetup::setUpApplication({ settings.isEmpty() ? dir.path() : settings });
     QWidget *window = nullptr;
     QWidget empty;
-    if (what == QLatin1String("empty")) {
+    QLabel line(QStringLiteral("RM425T"), &empty);
+    if (what != QLatin1String("text"))
+        line.hide();
+    if (what == QLatin1String("empty") || what == QLatin1String("text")) {
         window = &empty;
     } else {
         registerProgramWindows();
@@ -123,9 +128,10 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QString self = QCoreApplication::applicationFilePath();
     constexpr int kRuns = 7;
-    QList<double> empty, program;
+    QList<double> empty, text, program;
     for (int i = 0; i < kRuns; ++i) {
         empty.append(startupMs(self, QStringLiteral("empty")));
+        text.append(startupMs(self, QStringLiteral("text")));
         program.append(startupMs(self, QStringLiteral("program")));
     }
 
@@ -179,6 +185,8 @@ int main(int argc, char **argv)
     out << "process start -> empty Qt window shown:               " << median(empty) << " ms\n";
     out << "process start -> start window shown:                  " << median(program) << " ms\n";
     out << "ratio to the empty window:                            " << median(program) / median(empty) << " x\n";
+    out << "process start -> window with one line of text shown:  " << median(text) << " ms\n";
+    out << "ratio to the window with one line of text:            " << median(program) / median(text) << " x\n";
     for (const auto &[name, ms] : firstOpen)
         out << "first opening of " << name << ":                                 " << ms << " ms\n";
     out << "save of all pages (median of 20):                     " << median(saves) << " ms\n";
