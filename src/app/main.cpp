@@ -62,7 +62,7 @@ int runWindow(int argc, char *argv[])
         tried.append(QDir::toNativeSeparators(path));
     }
     std::fprintf(stderr, "rm425t: the window cannot be started: %s\n",
-        qPrintable(why.isEmpty() ? QStringLiteral("%1 is missing").arg(tried.join(QStringLiteral(", "))) : why));
+        qPrintable(why.isEmpty() ? QStringLiteral("its part is not at %1").arg(tried.join(QStringLiteral(" nor at "))) : why));
     std::fprintf(stderr, "The commands work without it (rm425t --help).\n");
     return 1;
 }

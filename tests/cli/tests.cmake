@@ -9,6 +9,9 @@ if(UNIX)
     rm425t_add_test(tst_initcommand ui cli/tst_initcommand.cpp)
     target_compile_definitions(tst_initcommand PRIVATE RM425T_PROGRAM_PATH="$<TARGET_FILE:rm425t>")
     add_dependencies(tst_initcommand rm425t)
+    rm425t_add_test(tst_windowpart core cli/tst_windowpart.cpp)
+    target_compile_definitions(tst_windowpart PRIVATE RM425T_PROGRAM_PATH="$<TARGET_FILE:rm425t>")
+    add_dependencies(tst_windowpart rm425t)
     # The test's own window runs from the build tree as the program does, so it keeps its settings where the
     # program keeps them.
     file(GENERATE OUTPUT $<TARGET_FILE_DIR:tst_cli>/rm425t-build-tree.txt
