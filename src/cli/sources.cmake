@@ -2,6 +2,7 @@
 # their load rules) into the ui library.
 set(CLI_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/argumentrules.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/seriesrules.cpp
 )
 set(CLI_UI_SOURCES
     src/cli/clitexts.cpp

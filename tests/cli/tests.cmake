@@ -1,5 +1,7 @@
 # The rules on what is typed after the program's name, on their own.
 rm425t_add_test(tst_argumentrules core cli/tst_argumentrules.cpp)
+# Which unit of a units file goes to which port, and what an argument of `diff` names.
+rm425t_add_test(tst_seriesrules core cli/tst_seriesrules.cpp)
 # The commands run as the program itself, in a child process without any display, against the module
 # simulator on a pseudo-terminal.
 if(UNIX)
