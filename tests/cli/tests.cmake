@@ -9,6 +9,11 @@ if(UNIX)
     target_compile_definitions(tst_cli PRIVATE RM425T_PROGRAM_PATH="$<TARGET_FILE:rm425t>")
     add_dependencies(tst_cli rm425t)
     rm425t_add_test(tst_initcommand ui cli/tst_initcommand.cpp)
+    # A series of modules from a units file, the comparison of configurations, the JSON lines and the
+    # upload log, through the program against simulated modules.
+    rm425t_add_test(tst_seriescommands core cli/tst_seriescommands.cpp)
+    target_compile_definitions(tst_seriescommands PRIVATE RM425T_PROGRAM_PATH="$<TARGET_FILE:rm425t>")
+    add_dependencies(tst_seriescommands rm425t)
     target_compile_definitions(tst_initcommand PRIVATE RM425T_PROGRAM_PATH="$<TARGET_FILE:rm425t>")
     add_dependencies(tst_initcommand rm425t)
     # The test's own window runs from the build tree as the program does, so it keeps its settings where the
