@@ -92,9 +92,9 @@ UploadLog::Entry sampleEntry()
     return entry;
 }
 
-int runWriter(const QString &spec)
+int runWriter(const QString &order)
 {
-    const QStringList parts = spec.split(u'|');
+    const QStringList parts = order.split(u'|');
     UploadLog::Entry entry = sampleEntry();
     // Long lines, so that a line written in pieces would show.
     entry.unit = parts.value(1) + u'-' + QString(3000, u'x');
