@@ -44,15 +44,29 @@ struct UnitsProblem
         Limit, // a limit value the leaving check would change
         NotANumber, // a check box, option or list cell that is no number of its kind
         OutOfRange, // a number outside what the kind takes (check 0/1/2, option -1/0, list index)
+        GroupTaken, // an option selected while the row already selects another one of its group
+    };
+    // Why an unreadable file could not be read.
+    enum class Access {
+        None,
+        Missing, // nothing at the path
+        NotAFile, // a folder, a FIFO, a device …
+        TooLarge, // larger than kMaxUnitsFileSize
+        ReadFailed, // the system refused to open or read it; `detail` holds its reason
     };
 
     Kind kind = Kind::Unreadable;
     int line = 0;
     int column = 0;
     QString columnName; // the header name of the column, where there is one
-    QString value; // the cell, where there is one
+    QString value; // the cell, where there is one; Unreadable: the path
     Rule rule = Rule::None;
     QString detail;
+    Access access = Access::None; // Unreadable
+    int field = -1; // ValueRefused: the field in configurationFields()
+    int count = 0; // WrongCellCount: the cells of the row
+    int expected = 0; // WrongCellCount: the columns of the header
+    int first = 0; // DuplicateColumn: the column named first; DuplicateUnit: the line of the first row
 };
 
 // One unit: its name, the port its row names (empty: any), and its values by field of
@@ -76,6 +90,9 @@ struct UnitsFile
     // The row of the unit (name compared without case); nullptr when there is none.
     const UnitRow *find(const QString &unit) const;
 };
+
+// The largest units file read.
+inline constexpr qint64 kMaxUnitsFileSize = 1024 * 1024;
 
 // Reads and checks a units file. Only a regular file (or a link to one) of at most 1 MB is read.
 UnitsFile readUnitsFile(const QString &path);
