@@ -109,15 +109,15 @@ QString fileWritten(const QString &path)
         .arg(path);
 }
 
-QString uploadLogNotWritten(const QString &path, const QString &reason)
+QString uploadLogNotWritten(const QString &reason)
 {
     return textForLanguage(
-        { QStringLiteral("Hinweis: das Protokoll der Übertragungen %1 kann nicht geschrieben werden (%2); "
-                         "die Übertragung geht weiter."),
-            QStringLiteral("Note: the upload log %1 cannot be written (%2); the upload goes on."),
-            QStringLiteral("Remarque : le journal des transferts %1 ne peut pas être écrit (%2) ; le transfert "
+        { QStringLiteral("Hinweis: das Protokoll der Übertragungen kann nicht geschrieben werden (%1); die "
+                         "Übertragung geht weiter."),
+            QStringLiteral("Note: the upload log cannot be written (%1); the upload goes on."),
+            QStringLiteral("Remarque : le journal des transferts ne peut pas être écrit (%1) ; le transfert "
                            "continue.") })
-        .arg(path, reason);
+        .arg(reason);
 }
 
 QString unknownUnit(const QString &unitsFile, const QString &unit)

@@ -64,8 +64,13 @@ std::variant<UnitsFile, int> readCheckedUnits(const QString &path)
     if (units.usable())
         return units;
     // Every problem at once, so one round of corrections in the spreadsheet is enough.
-    for (const UnitsProblem &problem : units.problems)
-        printErr(shownPath(path) + QStringLiteral(": ") + unitsProblemText(problem));
+    // In the language in force (--lang over the settings'); an unreadable file's text names the file itself.
+    const Language &language = runtimeLanguageInForce();
+    for (const UnitsProblem &problem : units.problems) {
+        const QString text = unitsProblemText(problem, language);
+        printErr(problem.kind == UnitsProblem::Kind::Unreadable ? text
+                                                               : shownPath(path) + QStringLiteral(": ") + text);
+    }
     printErr(CliText::nothingSent());
     return ExitCode::kSettingsRefused;
 }

@@ -105,5 +105,5 @@ void UploadLogWriter::write(const UploadResult &result)
     if (UploadLog::append(entry, &error, m_logPath) || m_told)
         return;
     m_told = true;
-    printErr(CliText::uploadLogNotWritten(QDir::toNativeSeparators(m_logPath), error));
+    printErr(CliText::uploadLogNotWritten(error));
 }
