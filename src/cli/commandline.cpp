@@ -176,7 +176,7 @@ int uploadCommand(const QStringList &arguments)
             "of the --port ports goes to that port, the rows that name no port go to the remaining ports "
             "in the order of the --port options; there must be exactly one --port per row (exit status "
             "2 otherwise, as for a row naming a port not given, or two rows naming one port). With --unit "
-            "NAME only that unit is sent, to the one --port given. The whole units file is checked "
+            "NAME only that unit is sent, to the one --port given (its row may name that port or none). The whole units file is checked "
             "before any port is opened: a file with any refused row is said row by row and nothing is "
             "sent (exit status 3).\n\n"
             "Every upload appends one line per port to the upload log, %1 (time, version, port, unit, "

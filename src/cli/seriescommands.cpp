@@ -71,7 +71,6 @@ std::variant<UnitsFile, int> readCheckedUnits(const QString &path)
         printErr(problem.kind == UnitsProblem::Kind::Unreadable ? text
                                                                : shownPath(path) + QStringLiteral(": ") + text);
     }
-    printErr(CliText::nothingSent());
     return ExitCode::kSettingsRefused;
 }
 
@@ -94,8 +93,10 @@ std::variant<QList<PortUpload>, int> unitUploads(
     const QStringList &ports, const LoadedSettings &base, const QString &unitsPath, const QString &unit)
 {
     std::variant<UnitsFile, int> read = readCheckedUnits(unitsPath);
-    if (const int *failed = std::get_if<int>(&read))
+    if (const int *failed = std::get_if<int>(&read)) {
+        printErr(CliText::nothingSent());
         return *failed;
+    }
     const UnitsFile &units = std::get<UnitsFile>(read);
     const SeriesRules::Assignment assignment = SeriesRules::assignUnitsToPorts(ports, units.rows, unit);
     if (!assignment.problems.isEmpty()) {
