@@ -176,9 +176,10 @@ QString unitCountMismatch(int units, int ports)
 
 QString unitRecordRefused(const QString &unit)
 {
-    return textForLanguage({ QStringLiteral("Der Datensatz der Einheit „%1“ kann nicht gesendet werden."),
-                               QStringLiteral("The record of unit \"%1\" cannot be sent."),
-                               QStringLiteral("L'enregistrement de l'unité « %1 » ne peut pas être envoyé.") })
+    return textForLanguage(
+        { QStringLiteral("Der Datensatz der Einheit „%1“ kann nicht gesendet werden."),
+            QStringLiteral("The record of unit \"%1\" cannot be sent."),
+            QStringLiteral("L'enregistrement de l'unité « %1 » ne peut pas être envoyé.") })
         .arg(unit);
 }
 

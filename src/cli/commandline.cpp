@@ -41,18 +41,19 @@ const QStringList kCommands = { QStringLiteral("record"), QStringLiteral("upload
 
 QString overview()
 {
-    return QStringLiteral("Configures the RM425T GSM control module. Without a command the window starts.\n\n"
-                          "Commands (rm425t COMMAND --help for each):\n"
-                          "  record   print the parameter record the pages give for a settings file, or for\n"
-                          "           a unit of a units file (--units CSV --unit NAME)\n"
-                          "  upload   send that record to one or more modules; with --units each module\n"
-                          "           gets its own unit's record, and each upload is logged\n"
-                          "  diff     the record fields and stored values in which two configurations differ\n"
-                          "  status   print the module's status messages and signal level\n"
-                          "  sms      send an SMS through the module\n"
-                          "  ports    list the serial ports and why any cannot be opened\n"
-                          "  init     write a settings file with the design values, to start from\n\n"
-                          "record --fields, upload, diff and ports take --json: one JSON object per line.\n\n")
+    return QStringLiteral(
+               "Configures the RM425T GSM control module. Without a command the window starts.\n\n"
+               "Commands (rm425t COMMAND --help for each):\n"
+               "  record   print the parameter record the pages give for a settings file, or for\n"
+               "           a unit of a units file (--units CSV --unit NAME)\n"
+               "  upload   send that record to one or more modules; with --units each module\n"
+               "           gets its own unit's record, and each upload is logged\n"
+               "  diff     the record fields and stored values in which two configurations differ\n"
+               "  status   print the module's status messages and signal level\n"
+               "  sms      send an SMS through the module\n"
+               "  ports    list the serial ports and why any cannot be opened\n"
+               "  init     write a settings file with the design values, to start from\n\n"
+               "record --fields, upload, diff and ports take --json: one JSON object per line.\n\n")
         + exitStatusesText();
 }
 
@@ -148,9 +149,9 @@ int recordCommand(const QStringList &arguments)
     for (const RecordField &field : parameterRecordFields()) {
         const QString value = text.mid(field.offset, field.width);
         if (json) {
-            printJsonLine({ { QStringLiteral("section"), field.section }, { QStringLiteral("field"), field.field },
-                { QStringLiteral("offset"), field.offset }, { QStringLiteral("width"), field.width },
-                { QStringLiteral("value"), value } });
+            printJsonLine({ { QStringLiteral("section"), field.section },
+                { QStringLiteral("field"), field.field }, { QStringLiteral("offset"), field.offset },
+                { QStringLiteral("width"), field.width }, { QStringLiteral("value"), value } });
             continue;
         }
         // Brackets show the blanks that fill a field.
@@ -176,7 +177,8 @@ int uploadCommand(const QStringList &arguments)
             "of the --port ports goes to that port, the rows that name no port go to the remaining ports "
             "in the order of the --port options; there must be exactly one --port per row (exit status "
             "2 otherwise, as for a row naming a port not given, or two rows naming one port). With --unit "
-            "NAME only that unit is sent, to the one --port given (its row may name that port or none). The whole units file is checked "
+            "NAME only that unit is sent, to the one --port given (its row may name that port or none). The "
+            "whole units file is checked "
             "before any port is opened: a file with any refused row is said row by row and nothing is "
             "sent (exit status 3).\n\n"
             "Every upload appends one line per port to the upload log, %1 (time, version, port, unit, "
@@ -219,8 +221,8 @@ int uploadCommand(const QStringList &arguments)
     // Every port with its record, complete before the first port is opened.
     QList<PortUpload> uploads;
     if (parser.isSet(CommandOption::units)) {
-        std::variant<QList<PortUpload>, int> assigned = unitUploads(
-            ports, base, parser.value(CommandOption::units), parser.value(CommandOption::unit));
+        std::variant<QList<PortUpload>, int> assigned
+            = unitUploads(ports, base, parser.value(CommandOption::units), parser.value(CommandOption::unit));
         if (const int *failed = std::get_if<int>(&assigned))
             return *failed;
         uploads = std::get<QList<PortUpload>>(assigned);
@@ -237,11 +239,12 @@ int uploadCommand(const QStringList &arguments)
 int statusCommand(const QStringList &arguments)
 {
     Command command(QStringLiteral("status"),
-        QStringLiteral("Prints each status message of the module, exactly as it was sent, and its signal "
-                       "level with the level in dBm as they arrive, and appends the messages to GSM.DAT as the "
-                       "window does: in the current folder, or in the user's data folder (~/.local/share/RM425T/) "
-                       "where that cannot be written. Ends on Ctrl+C or when the port goes (with --follow only "
-                       "on Ctrl+C)."));
+        QStringLiteral(
+            "Prints each status message of the module, exactly as it was sent, and its signal "
+            "level with the level in dBm as they arrive, and appends the messages to GSM.DAT as the "
+            "window does: in the current folder, or in the user's data folder (~/.local/share/RM425T/) "
+            "where that cannot be written. Ends on Ctrl+C or when the port goes (with --follow only "
+            "on Ctrl+C)."));
     QCommandLineParser &parser = command.parser();
     parser.addOptions({ kPort, kLang, kWait });
     parser.addOption(QCommandLineOption(QStringLiteral("timestamps"),

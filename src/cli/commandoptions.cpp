@@ -97,7 +97,8 @@ const QCommandLineOption units(QStringLiteral("units"),
                    "'section/key' (frm1/txtsim); each row is the settings with its values laid over them."),
     QStringLiteral("CSV"));
 const QCommandLineOption unit(QStringLiteral("unit"),
-    QStringLiteral("The unit of the units file, by its name (case does not matter)."), QStringLiteral("NAME"));
+    QStringLiteral("The unit of the units file, by its name (case does not matter)."),
+    QStringLiteral("NAME"));
 
 QCommandLineOption json(const QString &description)
 {

@@ -68,8 +68,9 @@ std::variant<UnitsFile, int> readCheckedUnits(const QString &path)
     const Language &language = runtimeLanguageInForce();
     for (const UnitsProblem &problem : units.problems) {
         const QString text = unitsProblemText(problem, language);
-        printErr(problem.kind == UnitsProblem::Kind::Unreadable ? text
-                                                               : shownPath(path) + QStringLiteral(": ") + text);
+        printErr(problem.kind == UnitsProblem::Kind::Unreadable
+                ? text
+                : shownPath(path) + QStringLiteral(": ") + text);
     }
     return ExitCode::kSettingsRefused;
 }
@@ -130,11 +131,13 @@ std::variant<Configuration, int> sideOf(const QString &argument, const std::opti
         if (*problem == SeriesRules::ReferenceProblem::NoUnitName)
             why = QStringLiteral("'%1' names no unit after its colon (UNITS:NAME).").arg(shown(argument));
         else if (*problem == SeriesRules::ReferenceProblem::NoUnitsFile)
-            why = QStringLiteral("'%1' names no units file before its colon (UNITS:NAME).").arg(shown(argument));
+            why = QStringLiteral("'%1' names no units file before its colon (UNITS:NAME).")
+                      .arg(shown(argument));
         printErr(QStringLiteral("rm425t diff: ") + why + QStringLiteral("\nSee 'rm425t diff --help'."));
         return ExitCode::kUsage;
     }
-    const SeriesRules::ConfigurationReference &named = std::get<SeriesRules::ConfigurationReference>(reference);
+    const SeriesRules::ConfigurationReference &named
+        = std::get<SeriesRules::ConfigurationReference>(reference);
     if (!named.isUnit()) {
         const std::optional<IniDocument> document = readNamedSettings(named.file);
         if (!document)

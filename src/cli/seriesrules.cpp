@@ -28,7 +28,8 @@ Assignment assignUnitsToPorts(const QStringList &ports, const QList<UnitRow> &ro
         if (row < 0)
             result.problems.append({ Kind::UnknownUnit, -1, -1, int(rows.size()), int(ports.size()), unit });
         if (ports.size() != 1)
-            result.problems.append({ Kind::UnitNeedsOnePort, -1, -1, int(rows.size()), int(ports.size()), unit });
+            result.problems.append(
+                { Kind::UnitNeedsOnePort, -1, -1, int(rows.size()), int(ports.size()), unit });
         if (!result.problems.isEmpty())
             return result;
         const QString &named = rows.at(row).port;
@@ -48,10 +49,11 @@ Assignment assignUnitsToPorts(const QStringList &ports, const QList<UnitRow> &ro
             continue;
         const int port = int(identities.indexOf(ArgumentRules::portIdentity(named)));
         if (port < 0)
-            result.problems.append({ Kind::PortNotGiven, int(row), -1, int(rows.size()), int(ports.size()), {} });
-        else if (rowOfPort.at(port) >= 0)
             result.problems.append(
-                { Kind::PortNamedTwice, int(row), rowOfPort.at(port), int(rows.size()), int(ports.size()), {} });
+                { Kind::PortNotGiven, int(row), -1, int(rows.size()), int(ports.size()), {} });
+        else if (rowOfPort.at(port) >= 0)
+            result.problems.append({ Kind::PortNamedTwice, int(row), rowOfPort.at(port), int(rows.size()),
+                int(ports.size()), {} });
         else
             rowOfPort[port] = int(row);
     }

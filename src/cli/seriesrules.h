@@ -41,12 +41,12 @@ struct AssignmentProblem
     bool operator==(const AssignmentProblem &) const = default;
 };
 
-// What `upload --units` sends where. A row whose `port` names one of the ports goes to that port (two spellings
-// of one port are one port, ArgumentRules::portIdentity); the rows without a port go to the remaining ports
-// in the order of the ports, row after row in file order. Every row goes to exactly one port and every port
-// gets exactly one row. With `unit` (compared without case, as the units file compares names) only that row
-// is sent, to the one port given. The assignments come in the order of the ports; any problem gives no
-// assignment at all, and every problem found is listed.
+// What `upload --units` sends where. A row whose `port` names one of the ports goes to that port (two
+// spellings of one port are one port, ArgumentRules::portIdentity); the rows without a port go to the
+// remaining ports in the order of the ports, row after row in file order. Every row goes to exactly one port
+// and every port gets exactly one row. With `unit` (compared without case, as the units file compares names)
+// only that row is sent, to the one port given. The assignments come in the order of the ports; any problem
+// gives no assignment at all, and every problem found is listed.
 struct Assignment
 {
     QList<PortAssignment> assignments;
@@ -70,8 +70,8 @@ struct ConfigurationReference
     bool isUnit() const { return !unit.isEmpty(); }
     bool operator==(const ConfigurationReference &) const = default;
 };
-// Why an argument is neither: a colon with nothing before it (a units file is missing) or after it (the unit's
-// name is missing).
+// Why an argument is neither: a colon with nothing before it (a units file is missing) or after it (the
+// unit's name is missing).
 enum class ReferenceProblem { Empty, NoUnitsFile, NoUnitName };
 std::variant<ConfigurationReference, ReferenceProblem> configurationReference(const QString &argument);
 

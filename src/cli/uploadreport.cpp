@@ -70,7 +70,8 @@ QJsonObject uploadSummaryJson(const UploadResult &result)
         { QStringLiteral("exit"), result.exitCode },
         { QStringLiteral("seconds"), std::round(result.seconds * 1000) / 1000 },
         { QStringLiteral("sha256"),
-            QString::fromLatin1(QCryptographicHash::hash(result.record, QCryptographicHash::Sha256).toHex()) },
+            QString::fromLatin1(
+                QCryptographicHash::hash(result.record, QCryptographicHash::Sha256).toHex()) },
         { QStringLiteral("message"), oneLine(result.report) },
     };
 }
@@ -78,9 +79,11 @@ QJsonObject uploadSummaryJson(const UploadResult &result)
 QString uploadJsonFields()
 {
     return QStringLiteral(
-        "one object per port in the order of --port once all have ended: \"port\" (as given), \"unit\" (empty "
+        "one object per port in the order of --port once all have ended: \"port\" (as given), \"unit\" "
+        "(empty "
         "without --units), \"outcome\" (success, no-answer, no-port, wrong-version, incomplete, port-lost, "
-        "cancelled), \"exit\" (the exit status for this port), \"seconds\", \"sha256\" (of the 640 characters "
+        "cancelled), \"exit\" (the exit status for this port), \"seconds\", \"sha256\" (of the 640 "
+        "characters "
         "sent, lower-case hex), \"message\" (the summary line's text).");
 }
 

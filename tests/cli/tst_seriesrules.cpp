@@ -30,21 +30,9 @@ QList<UnitRow> rowsOf(const QStringList &specs)
 
 QString kindName(Kind kind)
 {
-    switch (kind) {
-    case Kind::UnknownUnit:
-        return u"unknown unit"_s;
-    case Kind::UnitNeedsOnePort:
-        return u"unit needs one port"_s;
-    case Kind::UnitPortDiffers:
-        return u"unit's port differs"_s;
-    case Kind::PortNotGiven:
-        return u"port not given"_s;
-    case Kind::PortNamedTwice:
-        return u"port named twice"_s;
-    case Kind::CountMismatch:
-        return u"count"_s;
-    }
-    return {};
+    static const char *const names[] = { "unknown unit", "unit needs one port", "unit's port differs",
+        "port not given", "port named twice", "count" };
+    return QString::fromLatin1(names[int(kind)]);
 }
 
 } // namespace
@@ -75,24 +63,23 @@ void tst_SeriesRules::unitsGoToTheirPorts_data()
     const QStringList abc = { a, b, c };
     QTest::newRow("no port named: in order") << abc << QStringList { u"U1"_s, u"U2"_s, u"U3"_s } << QString()
                                              << QStringList { u"U1"_s, u"U2"_s, u"U3"_s };
-    QTest::newRow("last row names the first port")
-        << abc << QStringList { u"U1"_s, u"U2"_s, u"U3@"_s + a } << QString()
-        << QStringList { u"U3"_s, u"U1"_s, u"U2"_s };
+    QTest::newRow("last row names the first port") << abc << QStringList { u"U1"_s, u"U2"_s, u"U3@"_s + a }
+                                                   << QString() << QStringList { u"U3"_s, u"U1"_s, u"U2"_s };
     QTest::newRow("middle port named, by another spelling")
         << abc << QStringList { u"U1@/nonexistent/x/../b"_s, u"U2"_s, u"U3"_s } << QString()
         << QStringList { u"U2"_s, u"U1"_s, u"U3"_s };
     QTest::newRow("every row named, reversed")
         << abc << QStringList { u"U1@"_s + c, u"U2@"_s + b, u"U3@"_s + a } << QString()
         << QStringList { u"U3"_s, u"U2"_s, u"U1"_s };
-    QTest::newRow("one port, one row") << QStringList { a } << QStringList { u"U1"_s } << QString()
-                                       << QStringList { u"U1"_s };
+    QTest::newRow("one port, one row")
+        << QStringList { a } << QStringList { u"U1"_s } << QString() << QStringList { u"U1"_s };
 
-    QTest::newRow("more rows than ports")
-        << QStringList { a, b } << QStringList { u"U1"_s, u"U2"_s, u"U3"_s } << QString()
-        << QStringList { u"count 3/2"_s };
-    QTest::newRow("fewer rows than ports") << abc << QStringList { u"U1"_s } << QString()
-                                           << QStringList { u"count 1/3"_s };
-    QTest::newRow("no rows") << QStringList { a } << QStringList() << QString() << QStringList { u"count 0/1"_s };
+    QTest::newRow("more rows than ports") << QStringList { a, b } << QStringList { u"U1"_s, u"U2"_s, u"U3"_s }
+                                          << QString() << QStringList { u"count 3/2"_s };
+    QTest::newRow("fewer rows than ports")
+        << abc << QStringList { u"U1"_s } << QString() << QStringList { u"count 1/3"_s };
+    QTest::newRow("no rows") << QStringList { a } << QStringList() << QString()
+                             << QStringList { u"count 0/1"_s };
     QTest::newRow("a port not given, and the count")
         << QStringList { a, b } << QStringList { u"U1@/nonexistent/d"_s, u"U2"_s, u"U3"_s } << QString()
         << QStringList { u"port not given row 0"_s, u"count 3/2"_s };
@@ -101,18 +88,19 @@ void tst_SeriesRules::unitsGoToTheirPorts_data()
         << QStringList { u"port named twice row 2 and 0"_s };
 
     QTest::newRow("--unit, row without a port")
-        << QStringList { c } << QStringList { u"U1"_s, u"U2"_s, u"U3"_s } << u"u2"_s << QStringList { u"U2"_s };
+        << QStringList { c } << QStringList { u"U1"_s, u"U2"_s, u"U3"_s } << u"u2"_s
+        << QStringList { u"U2"_s };
     QTest::newRow("--unit, row names that port")
         << QStringList { b } << QStringList { u"U1"_s, u"U2@"_s + b } << u"U2"_s << QStringList { u"U2"_s };
     // Other rows may name the same port: only the chosen one is sent.
     QTest::newRow("--unit, others name the port too")
-        << QStringList { a } << QStringList { u"U1@"_s + a, u"U2@"_s + a } << u"U2"_s << QStringList { u"U2"_s };
+        << QStringList { a } << QStringList { u"U1@"_s + a, u"U2@"_s + a } << u"U2"_s
+        << QStringList { u"U2"_s };
     QTest::newRow("--unit, row names another port")
         << QStringList { a } << QStringList { u"U1"_s, u"U2@"_s + b } << u"U2"_s
         << QStringList { u"unit's port differs row 1"_s };
-    QTest::newRow("--unit with two ports")
-        << QStringList { a, b } << QStringList { u"U1"_s, u"U2"_s } << u"U1"_s
-        << QStringList { u"unit needs one port 2"_s };
+    QTest::newRow("--unit with two ports") << QStringList { a, b } << QStringList { u"U1"_s, u"U2"_s }
+                                           << u"U1"_s << QStringList { u"unit needs one port 2"_s };
     QTest::newRow("--unit not in the file, no port")
         << QStringList() << QStringList { u"U1"_s } << u"U9"_s
         << QStringList { u"unknown unit U9"_s, u"unit needs one port 0"_s };
@@ -158,7 +146,8 @@ void tst_SeriesRules::unitsGoToTheirPorts()
 // port, a row that names its port goes there, and the others keep their order.
 void tst_SeriesRules::everyUnitGoesToOnePortInAnyOrder()
 {
-    QStringList ports = { u"/nonexistent/p1"_s, u"/nonexistent/p2"_s, u"/nonexistent/p3"_s, u"/nonexistent/p4"_s };
+    QStringList ports
+        = { u"/nonexistent/p1"_s, u"/nonexistent/p2"_s, u"/nonexistent/p3"_s, u"/nonexistent/p4"_s };
     std::sort(ports.begin(), ports.end());
     int cases = 0;
     do {
@@ -203,16 +192,19 @@ void tst_SeriesRules::argumentsOfDiffNameAFileOrAUnit_data()
 
     QTest::newRow("settings file") << u"kunde.ini"_s << u"kunde.ini"_s << QString() << -1;
     QTest::newRow("unit") << u"units.csv:Pumpe 3"_s << u"units.csv"_s << u"Pumpe 3"_s << -1;
-    QTest::newRow("a path and a unit") << u"/tmp/no/units.csv:P1"_s << u"/tmp/no/units.csv"_s << u"P1"_s << -1;
+    QTest::newRow("a path and a unit")
+        << u"/tmp/no/units.csv:P1"_s << u"/tmp/no/units.csv"_s << u"P1"_s << -1;
     QTest::newRow("a unit's name with colons") << u"u.csv:Halle:3"_s << u"u.csv"_s << u"Halle:3"_s << -1;
-    QTest::newRow("drive, settings file") << u"C:\\Kunden\\x.ini"_s << u"C:\\Kunden\\x.ini"_s << QString() << -1;
+    QTest::newRow("drive, settings file")
+        << u"C:\\Kunden\\x.ini"_s << u"C:\\Kunden\\x.ini"_s << QString() << -1;
     QTest::newRow("drive, relative") << u"d:x.ini"_s << u"d:x.ini"_s << QString() << -1;
     QTest::newRow("drive, unit") << u"C:\\Kunden\\u.csv:Pumpe 3"_s << u"C:\\Kunden\\u.csv"_s << u"Pumpe 3"_s
                                  << -1;
     QTest::newRow("drive alone") << u"C:"_s << u"C:"_s << QString() << -1;
     QTest::newRow("an existing file is a file") << u"EXISTING"_s << u"EXISTING"_s << QString() << -1;
     QTest::newRow("empty") << QString() << QString() << QString() << int(ReferenceProblem::Empty);
-    QTest::newRow("no units file") << u":Pumpe"_s << QString() << QString() << int(ReferenceProblem::NoUnitsFile);
+    QTest::newRow("no units file") << u":Pumpe"_s << QString() << QString()
+                                   << int(ReferenceProblem::NoUnitsFile);
     QTest::newRow("no unit name") << u"units.csv:"_s << QString() << QString()
                                   << int(ReferenceProblem::NoUnitName);
 }
