@@ -172,7 +172,8 @@ int uploadCommand(const QStringList &arguments)
         QStringLiteral(
             "Finds the module on each port and sends it the parameter record of the settings file, "
             "exactly as \"Senden\" does. With several --port all modules are programmed at the "
-            "same time and a summary line per port is printed; a port that fails stops no other.\n\n"
+            "same time and a summary line per port is printed (PORT: text, with --units "
+            "PORT (UNIT): text); a port that fails stops no other.\n\n"
             "With --units CSV every module gets the record of its own unit: a row whose 'port' names one "
             "of the --port ports goes to that port, the rows that name no port go to the remaining ports "
             "in the order of the --port options; there must be exactly one --port per row (exit status "
