@@ -415,8 +415,12 @@ UnitsFile parseUnitsFile(const QByteArray &bytes, const QString &path)
         if (!refused && unitColumn >= 0)
             file.rows.append(row);
     }
-    if (split.unclosed)
-        file.problems.append(*split.unclosed);
+    if (split.unclosed) {
+        UnitsProblem problem = *split.unclosed;
+        if (split.records.size() > 0 && problem.column <= file.columns.size())
+            problem.columnName = file.columns.at(problem.column - 1);
+        file.problems.append(problem);
+    }
     return file;
 }
 

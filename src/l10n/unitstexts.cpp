@@ -10,6 +10,17 @@ using Kind = UnitsProblem::Kind;
 using Rule = UnitsProblem::Rule;
 using Access = UnitsProblem::Access;
 
+// French sets a blank before a colon and a semicolon.
+QString colon(const Language &language)
+{
+    return LanguageTexts { ": ", ": ", " : " }.in(language);
+}
+
+QString semicolon(const Language &language)
+{
+    return LanguageTexts { "; ", "; ", " ; " }.in(language);
+}
+
 QString quoted(const Language &language, const QString &text)
 {
     return LanguageTexts { QStringLiteral("„%1“"), QStringLiteral("\"%1\""), QStringLiteral("« %1 »") }
@@ -127,7 +138,7 @@ QString characterText(const UnitsProblem &problem, const Language &language, con
                       .arg(quoted(language, problem.detail));
         const QString takes = filterTakes(field->rule.filter, language);
         if (!takes.isEmpty())
-            refused += QStringLiteral("; ") + takes;
+            refused += semicolon(language) + takes;
     }
     return refused;
 }
@@ -189,9 +200,8 @@ QString ruleText(const UnitsProblem &problem, const Language &language)
             .in(language)
             .arg(quoted(language, problem.detail));
     case Rule::NotANumber:
-        return LanguageTexts { "keine ganze Zahl; %1", "not a whole number; %1", "pas un nombre entier ; %1" }
-            .in(language)
-            .arg(stateRange(field, language));
+        return LanguageTexts { "keine ganze Zahl", "not a whole number", "pas un nombre entier" }.in(language)
+            + semicolon(language) + stateRange(field, language);
     case Rule::OutOfRange:
         return stateRange(field, language);
     case Rule::GroupTaken:
@@ -235,11 +245,20 @@ QString whatText(const UnitsProblem &problem, const Language &language)
             "le guillemet n'est pas fermé avant la fin du fichier" }
             .in(language);
     case Kind::WrongCellCount:
-        return LanguageTexts { "die Zeile hat %1 Zellen, die Kopfzeile %2 Spalten",
-            "the row has %1 cells, the header %2 columns", "la ligne a %1 cellules, l'en-tête %2 colonnes" }
-            .in(language)
-            .arg(problem.count)
-            .arg(problem.expected);
+        return QString((problem.count == 1
+                ? LanguageTexts { "die Zeile hat eine Zelle, die Kopfzeile nennt %2 Spalten",
+                    "the row has one cell, the header names %2 columns",
+                    "la ligne a une cellule, l'en-tête nomme %2 colonnes" }
+                : problem.expected == 1
+                ? LanguageTexts { "die Zeile hat %1 Zellen, die Kopfzeile nennt eine Spalte",
+                    "the row has %1 cells, the header names one column",
+                    "la ligne a %1 cellules, l'en-tête nomme une colonne" }
+                : LanguageTexts { "die Zeile hat %1 Zellen, die Kopfzeile nennt %2 Spalten",
+                    "the row has %1 cells, the header names %2 columns",
+                    "la ligne a %1 cellules, l'en-tête nomme %2 colonnes" })
+                           .in(language))
+            .replace(QStringLiteral("%1"), QString::number(problem.count))
+            .replace(QStringLiteral("%2"), QString::number(problem.expected));
     case Kind::EmptyUnit:
         return LanguageTexts { "die Zeile nennt keine Einheit", "the row names no unit",
             "la ligne ne nomme aucune unité" }
@@ -269,7 +288,7 @@ QString unitsProblemText(const UnitsProblem &problem, const Language &language)
             .in(language);
     const QString where = place(problem, language);
     const QString what = whatText(problem, language);
-    return where.isEmpty() ? what : where + QStringLiteral(": ") + what;
+    return where.isEmpty() ? what : where + colon(language) + what;
 }
 
 QString unitsProblemText(const UnitsProblem &problem)

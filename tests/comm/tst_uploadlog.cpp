@@ -2,11 +2,13 @@
 #include "support/testfiles.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
@@ -26,7 +28,8 @@ private slots:
 
 namespace {
 
-const QString kWriterVariable = u"RM425T_UPLOADLOG_WRITER"_s; // "path|id|count" makes the test a writer
+// "path|id|count|start" makes the test a writer: once the file `start` exists, it appends `count` entries.
+const QString kWriterVariable = u"RM425T_UPLOADLOG_WRITER"_s;
 const QString kHeader = u"time,version,port,unit,settings,sha256,outcome,exit,seconds"_s;
 
 // One CSV line by RFC 4180 (without its CR LF).
@@ -98,6 +101,12 @@ int runWriter(const QString &order)
     UploadLog::Entry entry = sampleEntry();
     // Long lines, so that a line written in pieces would show.
     entry.unit = parts.value(1) + u'-' + QString(3000, u'x');
+    QDeadlineTimer deadline(30000);
+    while (!QFile::exists(parts.value(3))) {
+        if (deadline.hasExpired())
+            return 2;
+        QThread::usleep(200);
+    }
     for (int i = 0; i < parts.value(2).toInt(); ++i) {
         entry.exitStatus = i;
         if (!UploadLog::append(entry, nullptr, parts.value(0)))
@@ -190,18 +199,22 @@ void tst_UploadLog::writersAtOnceKeepLinesWhole()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"uploads.csv"_s);
     constexpr int kWriters = 4;
-    constexpr int kEach = 150;
+    constexpr int kEach = 400;
+    const QString start = dir.filePath(u"start"_s);
     QList<QProcess *> writers;
     for (int w = 0; w < kWriters; ++w) {
         auto *process = new QProcess(this);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(kWriterVariable, u"%1|w%2|%3"_s.arg(path).arg(w).arg(kEach));
+        environment.insert(kWriterVariable, u"%1|w%2|%3|%4"_s.arg(path).arg(w).arg(kEach).arg(start));
         process->setProcessEnvironment(environment);
         writers << process;
     }
-    // All started before any writes much, so they race for the new file too.
-    for (QProcess *process : writers)
+    // All running before any writes, so they race for the new file too.
+    for (QProcess *process : writers) {
         process->start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(process->waitForStarted());
+    }
+    putFile(start, {});
     for (QProcess *process : writers) {
         QVERIFY(process->waitForFinished(60000));
         QCOMPARE(process->exitStatus(), QProcess::NormalExit);
