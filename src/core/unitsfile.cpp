@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString kUnitColumn = QStringLiteral("unit");
@@ -293,8 +295,16 @@ UnitsFile parseUnitsFile(const QByteArray &bytes, const QString &path)
     using Kind = UnitsProblem::Kind;
     UnitsFile file;
     file.path = path;
-    const QString text = decodeUnitsText(bytes);
-    const Records split = splitRecords(text, detectSeparator(text));
+    QString text = decodeUnitsText(bytes);
+    // A spreadsheet may name the separator in a line of its own before the header ("sep=;"); the line is
+    // dropped, its line end kept, so the lines count as in the file.
+    std::optional<QChar> named;
+    if (text.size() >= 5 && text.startsWith(u"sep="_s, Qt::CaseInsensitive) && (text.at(4) == u',' || text.at(4) == u';')
+        && (text.size() == 5 || text.at(5) == u'\r' || text.at(5) == u'\n')) {
+        named = text.at(4);
+        text.remove(0, 5);
+    }
+    const Records split = splitRecords(text, named.value_or(detectSeparator(text)));
     if (split.records.isEmpty()) {
         file.problems.append(split.unclosed ? *split.unclosed : problemAt(Kind::Empty, 0, 0));
         return file;

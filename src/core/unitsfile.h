@@ -31,6 +31,7 @@ class IniDocument;
 // - An option a row selects clears the others of its group in the unit's settings; a row that selects two
 //   of one group is refused. A 0 alone cannot clear a group's choice, as on the page.
 // - A problem names the line on which its cell starts (a quoted cell may span lines).
+// - A first line "sep=;" or "sep=," (as a spreadsheet may write it) names the separator and is no header.
 
 // Why a units file, or one of its rows, cannot be used. Line and column count from 1 (column 0: the whole
 // line or file).

@@ -98,6 +98,8 @@ void tst_UnitsFile::readsRows_data()
         << "unit;frm1/txtsim\n\nA;1234\n;\n\r\nB;1111"_ba << u"A@3 frm1/txtsim=1234 | B@6 frm1/txtsim=1111"_s;
     QTest::newRow("options, tabs, checks") << "unit,frm1/optAnb(3),frm1/opt(2),frm2/chk2(1)\nA,-1,0,2\n"_ba
                                            << u"A@2 frm1/optAnb(3)=-1 frm1/opt(2)=0 frm2/chk2(1)=2"_s;
+    QTest::newRow("separator named before the header") << "sep=;\r\nunit;frm1/txtbez\r\n\"A,B\";x\r\n"_ba
+                                                       << u"A,B@3 frm1/txtbez=x"_s;
     QTest::newRow("header only") << "unit;frm1/txtsim\r\n"_ba << QString();
 }
 
