@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 
@@ -431,6 +432,10 @@ UnitsFile parseUnitsFile(const QByteArray &bytes, const QString &path)
             problem.columnName = file.columns.at(problem.column - 1);
         file.problems.append(problem);
     }
+    // In file order: by line, and within a line by column (the whole line first).
+    std::stable_sort(file.problems.begin(), file.problems.end(), [](const UnitsProblem &a, const UnitsProblem &b) {
+        return a.line != b.line ? a.line < b.line : a.column < b.column;
+    });
     return file;
 }
 

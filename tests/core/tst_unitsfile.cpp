@@ -158,6 +158,7 @@ void tst_UnitsFile::refusesWhatAFieldCannotHold_data()
     // Every problem of the file, in file order; rows after a refused one are still checked.
     row("all problems in file order", "unit;frm1/txtsim;frm1/x\nA;1;2\nA;1234;\n;;\nB\n",
         "UnknownColumn 1:3 | ValueRefused 2:2 TooShort | DuplicateUnit 3:1 | WrongCellCount 5:0");
+    row("the unit column last", "frm1/txtsim;unit;frm1/nothing\n12a4;;\n", "UnknownColumn 1:3 | ValueRefused 2:1 Character | EmptyUnit 2:2");
 }
 
 void tst_UnitsFile::refusesWhatAFieldCannotHold()
