@@ -43,8 +43,8 @@ void createWithHeader(const QString &path)
     QTemporaryFile header(path + QStringLiteral(".XXXXXX"));
     if (!header.open())
         return;
-    header.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-        | QFileDevice::ReadOther);
+    header.setPermissions(
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     if (header.write(headerLine()) != headerLine().size() || !header.flush())
         return;
     header.close();
@@ -61,9 +61,11 @@ bool appendLine(const QString &path, const QByteArray &line, QString *reason)
 #ifdef Q_OS_WIN
     // Qt's Append moves to the end once and then writes there; only a handle that may append and nothing
     // else has each write put at the end by the system.
-    const HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
-        FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle
+        = CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+            FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         *reason = qt_error_string(int(GetLastError()));
         return false;

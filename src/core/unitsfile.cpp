@@ -215,8 +215,9 @@ std::optional<Refusal> checkCell(const ConfigField &field, const QString &text)
                 || filterTypedCharacter(rule.filter, c) != c)
                 return Refusal { Rule::Character, QString(c) };
         }
-        const qsizetype longest = rule.maxLength >= 0 ? qMin<qsizetype>(rule.maxLength, IniDocument::kMaxValueLength)
-                                                      : IniDocument::kMaxValueLength;
+        const qsizetype longest = rule.maxLength >= 0
+            ? qMin<qsizetype>(rule.maxLength, IniDocument::kMaxValueLength)
+            : IniDocument::kMaxValueLength;
         if (text.size() > longest)
             return Refusal { Rule::TooLong, QString::number(longest) };
         if (text.size() < rule.minLength)
@@ -300,7 +301,8 @@ UnitsFile parseUnitsFile(const QByteArray &bytes, const QString &path)
     // A spreadsheet may name the separator in a line of its own before the header ("sep=;"); the line is
     // dropped, its line end kept, so the lines count as in the file.
     std::optional<QChar> named;
-    if (text.size() >= 5 && text.startsWith(u"sep="_s, Qt::CaseInsensitive) && (text.at(4) == u',' || text.at(4) == u';')
+    if (text.size() >= 5 && text.startsWith(u"sep="_s, Qt::CaseInsensitive)
+        && (text.at(4) == u',' || text.at(4) == u';')
         && (text.size() == 5 || text.at(5) == u'\r' || text.at(5) == u'\n')) {
         named = text.at(4);
         text.remove(0, 5);
@@ -335,9 +337,9 @@ UnitsFile parseUnitsFile(const QByteArray &bytes, const QString &path)
                 portColumn = int(c);
         } else {
             const qsizetype slash = name.indexOf(u'/');
-            const int field = slash > 0 ? configurationFieldIndex(QStringView(name).first(slash),
-                                              QStringView(name).sliced(slash + 1))
-                                        : -1;
+            const int field = slash > 0
+                ? configurationFieldIndex(QStringView(name).first(slash), QStringView(name).sliced(slash + 1))
+                : -1;
             if (field < 0) {
                 file.problems.append(problemAt(Kind::UnknownColumn, header.line, columnNumber, name));
                 columns.append(column);
@@ -381,7 +383,8 @@ UnitsFile parseUnitsFile(const QByteArray &bytes, const QString &path)
             if (row.unit.isEmpty()) {
                 file.problems.append(problemAt(Kind::EmptyUnit, cell.line, unitColumn + 1, columnName));
                 refused = true;
-            } else if (const auto seen = unitLines.constFind(row.unit.toCaseFolded()); seen != unitLines.cend()) {
+            } else if (const auto seen = unitLines.constFind(row.unit.toCaseFolded());
+                       seen != unitLines.cend()) {
                 UnitsProblem problem = problemAt(Kind::DuplicateUnit, cell.line, unitColumn + 1, columnName);
                 problem.value = row.unit;
                 problem.first = *seen;
@@ -405,14 +408,17 @@ UnitsFile parseUnitsFile(const QByteArray &bytes, const QString &path)
             const ConfigField &stored = fieldAt(field);
             std::optional<Refusal> refusal = checkCell(stored, value);
             if (!refusal && stored.kind == ValueKind::Option && stored.group >= 0 && value == kSelected) {
-                const QString group = QString::fromUtf16(stored.section) + u'/' + QString::number(stored.group);
+                const QString group
+                    = QString::fromUtf16(stored.section) + u'/' + QString::number(stored.group);
                 if (groupChoice.contains(group))
-                    refusal = Refusal { UnitsProblem::Rule::GroupTaken, fieldAt(groupChoice.value(group)).settingsKey() };
+                    refusal = Refusal { UnitsProblem::Rule::GroupTaken,
+                        fieldAt(groupChoice.value(group)).settingsKey() };
                 else
                     groupChoice.insert(group, field);
             }
             if (refusal) {
-                UnitsProblem problem = problemAt(Kind::ValueRefused, cell.line, int(c) + 1, file.columns.at(c));
+                UnitsProblem problem
+                    = problemAt(Kind::ValueRefused, cell.line, int(c) + 1, file.columns.at(c));
                 problem.value = value;
                 problem.rule = refusal->rule;
                 problem.detail = refusal->detail;
@@ -433,9 +439,10 @@ UnitsFile parseUnitsFile(const QByteArray &bytes, const QString &path)
         file.problems.append(problem);
     }
     // In file order: by line, and within a line by column (the whole line first).
-    std::stable_sort(file.problems.begin(), file.problems.end(), [](const UnitsProblem &a, const UnitsProblem &b) {
-        return a.line != b.line ? a.line < b.line : a.column < b.column;
-    });
+    std::stable_sort(
+        file.problems.begin(), file.problems.end(), [](const UnitsProblem &a, const UnitsProblem &b) {
+            return a.line != b.line ? a.line < b.line : a.column < b.column;
+        });
     return file;
 }
 
@@ -446,7 +453,8 @@ UnitsFile readUnitsFile(const QString &path)
     file.path = path;
     const FileKind kind = fileKindOf(path);
     if (kind != FileKind::Regular) {
-        file.problems.append(unreadable(path, kind == FileKind::Missing ? Access::Missing : Access::NotAFile));
+        file.problems.append(
+            unreadable(path, kind == FileKind::Missing ? Access::Missing : Access::NotAFile));
         return file;
     }
     if (QFileInfo(path).size() > kMaxUnitsFileSize) {
@@ -455,7 +463,8 @@ UnitsFile readUnitsFile(const QString &path)
     }
     QFile input;
     if (!openRegularFileForReading(input, path)) {
-        const QString reason = input.error() != QFileDevice::NoError ? input.errorString() : qt_error_string(errno);
+        const QString reason
+            = input.error() != QFileDevice::NoError ? input.errorString() : qt_error_string(errno);
         file.problems.append(unreadable(path, Access::ReadFailed, reason));
         return file;
     }

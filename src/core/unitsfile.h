@@ -13,8 +13,8 @@ class IniDocument;
 // Per-unit values for programming a series of modules from one configuration.
 //
 // A units file is CSV (RFC 4180) in UTF-8 with or without a byte order mark, or in Windows-1252 as a
-// spreadsheet on Windows saves it (a file that is not valid UTF-8 is read as Windows-1252). The separator is a
-// comma or a semicolon, whichever the header line uses outside quotes. The header names the columns: `unit`
+// spreadsheet on Windows saves it (a file that is not valid UTF-8 is read as Windows-1252). The separator is
+// a comma or a semicolon, whichever the header line uses outside quotes. The header names the columns: `unit`
 // (required, the unit's name), optionally `port`, and any number of settings keys as the settings file writes
 // them, `section/key` ("frm1/txtsim", "frm1/txtFon1(1)", "frm4/chk4(1)"), compared without case. An empty
 // cell keeps the base configuration's value.
