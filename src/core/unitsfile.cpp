@@ -160,7 +160,8 @@ Records splitRecords(const QString &text, QChar separator)
     return out;
 }
 
-// A settings file trims its lines, so a value there never starts or ends with blanks; a cell does the same.
+// Blanks after a separator are how people write a list by hand, and a settings file written by hand trims
+// its values the same way.
 QString trimmedCell(const QString &text)
 {
     qsizetype begin = 0;

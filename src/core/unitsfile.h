@@ -20,8 +20,9 @@ class IniDocument;
 // cell keeps the base configuration's value.
 //
 // How cells are read:
-// - Blanks and tabs around a cell (and a header name) are dropped, as the settings file drops them around a
-//   value; a line with no character, or with nothing but separators, is no row.
+// - Blanks and tabs around a cell (and a header name) are dropped, as a hand-written settings file reads
+//   ("A1; 1234" is the PIN 1234, even when quoted); a line with no character, or with nothing but separators,
+//   is no row.
 // - A text must be taken by its field exactly as it stands: every character passes the field's key filter
 //   unchanged (a filter that folds a character into another one refuses it), has a Windows-1252 byte (the
 //   module's code page) and is no control character; the length lies within the field's shortest and longest
