@@ -209,12 +209,16 @@ std::optional<Refusal> checkCell(const ConfigField &field, const QString &text)
     switch (field.kind) {
     case ValueKind::Text: {
         const FieldRule &rule = field.rule;
-        for (const QChar c : text) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i);
             // A line break or another control character no key types, a character the module's code page
             // has no byte for, a character the filter swallows or turns into another one.
             if (c.category() == QChar::Other_Control || !hasCodePageByte(c)
-                || filterTypedCharacter(rule.filter, c) != c)
-                return Refusal { Rule::Character, QString(c) };
+                || filterTypedCharacter(rule.filter, c) != c) {
+                // The whole character, also where it takes two code units.
+                const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+                return Refusal { Rule::Character, text.mid(i, pair ? 2 : 1) };
+            }
         }
         const qsizetype longest = rule.maxLength >= 0
             ? qMin<qsizetype>(rule.maxLength, IniDocument::kMaxValueLength)

@@ -272,6 +272,10 @@ void tst_UnitsFile::problemTexts()
     QCOMPARE(unitsProblemText(pin, kLanguages[kEnglish]),
         u"Line 2, column 2 (frm1/txtsim): \"12a4\" — the field does not take the character \"a\"; "
         "the field takes digits only"_s);
+    // A character outside the Basic Multilingual Plane is named whole.
+    const UnitsFile emoji = parseUnitsFile("unit;frm1/txtMail1(1)\nA;a\xF0\x9F\x98\x80\n"_ba);
+    QCOMPARE(emoji.problems.value(0).detail, u"\U0001F600"_s);
+    QVERIFY(unitsProblemText(emoji.problems.value(0), kLanguages[kEnglish]).contains(u"\"\U0001F600\""_s));
     QCOMPARE(unitsProblemText(file.problems.at(2), kLanguages[kGerman]),
         u"Zeile 3, Spalte 1 (unit): die Einheit „A“ steht schon in Zeile 2"_s);
     QCOMPARE(unitsProblemText(file.problems.at(0), kLanguages[kFrench]).left(33),
