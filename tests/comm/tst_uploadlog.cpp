@@ -2,11 +2,13 @@
 #include "support/testfiles.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
@@ -26,7 +28,8 @@ private slots:
 
 namespace {
 
-const QString kWriterVariable = u"RM425T_UPLOADLOG_WRITER"_s; // "path|id|count" makes the test a writer
+// "path|id|count|start" makes the test a writer: once the file `start` exists, it appends `count` entries.
+const QString kWriterVariable = u"RM425T_UPLOADLOG_WRITER"_s;
 const QString kHeader = u"time,version,port,unit,settings,sha256,outcome,exit,seconds"_s;
 
 // One CSV line by RFC 4180 (without its CR LF).
@@ -98,6 +101,12 @@ int runWriter(const QString &order)
     UploadLog::Entry entry = sampleEntry();
     // Long lines, so that a line written in pieces would show.
     entry.unit = parts.value(1) + u'-' + QString(3000, u'x');
+    QDeadlineTimer deadline(30000);
+    while (!QFile::exists(parts.value(3))) {
+        if (deadline.hasExpired())
+            return 2;
+        QThread::usleep(200);
+    }
     for (int i = 0; i < parts.value(2).toInt(); ++i) {
         entry.exitStatus = i;
         if (!UploadLog::append(entry, nullptr, parts.value(0)))
@@ -168,7 +177,8 @@ void tst_UploadLog::headerOnce()
     const QString line = QString::fromUtf8(UploadLog::line(entry).chopped(2));
     QCOMPARE(logLines(path), (QStringList { kHeader, line, line }));
     // Nothing else is left in the folder.
-    QCOMPARE(QDir(dir.filePath(u"data/RM425T"_s)).entryList(QDir::Files | QDir::Hidden), QStringList { u"uploads.csv"_s });
+    QCOMPARE(QDir(dir.filePath(u"data/RM425T"_s)).entryList(QDir::Files | QDir::Hidden),
+        QStringList { u"uploads.csv"_s });
 
     // An empty file gets its header with the first line; a file with lines gets none.
     const QString empty = dir.filePath(u"empty.csv"_s);
@@ -190,18 +200,22 @@ void tst_UploadLog::writersAtOnceKeepLinesWhole()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"uploads.csv"_s);
     constexpr int kWriters = 4;
-    constexpr int kEach = 150;
+    constexpr int kEach = 400;
+    const QString start = dir.filePath(u"start"_s);
     QList<QProcess *> writers;
     for (int w = 0; w < kWriters; ++w) {
         auto *process = new QProcess(this);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(kWriterVariable, u"%1|w%2|%3"_s.arg(path).arg(w).arg(kEach));
+        environment.insert(kWriterVariable, u"%1|w%2|%3|%4"_s.arg(path).arg(w).arg(kEach).arg(start));
         process->setProcessEnvironment(environment);
         writers << process;
     }
-    // All started before any writes much, so they race for the new file too.
-    for (QProcess *process : writers)
+    // All running before any writes, so they race for the new file too.
+    for (QProcess *process : writers) {
         process->start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(process->waitForStarted());
+    }
+    putFile(start, {});
     for (QProcess *process : writers) {
         QVERIFY(process->waitForFinished(60000));
         QCOMPARE(process->exitStatus(), QProcess::NormalExit);
@@ -231,7 +245,9 @@ void tst_UploadLog::unwritableLogSaysWhy()
     QVERIFY(dir.isValid());
     const QString file = dir.filePath(u"file"_s);
     putFile(file, "x");
-    const QStringList paths { dir.filePath(u"file/uploads.csv"_s), dir.path(),
+    const QStringList paths {
+        dir.filePath(u"file/uploads.csv"_s),
+        dir.path(),
 #ifdef Q_OS_UNIX
         u"/dev/null"_s,
 #endif
@@ -239,7 +255,8 @@ void tst_UploadLog::unwritableLogSaysWhy()
     for (const QString &path : paths) {
         QString error;
         QVERIFY2(!UploadLog::append(sampleEntry(), &error, path), qPrintable(path));
-        QVERIFY2(error.contains(QDir::toNativeSeparators(path)) && error.size() > path.size() + 2, qPrintable(error));
+        QVERIFY2(error.contains(QDir::toNativeSeparators(path)) && error.size() > path.size() + 2,
+            qPrintable(error));
     }
     QCOMPARE(fileBytes(file), "x"_ba);
     QVERIFY(!UploadLog::append(sampleEntry(), nullptr, paths.first()));
