@@ -44,17 +44,22 @@ QString decodeUnitsText(const QByteArray &bytes)
 }
 
 // The separator the header line uses outside quotes: the first comma or semicolon in it; a comma when it has
-// neither (a single column).
+// neither (a single column). Empty lines before the header are no header.
 QChar detectSeparator(const QString &text)
 {
     bool quoted = false;
+    bool inHeader = false;
     for (const QChar c : text) {
-        if (c == u'"')
+        if (c == u'"') {
             quoted = !quoted;
-        else if (!quoted && (c == u'\n' || c == u'\r'))
-            break;
-        else if (!quoted && (c == u',' || c == u';'))
+        } else if (!quoted && (c == u'\n' || c == u'\r')) {
+            if (inHeader)
+                break;
+            continue;
+        } else if (!quoted && (c == u',' || c == u';')) {
             return c;
+        }
+        inHeader = true;
     }
     return u',';
 }
