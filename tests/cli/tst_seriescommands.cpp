@@ -308,6 +308,9 @@ void tst_SeriesCommands::aFailingPortStopsNoOtherAndIsLogged()
         qPrintable(summary.at(2)));
     QVERIFY(good.waitForRecorded(641));
     QCOMPARE(good.recordedBytes().mid(1), unitRecord(base, units, u"C"_s));
+    // The module that failed got a part of its own unit's record, nothing of another's.
+    const QByteArray partial = refusing.recordedBytes().mid(1);
+    QVERIFY(partial.size() >= 64 && unitRecord(base, units, u"B"_s).startsWith(partial));
 
     QHash<QString, QHash<QString, QString>> byPort;
     for (const QHash<QString, QString> &line : logLines())
