@@ -15,14 +15,14 @@ using Kind = AssignmentProblem::Kind;
 namespace {
 
 // "Pumpe 1" or "Pumpe 2@/dev/x": a unit and the port its row names.
-QList<UnitRow> rowsOf(const QStringList &specs)
+QList<UnitRow> rowsOf(const QStringList &written)
 {
     QList<UnitRow> rows;
-    for (const QString &spec : specs) {
+    for (const QString &text : written) {
         UnitRow row;
         row.line = int(rows.size()) + 2;
-        row.unit = spec.section(u'@', 0, 0);
-        row.port = spec.section(u'@', 1);
+        row.unit = text.section(u'@', 0, 0);
+        row.port = text.section(u'@', 1);
         rows.append(row);
     }
     return rows;
