@@ -109,4 +109,84 @@ QString fileWritten(const QString &path)
         .arg(path);
 }
 
+QString uploadLogNotWritten(const QString &reason)
+{
+    return textForLanguage(
+        { QStringLiteral("Hinweis: das Protokoll der Übertragungen kann nicht geschrieben werden (%1); die "
+                         "Übertragung geht weiter."),
+            QStringLiteral("Note: the upload log cannot be written (%1); the upload goes on."),
+            QStringLiteral("Remarque : le journal des transferts ne peut pas être écrit (%1) ; le transfert "
+                           "continue.") })
+        .arg(reason);
+}
+
+QString unknownUnit(const QString &unitsFile, const QString &unit)
+{
+    return textForLanguage({ QStringLiteral("%1: keine Einheit „%2“"), QStringLiteral("%1: no unit \"%2\""),
+                               QStringLiteral("%1 : pas d'unité « %2 »") })
+        .arg(unitsFile, unit);
+}
+
+QString unitNeedsOnePort(int ports)
+{
+    return textForLanguage({ QStringLiteral("--unit braucht genau ein --port, nicht %1"),
+                               QStringLiteral("--unit takes exactly one --port, not %1"),
+                               QStringLiteral("--unit demande exactement un --port, pas %1") })
+        .arg(ports);
+}
+
+QString unitPortDiffers(int line, const QString &unit, const QString &rowPort, const QString &port)
+{
+    return textForLanguage({ QStringLiteral("Zeile %1: die Einheit „%2“ gehört an den Port %3, nicht an %4"),
+                               QStringLiteral("line %1: unit \"%2\" is for port %3, not %4"),
+                               QStringLiteral("ligne %1 : l'unité « %2 » est pour le port %3, pas %4") })
+        .arg(line)
+        .arg(unit, rowPort, port);
+}
+
+QString portNotGiven(int line, const QString &unit, const QString &port)
+{
+    return textForLanguage(
+        { QStringLiteral("Zeile %1: die Einheit „%2“ nennt den Port %3, der unter --port fehlt"),
+            QStringLiteral("line %1: unit \"%2\" names port %3, which is not among the --port options"),
+            QStringLiteral("ligne %1 : l'unité « %2 » nomme le port %3, absent des options --port") })
+        .arg(line)
+        .arg(unit, port);
+}
+
+QString portNamedTwice(int line, int otherLine, const QString &port)
+{
+    return textForLanguage({ QStringLiteral("Zeile %1: der Port %3 ist schon in Zeile %2 genannt"),
+                               QStringLiteral("line %1: port %3 is named in line %2 already"),
+                               QStringLiteral("ligne %1 : le port %3 est déjà nommé à la ligne %2") })
+        .arg(line)
+        .arg(otherLine)
+        .arg(port);
+}
+
+QString unitCountMismatch(int units, int ports)
+{
+    return textForLanguage(
+        { QStringLiteral("%1 Einheiten für %2 Ports: je Einheit ein --port (oder --unit NAME für eine)"),
+            QStringLiteral("%1 units for %2 ports: one --port per unit (or --unit NAME for one)"),
+            QStringLiteral("%1 unités pour %2 ports : un --port par unité (ou --unit NOM pour une seule)") })
+        .arg(units)
+        .arg(ports);
+}
+
+QString unitRecordRefused(const QString &unit)
+{
+    return textForLanguage(
+        { QStringLiteral("Der Datensatz der Einheit „%1“ kann nicht gesendet werden."),
+            QStringLiteral("The record of unit \"%1\" cannot be sent."),
+            QStringLiteral("L'enregistrement de l'unité « %1 » ne peut pas être envoyé.") })
+        .arg(unit);
+}
+
+QString nothingSent()
+{
+    return textForLanguage({ QStringLiteral("Es wurde nichts gesendet."), QStringLiteral("Nothing was sent."),
+        QStringLiteral("Rien n'a été envoyé.") });
+}
+
 } // namespace CliText

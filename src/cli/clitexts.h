@@ -25,4 +25,20 @@ QString fileExists(const QString &path);
 QString notAFile(const QString &path);
 QString fileWritten(const QString &path);
 
+// The upload log could not be written (said once per run); the upload goes on. reason: the log's path and
+// what kept it from being written.
+QString uploadLogNotWritten(const QString &reason);
+// What is said when the units of a units file and the ports do not fit together. Lines are those of the
+// units file; units and ports as messages quote them.
+QString unknownUnit(const QString &unitsFile, const QString &unit);
+QString unitNeedsOnePort(int ports);
+QString unitPortDiffers(int line, const QString &unit, const QString &rowPort, const QString &port);
+QString portNotGiven(int line, const QString &unit, const QString &port);
+QString portNamedTwice(int line, int otherLine, const QString &port);
+QString unitCountMismatch(int units, int ports);
+// The unit's record is not 640 characters long (said before), so it cannot be sent.
+QString unitRecordRefused(const QString &unit);
+// Nothing was sent to any module because of the problems said before.
+QString nothingSent();
+
 } // namespace CliText

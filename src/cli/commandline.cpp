@@ -2,8 +2,12 @@
 
 #include "cli/argumentrules.h"
 #include "cli/clitexts.h"
+#include "cli/commandoptions.h"
 #include "cli/designconfiguration.h"
+#include "cli/jsonlines.h"
 #include "cli/moduleruns.h"
+#include "cli/seriescommands.h"
+#include "cli/uploadreport.h"
 #include "core/recordtable.h"
 #include "comm/frm8texts.h"
 #include "core/parameterrecord.h"
@@ -12,6 +16,7 @@
 #include "comm/porttexts.h"
 #include "comm/seriallink.h"
 #include "comm/smsrule.h"
+#include "comm/uploadlog.h"
 #include "core/appsetup.h"
 #include "core/configurationmodel.h"
 #include "l10n/language.h"
@@ -22,6 +27,7 @@
 #include <QCoreApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QJsonValue>
 #include <QSerialPortInfo>
 
 #include <cmath>
@@ -30,157 +36,32 @@
 
 namespace {
 
-const QStringList kCommands = { QStringLiteral("record"), QStringLiteral("upload"), QStringLiteral("status"),
-    QStringLiteral("sms"), QStringLiteral("ports"), QStringLiteral("init") };
-
-const char kExitStatuses[]
-    = "Exit status:\n"
-      "  0   success\n"
-      "  2   wrong command, option or value\n"
-      "  3   the settings file cannot be used (missing, unreadable, over 1 MB, not a settings file)\n"
-      "  4   no port: it does not exist or cannot be opened (ports: none usable)\n"
-      "  5   no answer from the module\n"
-      "  6   wrong version: the module speaks another protocol\n"
-      "  7   incomplete transfer: a block was not acknowledged\n"
-      "  8   the port was lost while in use\n"
-      "  9   record refused: the pages give a record that is not 640 characters long\n"
-      "  10  the module could not send the SMS\n"
-      "  130 interrupted (Ctrl+C) before the module answered\n";
+const QStringList kCommands = { QStringLiteral("record"), QStringLiteral("upload"), QStringLiteral("diff"),
+    QStringLiteral("status"), QStringLiteral("sms"), QStringLiteral("ports"), QStringLiteral("init") };
 
 QString overview()
 {
-    return QStringLiteral("Configures the RM425T GSM control module. Without a command the window starts.\n\n"
-                          "Commands (rm425t COMMAND --help for each):\n"
-                          "  record   print the parameter record the pages give for a settings file\n"
-                          "  upload   send that record to one or more modules\n"
-                          "  status   print the module's status messages and signal level\n"
-                          "  sms      send an SMS through the module\n"
-                          "  ports    list the serial ports and why any cannot be opened\n"
-                          "  init     write a settings file with the design values, to start from\n\n")
-        + QString::fromLatin1(kExitStatuses);
+    return QStringLiteral(
+               "Configures the RM425T GSM control module. Without a command the window starts.\n\n"
+               "Commands (rm425t COMMAND --help for each):\n"
+               "  record   print the parameter record the pages give for a settings file, or for\n"
+               "           a unit of a units file (--units CSV --unit NAME)\n"
+               "  upload   send that record to one or more modules; with --units each module\n"
+               "           gets its own unit's record, and each upload is logged\n"
+               "  diff     the record fields and stored values in which two configurations differ\n"
+               "  status   print the module's status messages and signal level\n"
+               "  sms      send an SMS through the module\n"
+               "  ports    list the serial ports and why any cannot be opened\n"
+               "  init     write a settings file with the design values, to start from\n\n"
+               "record --fields, upload, diff and ports take --json: one JSON object per line.\n\n")
+        + exitStatusesText();
 }
-
-struct Usage
-{
-    QString error; // empty: help was asked for, printed to standard output
-};
 
 using ArgumentRules::shown;
-
-class Command
-{
-public:
-    // repeatable: the options with a value that may be given more than once; every other is given once.
-    Command(const QString &name, const QString &description, const QStringList &repeatable = {})
-        : m_name(name)
-        , m_repeatable(repeatable)
-    {
-        m_parser.setApplicationDescription(
-            description + QStringLiteral("\n\n") + QString::fromLatin1(kExitStatuses));
-        m_parser.addHelpOption();
-    }
-
-    QCommandLineParser &parser() { return m_parser; }
-
-    // Parses the arguments after the command; nullopt when they are fine.
-    std::optional<Usage> parse(const QStringList &arguments)
-    {
-        if (!m_parser.parse(QStringList { QStringLiteral("rm425t ") + m_name } + arguments))
-            return Usage { shown(m_parser.errorText()) };
-        if (m_parser.isSet(QStringLiteral("help")))
-            return Usage {};
-        if (!m_parser.positionalArguments().isEmpty()) {
-            return Usage { QStringLiteral("Unexpected argument '%1'.")
-                               .arg(shown(m_parser.positionalArguments().constFirst())) };
-        }
-        // A second value would silently win over the first.
-        const QStringList found = m_parser.optionNames();
-        for (const QString &name : found) {
-            if (!m_repeatable.contains(name) && m_parser.values(name).size() > 1)
-                return Usage { QStringLiteral("--%1 is given more than once.").arg(name) };
-        }
-        if (found.contains(QStringLiteral("settings"))
-            && m_parser.value(QStringLiteral("settings")).isEmpty())
-            return Usage { QStringLiteral("--settings needs a file name.") };
-        return std::nullopt;
-    }
-
-    int usage(const Usage &usage)
-    {
-        if (usage.error.isEmpty()) {
-            printOut(m_parser.helpText());
-            return ExitCode::kSuccess;
-        }
-        printErr(QStringLiteral("rm425t %1: %2\nSee 'rm425t %1 --help'.").arg(m_name, usage.error));
-        return ExitCode::kUsage;
-    }
-
-private:
-    QString m_name;
-    QStringList m_repeatable;
-    QCommandLineParser m_parser;
-};
-
-const QCommandLineOption kSettings(QStringLiteral("settings"),
-    QStringLiteral("The settings file to use instead of the working settings file."), QStringLiteral("FILE"));
-const QCommandLineOption kLang(QStringLiteral("lang"),
-    QStringLiteral("Language of the messages: %1 (default: the language of the settings).")
-        .arg(languageTagList()),
-    QStringLiteral("LANG"));
-const QCommandLineOption kPort(QStringLiteral("port"),
-    QStringLiteral("Serial port of the module, e.g. /dev/ttyUSB0 or COM3."), QStringLiteral("PORT"));
-const QCommandLineOption kWait(QStringLiteral("wait"),
-    QStringLiteral(
-        "Seconds to wait for the module to announce itself (default 30 for upload, 20 otherwise)."),
-    QStringLiteral("SECONDS"));
-
-// The configuration of the file, as the pages would hold it: its values over the design values, by every
-// page's load rules.
-std::optional<int> loadConfiguration(const QCommandLineParser &parser, bool takesSettingsOption = true)
-{
-    const bool chosen = takesSettingsOption && parser.isSet(kSettings);
-    const QString path = chosen ? parser.value(kSettings) : IniFileReadPath();
-    SettingsFileRead read
-        = chosen ? readConfigurationFile(path) : readSettingsFile(path, SettingsFileUse::Working);
-    if (!chosen && read.problem == SettingsFileProblem::Missing)
-        read.document = IniDocument();
-
-    if (!read.document) {
-        // Said in the language asked for, else in the program's default; nothing is sent.
-        printErr(
-            shown(QDir::toNativeSeparators(path)) + QStringLiteral(": ") + settingsProblemText(read.problem));
-        return ExitCode::kSettingsRefused;
-    }
-    ConfigurationModel::program().replace(Configuration::fromDocument(*read.document));
-    return std::nullopt;
-}
-
-std::optional<Usage> applyLanguageOption(const QCommandLineParser &parser)
-{
-    if (!parser.isSet(kLang))
-        return std::nullopt;
-    const Language *language = languageForTag(parser.value(kLang));
-    if (!language)
-        return Usage { QStringLiteral("--lang must be %1, not '%2'.")
-                           .arg(languageTagList(), shown(parser.value(kLang))) };
-    setRuntimeLanguageOverride(language->code);
-    return std::nullopt;
-}
-
-std::optional<Usage> readTimeouts(const QCommandLineParser &parser, LinkTimeouts &timeouts)
-{
-    if (!parser.isSet(kWait))
-        return std::nullopt;
-    bool ok = false;
-    const double seconds = parser.value(kWait).toDouble(&ok);
-    if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds > 3600)
-        return Usage { QStringLiteral("--wait takes seconds between 0 and 3600, not '%1'.")
-                           .arg(shown(parser.value(kWait))) };
-    const auto limit = std::chrono::milliseconds(qRound64(seconds * 1000));
-    timeouts.uploadSearch = limit;
-    timeouts.search = limit;
-    return std::nullopt;
-}
+const QCommandLineOption &kSettings = CommandOption::settings;
+const QCommandLineOption &kLang = CommandOption::lang;
+const QCommandLineOption &kPort = CommandOption::port;
+const QCommandLineOption &kWait = CommandOption::wait;
 
 std::optional<Usage> onePort(const QCommandLineParser &parser)
 {
@@ -209,18 +90,14 @@ std::optional<Usage> prepareOnePortRun(const QCommandLineParser &parser, LinkTim
     return std::nullopt;
 }
 
-// The record as the communication page builds it before "Senden"; nullopt (said why) when it would be
-// refused there.
-std::optional<QByteArray> moduleRecord(QString *text = nullptr)
+// --unit belongs to --units, and --units needs --unit where only one unit can be meant.
+std::optional<Usage> unitsOptions(const QCommandLineParser &parser, bool unitRequired)
 {
-    const QString record = BuildParameterRecord(ConfigurationModel::program().configuration());
-    if (text)
-        *text = record;
-    int length = 0;
-    std::optional<QByteArray> bytes = RecordToModuleBytes(record, nullptr, &length);
-    if (!bytes)
-        printErr(Frm8Text::wrongRecordLength(length));
-    return bytes;
+    if (parser.isSet(CommandOption::unit) && !parser.isSet(CommandOption::units))
+        return Usage { QStringLiteral("--unit needs --units CSV.") };
+    if (unitRequired && parser.isSet(CommandOption::units) && !parser.isSet(CommandOption::unit))
+        return Usage { QStringLiteral("--units needs --unit NAME: the unit whose record is printed.") };
+    return std::nullopt;
 }
 
 int recordCommand(const QStringList &arguments)
@@ -229,20 +106,39 @@ int recordCommand(const QStringList &arguments)
         QStringLiteral(
             "Prints the 640-character parameter record that \"Senden\" sends for the settings file, "
             "as the module receives it. With --fields, a table of section, field, offset, width "
-            "and value."));
+            "and value. With --units CSV --unit NAME, the record of that unit: the settings with its "
+            "row's values laid over them, as upload --units sends it."));
     QCommandLineParser &parser = command.parser();
-    parser.addOption(kSettings);
+    parser.addOptions({ kSettings, CommandOption::units, CommandOption::unit, kLang });
     parser.addOption(
         QCommandLineOption(QStringLiteral("fields"), QStringLiteral("Print the record field by field.")));
+    parser.addOption(CommandOption::json(QStringLiteral(
+        "{\"section\",\"field\",\"offset\",\"width\",\"value\"} per field, the value without brackets "
+        "(implies --fields).")));
     if (const std::optional<Usage> usage = command.parse(arguments))
         return command.usage(*usage);
-    if (const std::optional<int> failed = loadConfiguration(parser))
+    std::optional<Usage> problem = applyLanguageOption(parser);
+    if (!problem)
+        problem = unitsOptions(parser, true);
+    if (problem)
+        return command.usage(*problem);
+    LoadedSettings base;
+    if (const std::optional<int> failed = loadConfiguration(parser, true, &base))
         return *failed;
+    std::optional<Configuration> configuration = ConfigurationModel::program().configuration();
+    if (parser.isSet(CommandOption::units)) {
+        std::variant<Configuration, int> unit = unitConfigurationFor(
+            base, parser.value(CommandOption::units), parser.value(CommandOption::unit));
+        if (const int *failed = std::get_if<int>(&unit))
+            return *failed;
+        configuration = std::get<Configuration>(unit);
+    }
     QString text;
-    const std::optional<QByteArray> bytes = moduleRecord(&text);
+    const std::optional<QByteArray> bytes = moduleRecord(*configuration, &text);
     if (!bytes)
         return ExitCode::kRecordRefused;
-    if (!parser.isSet(QStringLiteral("fields"))) {
+    const bool json = parser.isSet(QStringLiteral("json"));
+    if (!parser.isSet(QStringLiteral("fields")) && !json) {
         // The bytes themselves: what goes down the line.
         std::fwrite(bytes->constData(), 1, size_t(bytes->size()), stdout);
         std::fputc('\n', stdout);
@@ -251,14 +147,22 @@ int recordCommand(const QStringList &arguments)
     }
     QStringList lines { QStringLiteral("section\tfield\toffset\twidth\tvalue") };
     for (const RecordField &field : parameterRecordFields()) {
+        const QString value = text.mid(field.offset, field.width);
+        if (json) {
+            printJsonLine({ { QStringLiteral("section"), field.section },
+                { QStringLiteral("field"), field.field }, { QStringLiteral("offset"), field.offset },
+                { QStringLiteral("width"), field.width }, { QStringLiteral("value"), value } });
+            continue;
+        }
         // Brackets show the blanks that fill a field.
         lines.append(QStringLiteral("%1\t%2\t%3\t%4\t[%5]")
                          .arg(field.section, field.field)
                          .arg(field.offset)
                          .arg(field.width)
-                         .arg(text.mid(field.offset, field.width)));
+                         .arg(value));
     }
-    printOut(lines.join(u'\n'));
+    if (!json)
+        printOut(lines.join(u'\n'));
     return ExitCode::kSuccess;
 }
 
@@ -268,16 +172,32 @@ int uploadCommand(const QStringList &arguments)
         QStringLiteral(
             "Finds the module on each port and sends it the parameter record of the settings file, "
             "exactly as \"Senden\" does. With several --port all modules are programmed at the "
-            "same time and a summary line per port is printed."),
+            "same time and a summary line per port is printed (PORT: text, with --units "
+            "PORT (UNIT): text); a port that fails stops no other.\n\n"
+            "With --units CSV every module gets the record of its own unit: a row whose 'port' names one "
+            "of the --port ports goes to that port, the rows that name no port go to the remaining ports "
+            "in the order of the --port options; there must be exactly one --port per row (exit status "
+            "2 otherwise, as for a row naming a port not given, or two rows naming one port). With --unit "
+            "NAME only that unit is sent, to the one --port given (its row may name that port or none). The "
+            "whole units file is checked "
+            "before any port is opened: a file with any refused row is said row by row and nothing is "
+            "sent (exit status 3).\n\n"
+            "Every upload appends one line per port to the upload log, %1 (time, version, port, unit, "
+            "settings file, sha256 of the record sent, outcome, exit status, seconds); a log that cannot "
+            "be written is said once and stops nothing.")
+            .arg(QDir::toNativeSeparators(UploadLog::logPath())),
         { kPort.names().constFirst() });
     QCommandLineParser &parser = command.parser();
-    parser.addOptions({ kSettings, kPort, kLang, kWait });
+    parser.addOptions({ kSettings, CommandOption::units, CommandOption::unit, kPort, kLang, kWait,
+        CommandOption::json(uploadJsonFields()) });
     if (const std::optional<Usage> usage = command.parse(arguments))
         return command.usage(*usage);
     LinkTimeouts timeouts;
     std::optional<Usage> problem = applyLanguageOption(parser);
     if (!problem)
         problem = readTimeouts(parser, timeouts);
+    if (!problem)
+        problem = unitsOptions(parser, false);
     const QStringList ports = parser.values(kPort);
     if (!problem && ports.isEmpty())
         problem = Usage { QStringLiteral("--port is required.") };
@@ -296,22 +216,36 @@ int uploadCommand(const QStringList &arguments)
     }
     if (problem)
         return command.usage(*problem);
-    if (const std::optional<int> failed = loadConfiguration(parser))
+    LoadedSettings base;
+    if (const std::optional<int> failed = loadConfiguration(parser, true, &base))
         return *failed;
-    const std::optional<QByteArray> record = moduleRecord();
-    if (!record)
-        return ExitCode::kRecordRefused;
-    return runUpload(ports, *record, timeouts);
+    // Every port with its record, complete before the first port is opened.
+    QList<PortUpload> uploads;
+    if (parser.isSet(CommandOption::units)) {
+        std::variant<QList<PortUpload>, int> assigned
+            = unitUploads(ports, base, parser.value(CommandOption::units), parser.value(CommandOption::unit));
+        if (const int *failed = std::get_if<int>(&assigned))
+            return *failed;
+        uploads = std::get<QList<PortUpload>>(assigned);
+    } else {
+        const std::optional<QByteArray> record = moduleRecord(ConfigurationModel::program().configuration());
+        if (!record)
+            return ExitCode::kRecordRefused;
+        for (const QString &port : ports)
+            uploads.append(PortUpload { port, QString(), *record });
+    }
+    return runUpload(uploads, UploadOptions { base.path, parser.isSet(QStringLiteral("json")) }, timeouts);
 }
 
 int statusCommand(const QStringList &arguments)
 {
     Command command(QStringLiteral("status"),
-        QStringLiteral("Prints each status message of the module, exactly as it was sent, and its signal "
-                       "level with the level in dBm as they arrive, and appends the messages to GSM.DAT as the "
-                       "window does: in the current folder, or in the user's data folder (~/.local/share/RM425T/) "
-                       "where that cannot be written. Ends on Ctrl+C or when the port goes (with --follow only "
-                       "on Ctrl+C)."));
+        QStringLiteral(
+            "Prints each status message of the module, exactly as it was sent, and its signal "
+            "level with the level in dBm as they arrive, and appends the messages to GSM.DAT as the "
+            "window does: in the current folder, or in the user's data folder (~/.local/share/RM425T/) "
+            "where that cannot be written. Ends on Ctrl+C or when the port goes (with --follow only "
+            "on Ctrl+C)."));
     QCommandLineParser &parser = command.parser();
     parser.addOptions({ kPort, kLang, kWait });
     parser.addOption(QCommandLineOption(QStringLiteral("timestamps"),
@@ -409,12 +343,16 @@ int portsCommand(const QStringList &arguments)
                        "opened with the reason."));
     QCommandLineParser &parser = command.parser();
     parser.addOption(kLang);
+    parser.addOption(CommandOption::json(QStringLiteral(
+        "{\"port\",\"usable\" (true or false),\"reason\" (why it cannot be opened; null when usable)} "
+        "per port.")));
     if (const std::optional<Usage> usage = command.parse(arguments))
         return command.usage(*usage);
     if (const std::optional<Usage> problem = applyLanguageOption(parser))
         return command.usage(*problem);
     if (!parser.isSet(kLang) && loadConfiguration(parser, false))
         setRuntimeLanguageOverride(kDefaultLanguageCode);
+    const bool json = parser.isSet(QStringLiteral("json"));
     int usable = 0;
     const PortSystem system = PortSystem::live();
     // The first USB adapter listed, for the note about ModemManager.
@@ -424,13 +362,17 @@ int portsCommand(const QStringList &arguments)
             usbPort = info;
         QtSerialLink link;
         QString error;
-        if (link.open(port, &error)) {
+        const bool opened = link.open(port, &error);
+        if (opened) {
             link.close();
             ++usable;
-            printOut(port);
-        } else {
-            printOut(port + u'\t' + portReason(port, error, system));
         }
+        const QString reason = opened ? QString() : portReason(port, error, system);
+        if (json)
+            printJsonLine({ { QStringLiteral("port"), port }, { QStringLiteral("usable"), opened },
+                { QStringLiteral("reason"), opened ? QJsonValue(QJsonValue::Null) : QJsonValue(reason) } });
+        else
+            printOut(opened ? port : port + u'\t' + reason);
     }
     for (const PortDiagnosis::ClaimedAdapter &adapter : PortDiagnosis::adaptersClaimedByBrltty(system))
         printErr(PortText::adapterClaimedByBrltty(adapter.location, adapter.vendorId, adapter.productId));
@@ -534,6 +476,8 @@ int runCommandLine(int argc, char *argv[])
         return recordCommand(rest);
     if (first == QLatin1String("upload"))
         return uploadCommand(rest);
+    if (first == QLatin1String("diff"))
+        return diffCommand(rest);
     if (first == QLatin1String("status"))
         return statusCommand(rest);
     if (first == QLatin1String("sms"))

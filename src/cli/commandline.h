@@ -1,12 +1,14 @@
 #pragma once
 
-// The program's functions without the window: `rm425t COMMAND …` (record, upload, status, sms, ports).
+// The program's functions without the window: `rm425t COMMAND …` (record, upload, diff, status, sms, ports,
+// init).
 
 // Exit statuses of the commands; `rm425t --help` lists them.
 namespace ExitCode {
-inline constexpr int kSuccess = 0;
-inline constexpr int kUsage = 2; // wrong command, option or value
-inline constexpr int kSettingsRefused = 3; // the settings file cannot be used
+inline constexpr int kSuccess = 0; // diff: the records are equal
+inline constexpr int kDiffer = 1; // diff: the records differ, as diff(1) says it
+inline constexpr int kUsage = 2; // wrong command, option or value; units and ports that do not fit together
+inline constexpr int kSettingsRefused = 3; // the settings file or the units file cannot be used
 inline constexpr int kNoPort = 4; // the port does not exist or cannot be opened; `ports`: none usable
 inline constexpr int kNoAnswer = 5; // the module did not answer in time
 inline constexpr int kWrongVersion = 6; // the module speaks another protocol version

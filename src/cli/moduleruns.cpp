@@ -3,6 +3,8 @@
 #include "cli/argumentrules.h"
 #include "cli/clitexts.h"
 #include "cli/commandline.h"
+#include "cli/jsonlines.h"
+#include "cli/uploadreport.h"
 #include "comm/frm8texts.h"
 #include "comm/history.h"
 #include "comm/portcatalog.h"
@@ -19,6 +21,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QSocketNotifier>
@@ -69,18 +72,6 @@ QString perPort(const QString &port, const QString &text)
             lines.append(port + QStringLiteral(": ") + line);
     }
     return lines.join(u'\n');
-}
-
-// A report folded into one line for the summary.
-QString oneLine(const QString &text)
-{
-    QStringList parts;
-    for (const QString &line :
-        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n')) {
-        if (!line.trimmed().isEmpty())
-            parts.append(line.trimmed());
-    }
-    return parts.join(u' ');
 }
 
 // The port's own reason, where it gave one, below the page's text.
@@ -182,12 +173,12 @@ public:
 struct UploadRun
 {
     QString port;
-    QString shownPort; // as messages quote it
+    QString shownPort; // as messages quote it, with the unit
     std::unique_ptr<QtSerialLink> link;
     std::unique_ptr<UploadSession> session;
+    QElapsedTimer clock;
     bool done = false;
-    int exitCode = ExitCode::kSuccess;
-    QString report;
+    UploadResult result;
 };
 
 } // namespace
@@ -202,18 +193,25 @@ void printErr(const QString &text)
     print(stderr, text);
 }
 
-int runUpload(const QStringList &ports, const QByteArray &record, const LinkTimeouts &timeouts)
+int runUpload(const QList<PortUpload> &uploads, const UploadOptions &options, const LinkTimeouts &timeouts)
 {
     QEventLoop loop;
     std::vector<std::unique_ptr<UploadRun>> runs;
     bool interrupted = false;
+    UploadLogWriter log(options.settingsFile);
     const auto allDone = [&runs] {
         return std::all_of(runs.cbegin(), runs.cend(), [](const auto &run) { return run->done; });
     };
-    for (const QString &port : ports) {
+    for (const PortUpload &upload : uploads) {
         auto run = std::make_unique<UploadRun>();
-        run->port = port;
-        run->shownPort = ArgumentRules::shown(port);
+        run->port = upload.port;
+        // Each run keeps its own copy of its unit's record: nothing another run does reaches it.
+        run->result.port = upload.port;
+        run->result.unit = upload.unit;
+        run->result.record = upload.record;
+        run->shownPort = ArgumentRules::shown(upload.port);
+        if (!upload.unit.isEmpty())
+            run->shownPort += QStringLiteral(" (%1)").arg(ArgumentRules::shown(upload.unit));
         run->link = std::make_unique<QtSerialLink>();
         run->session = std::make_unique<UploadSession>(run->link.get(), timeouts);
         UploadRun *r = run.get();
@@ -224,40 +222,46 @@ int runUpload(const QStringList &ports, const QByteArray &record, const LinkTime
                 printErr(perPort(r->shownPort, Frm8Text::transferring()));
         });
         QObject::connect(r->session.get(), &UploadSession::finished,
-            [r, &loop, &allDone, &interrupted](UploadSession::Outcome outcome, int block) {
+            [r, &loop, &allDone, &interrupted, &log](UploadSession::Outcome outcome, int block) {
                 using O = UploadSession::Outcome;
+                QString &report = r->result.report;
+                int &exitCode = r->result.exitCode;
                 switch (outcome) {
                 case O::Success:
-                    r->report = Frm8Text::uploadDone();
-                    r->exitCode = ExitCode::kSuccess;
+                    report = Frm8Text::uploadDone();
+                    exitCode = ExitCode::kSuccess;
                     break;
                 case O::NoAnswer:
                     // Stopped by the user while the module was searched for: nobody knows whether it answers.
-                    r->report = interrupted ? CliText::interrupted() : Frm8Text::noAnswer();
-                    r->exitCode = interrupted ? ExitCode::kInterrupted : ExitCode::kNoAnswer;
+                    report = interrupted ? CliText::interrupted() : Frm8Text::noAnswer();
+                    exitCode = interrupted ? ExitCode::kInterrupted : ExitCode::kNoAnswer;
                     break;
                 case O::PortOpenFailed:
-                    r->report = openFailure(r->port, r->session->portError());
-                    r->exitCode = ExitCode::kNoPort;
+                    report = openFailure(r->port, r->session->portError());
+                    exitCode = ExitCode::kNoPort;
                     break;
                 case O::WrongVersion:
-                    r->report = Frm8Text::wrongVersion();
-                    r->exitCode = ExitCode::kWrongVersion;
+                    report = Frm8Text::wrongVersion();
+                    exitCode = ExitCode::kWrongVersion;
                     break;
                 case O::IncompleteTransfer:
-                    r->report = Frm8Text::incompleteTransfer();
-                    r->exitCode = ExitCode::kIncompleteTransfer;
+                    report = Frm8Text::incompleteTransfer();
+                    exitCode = ExitCode::kIncompleteTransfer;
                     break;
                 case O::PortLost:
-                    r->report = block > 0 ? Frm8Text::portLostDuringTransfer(r->shownPort)
-                                          : Frm8Text::portUnavailable(r->shownPort);
-                    r->exitCode = ExitCode::kPortLost;
+                    report = block > 0 ? Frm8Text::portLostDuringTransfer(ArgumentRules::shown(r->port))
+                                       : Frm8Text::portUnavailable(ArgumentRules::shown(r->port));
+                    exitCode = ExitCode::kPortLost;
                     break;
                 }
                 // The session has closed the port; make sure of it before the report.
                 r->link->close();
                 r->done = true;
-                printErr(perPort(r->shownPort, r->report));
+                r->result.outcome = logOutcome(outcome, interrupted);
+                r->result.seconds = double(r->clock.nsecsElapsed()) / 1e9;
+                printErr(perPort(r->shownPort, report));
+                // Logged as each module ends, so a later failure or a kill loses no earlier line.
+                log.write(r->result);
                 if (allDone())
                     loop.quit();
             });
@@ -274,9 +278,15 @@ int runUpload(const QStringList &ports, const QByteArray &record, const LinkTime
     });
     // Started together, so every module is programmed at the same time.
     for (const auto &run : runs) {
-        if (!run->session->start(run->port, record)) {
+        run->result.started = QDateTime::currentDateTime();
+        run->clock.start();
+        // A new session always starts; should it not, the port is reported as not opened, not as done.
+        if (!run->session->start(run->port, run->result.record)) {
             run->done = true;
-            run->exitCode = ExitCode::kNoPort;
+            run->result.report = Frm8Text::portUnavailable(ArgumentRules::shown(run->port));
+            run->result.exitCode = ExitCode::kNoPort;
+            run->result.outcome = UploadLog::Outcome::PortOpenFailed;
+            log.write(run->result);
         }
     }
     if (!allDone())
@@ -284,9 +294,12 @@ int runUpload(const QStringList &ports, const QByteArray &record, const LinkTime
 
     int status = ExitCode::kSuccess;
     for (const auto &run : runs) {
-        printOut(run->shownPort + QStringLiteral(": ") + oneLine(run->report));
+        if (options.json)
+            printJsonLine(uploadSummaryJson(run->result));
+        else
+            printOut(uploadSummaryLine(run->result));
         if (status == ExitCode::kSuccess)
-            status = run->exitCode;
+            status = run->result.exitCode;
     }
     return status;
 }

@@ -3,6 +3,7 @@
 #include "comm/linksession.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -13,10 +14,27 @@
 void printOut(const QString &text);
 void printErr(const QString &text);
 
-// Uploads the record (640 bytes as the module receives them) through every port at the same time, reports
-// each step on standard error and one summary line per port on standard output. The status is 0 when all
-// succeeded, else that of the first port, in the order given, that failed. SIGINT / SIGTERM stop the runs.
-int runUpload(const QStringList &ports, const QByteArray &record, const LinkTimeouts &timeouts);
+// One module of an upload: its port, the unit of the units file it is for (empty when the settings are sent
+// as they are) and the 640 bytes it gets, as the module receives them.
+struct PortUpload
+{
+    QString port;
+    QString unit;
+    QByteArray record;
+};
+
+struct UploadOptions
+{
+    QString settingsFile; // the settings file the records come from, as the upload log names it
+    bool json = false; // the summary as JSON lines (uploadJsonFields) instead of text lines
+};
+
+// Uploads each record through its own port, all at the same time, reports each step on standard error and
+// one summary line per port on standard output, and appends one line per port to the upload log (a log
+// that cannot be written is said once and stops nothing). The status is 0 when all succeeded, else that of
+// the first port, in the order given, that failed. A failure at one port never stops the others. SIGINT /
+// SIGTERM stop the runs.
+int runUpload(const QList<PortUpload> &uploads, const UploadOptions &options, const LinkTimeouts &timeouts);
 
 struct StatusOutput
 {

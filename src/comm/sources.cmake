@@ -7,6 +7,7 @@ set(COMM_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/statuslogtexts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/porttexts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/historytexts.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/uploadlog.cpp
 )
 set(COMM_UI_SOURCES
     src/comm/frm8.cpp
