@@ -90,7 +90,7 @@ bool appendLine(const QString &path, const QByteArray &line, QString *reason)
     if (GetFileSizeEx(handle, &size) && size.QuadPart == 0)
         bytes.prepend(headerLine());
     DWORD written = 0;
-    const bool ok = WriteFile(handle, bytes.constData(), DWORD(bytes.size()), &written, nullptr);
+    const bool ok = WriteFile(handle, bytes.constData(), DWORD(bytes.size()), &written, nullptr) != FALSE;
     const DWORD code = GetLastError();
     CloseHandle(handle);
     if (!ok || written != DWORD(bytes.size())) {
