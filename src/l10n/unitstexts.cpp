@@ -1,6 +1,6 @@
 #include "l10n/unitstexts.h"
 
-#include "core/configurationmodel.h"
+#include "l10n/runtimelanguage.h"
 
 #include <QDir>
 
@@ -302,6 +302,5 @@ QString unitsProblemText(const UnitsProblem &problem, const Language &language)
 
 QString unitsProblemText(const UnitsProblem &problem)
 {
-    const QString code = ConfigurationModel::program().configuration().value(u"frm1", u"language");
-    return unitsProblemText(problem, runtimeLanguage(languageCodeFromText(code)));
+    return unitsProblemText(problem, runtimeLanguageInForce());
 }
