@@ -18,4 +18,5 @@ set(COMM_UI_SOURCES
     src/comm/historyrecorder.cpp
     src/comm/historycurve.cpp
     src/comm/historywindow.cpp
+    src/comm/uploadreport.cpp
 )
