@@ -3,6 +3,7 @@ set(COMM_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/seriallink.cpp ${CMAKE_CURRENT_LIST_DIR}/portcatalog.cpp ${CMAKE_CURRENT_LIST_DIR}/linksession.cpp ${CMAKE_CURRENT_LIST_DIR}/uploadsession.cpp ${CMAKE_CURRENT_LIST_DIR}/statussession.cpp ${CMAKE_CURRENT_LIST_DIR}/statuslog.cpp ${CMAKE_CURRENT_LIST_DIR}/signallevel.cpp ${CMAKE_CURRENT_LIST_DIR}/smssession.cpp ${CMAKE_CURRENT_LIST_DIR}/history.cpp
     ${CMAKE_CURRENT_LIST_DIR}/portdiagnosis.cpp
     ${CMAKE_CURRENT_LIST_DIR}/historymodel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/uploadlog.cpp
 )
 set(COMM_UI_SOURCES
     src/comm/frm8.cpp

@@ -10,7 +10,8 @@
 //
 // Columns: time (ISO 8601, milliseconds, UTC offset), program version, port, unit (empty when none), settings
 // file (full path), sha256 of the 640 characters as sent (hex, lower case), outcome, exit status, seconds (with
-// a point and three decimals). A new file starts with a header line naming the columns.
+// a point and three decimals). A new file starts with a header line naming the columns
+// (time,version,port,unit,settings,sha256,outcome,exit,seconds). The file is UTF-8 without a byte order mark.
 namespace UploadLog {
 
 inline const QString kFileName = QStringLiteral("uploads.csv");
@@ -39,7 +40,7 @@ struct Entry
     double seconds = 0;
 };
 
-// The full path of the log for this run.
+// The full path of the log for this run. The folder is created by append(), not here.
 QString logPath();
 // The line for the entry, CR LF at its end.
 QByteArray line(const Entry &entry);

@@ -28,4 +28,6 @@ set(CORE_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/filekind.cpp
     ${CMAKE_CURRENT_LIST_DIR}/inifile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settingslocation.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/unitsfile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/configdiff.cpp
 )

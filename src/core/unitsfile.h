@@ -18,6 +18,19 @@ class IniDocument;
 // (required, the unit's name), optionally `port`, and any number of settings keys as the settings file writes
 // them, `section/key` ("frm1/txtsim", "frm1/txtFon1(1)", "frm4/chk4(1)"), compared without case. An empty
 // cell keeps the base configuration's value.
+//
+// How cells are read:
+// - Blanks and tabs around a cell (and a header name) are dropped, as the settings file drops them around a
+//   value; a line with no character, or with nothing but separators, is no row.
+// - A text must be taken by its field exactly as it stands: every character passes the field's key filter
+//   unchanged (a filter that folds a character into another one refuses it), has a Windows-1252 byte (the
+//   module's code page) and is no control character; the length lies within the field's shortest and longest
+//   text and what a settings file keeps; a limit stays as the leaving check leaves it.
+// - A check box takes 0, 1 or 2; an option button or a tab -1 (selected) or 0, as the settings file writes
+//   them (1 is refused rather than guessed); a list the index of an entry. Nothing else, not even "1.0".
+// - An option a row selects clears the others of its group in the unit's settings; a row that selects two
+//   of one group is refused. A 0 alone cannot clear a group's choice, as on the page.
+// - A problem names the line on which its cell starts (a quoted cell may span lines).
 
 // Why a units file, or one of its rows, cannot be used. Line and column count from 1 (column 0: the whole
 // line or file).
@@ -44,15 +57,29 @@ struct UnitsProblem
         Limit, // a limit value the leaving check would change
         NotANumber, // a check box, option or list cell that is no number of its kind
         OutOfRange, // a number outside what the kind takes (check 0/1/2, option -1/0, list index)
+        GroupTaken, // an option selected while the row already selects another one of its group
+    };
+    // Why an unreadable file could not be read.
+    enum class Access {
+        None,
+        Missing, // nothing at the path
+        NotAFile, // a folder, a FIFO, a device …
+        TooLarge, // larger than kMaxUnitsFileSize
+        ReadFailed, // the system refused to open or read it; `detail` holds its reason
     };
 
     Kind kind = Kind::Unreadable;
     int line = 0;
     int column = 0;
     QString columnName; // the header name of the column, where there is one
-    QString value; // the cell, where there is one
+    QString value; // the cell, where there is one; Unreadable: the path
     Rule rule = Rule::None;
     QString detail;
+    Access access = Access::None; // Unreadable
+    int field = -1; // ValueRefused: the field in configurationFields()
+    int count = 0; // WrongCellCount: the cells of the row
+    int expected = 0; // WrongCellCount: the columns of the header
+    int first = 0; // DuplicateColumn: the column named first; DuplicateUnit: the line of the first row
 };
 
 // One unit: its name, the port its row names (empty: any), and its values by field of
@@ -76,6 +103,9 @@ struct UnitsFile
     // The row of the unit (name compared without case); nullptr when there is none.
     const UnitRow *find(const QString &unit) const;
 };
+
+// The largest units file read.
+inline constexpr qint64 kMaxUnitsFileSize = 1024 * 1024;
 
 // Reads and checks a units file. Only a regular file (or a link to one) of at most 1 MB is read.
 UnitsFile readUnitsFile(const QString &path);

@@ -3,6 +3,7 @@ rm425t_add_test(tst_parameterrecord core comm/tst_parameterrecord.cpp)
 rm425t_add_test(tst_sessions core comm/tst_sessions.cpp)
 rm425t_add_test(tst_portdiagnosis core comm/tst_portdiagnosis.cpp)
 rm425t_add_test(tst_statusreplug core comm/tst_statusreplug.cpp)
+rm425t_add_test(tst_uploadlog core comm/tst_uploadlog.cpp)
 # Tests against the module simulator on a pseudo-terminal.
 if(UNIX)
     rm425t_add_test(tst_simulator core comm/tst_simulator.cpp)
