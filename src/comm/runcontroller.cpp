@@ -275,7 +275,7 @@ QString RunController::logUpload(UploadLog::Outcome outcome)
     if (UploadLog::append(entry, &error, path) || m_logFailureSaid)
         return {};
     m_logFailureSaid = true;
-    return UploadOutcome::logNotWrittenText(path, error);
+    return UploadOutcome::logNotWrittenText(error);
 }
 
 void RunController::endUpload()

@@ -2,7 +2,6 @@
 
 #include "l10n/languagecode.h"
 
-#include <QDir>
 
 namespace UploadOutcome {
 
@@ -50,15 +49,15 @@ int exitStatus(UploadLog::Outcome outcome)
     return 5;
 }
 
-QString logNotWrittenText(const QString &path, const QString &reason)
+QString logNotWrittenText(const QString &reason)
 {
-    return textForLanguage({ QStringLiteral("Hinweis: Das Sendeprotokoll „%1“ kann nicht geschrieben werden "
-                                            "(%2). Gesendet wird trotzdem."),
-                               QStringLiteral("Note: the upload log \"%1\" cannot be written (%2). Uploads "
-                                              "go on all the same."),
-                               QStringLiteral("Remarque : le journal des envois « %1 » ne peut pas être écrit "
-                                              "(%2). Les envois continuent quand même.") })
-        .arg(QDir::toNativeSeparators(path), reason);
+    return textForLanguage({ QStringLiteral("Hinweis: Das Sendeprotokoll kann nicht geschrieben werden (%1). "
+                                            "Gesendet wird trotzdem."),
+                               QStringLiteral("Note: the upload log cannot be written (%1). Uploads go on all "
+                                              "the same."),
+                               QStringLiteral("Remarque : le journal des envois ne peut pas être écrit (%1). "
+                                              "Les envois continuent quand même.") })
+        .arg(reason);
 }
 
 } // namespace UploadOutcome

@@ -31,7 +31,8 @@ UploadLog::Outcome forSession(UploadSession::Outcome outcome, bool stoppedByUser
 // folder; this is the same table, and a test holds the two together.
 int exitStatus(UploadLog::Outcome outcome);
 
-// The upload log could not be written: said once a run, below the page's message. Nothing stops for it.
-QString logNotWrittenText(const QString &path, const QString &reason);
+// The upload log could not be written (reason: the log's path and the system's words): said once a run,
+// below the page's message. Nothing stops for it.
+QString logNotWrittenText(const QString &reason);
 
 } // namespace UploadOutcome
