@@ -201,7 +201,9 @@ void CompareWindow::fill()
     for (int row = 0; row < m_record->rowCount(); ++row) {
         const RecordDifference &d = m_difference.record.at(row);
         m_record->setItem(row, RecordPage, item(SeriesText::pageName(d.section)));
-        m_record->setItem(row, RecordField, item(d.field));
+        QTableWidgetItem *field = item(d.field);
+        field->setToolTip(d.field);
+        m_record->setItem(row, RecordField, field);
         QTableWidgetItem *offset = item(QString::number(d.offset));
         offset->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_record->setItem(row, RecordOffset, offset);
@@ -222,11 +224,18 @@ void CompareWindow::fill()
         m_stored->setItem(row, StoredPages, item(d.a, true));
         m_stored->setItem(row, StoredFile, item(d.b, true));
     }
-    const bool any = !m_difference.record.isEmpty() || !m_difference.stored.isEmpty();
-    m_recordCaption->setVisible(any);
-    m_record->setVisible(any);
-    m_storedCaption->setVisible(any);
-    m_stored->setVisible(any);
+    // Page and field names take the room they need, so no name is cut.
+    for (QTableWidget *table : { m_record, m_stored }) {
+        for (int column : { 0, 1 }) {
+            const int before = table->columnWidth(column);
+            table->resizeColumnToContents(column);
+            table->setColumnWidth(column, qMax(before, table->columnWidth(column)));
+        }
+    }
+    m_recordCaption->setVisible(!m_difference.record.isEmpty());
+    m_record->setVisible(!m_difference.record.isEmpty());
+    m_storedCaption->setVisible(!m_difference.stored.isEmpty());
+    m_stored->setVisible(!m_difference.stored.isEmpty());
 }
 
 void CompareWindow::changeEvent(QEvent *event)

@@ -92,17 +92,17 @@ QStringList unitHeaders()
         inLanguage("Zeit / Grund", "Time / reason", "Heure / raison") };
 }
 
-QStringList problemHeaders()
+QString problemHeader()
 {
-    return { inLanguage("Zeile", "Line", "Ligne"), inLanguage("Spalte", "Column", "Colonne"),
-        inLanguage("Grund", "Reason", "Raison") };
+    return inLanguage("Warum die Datei nicht verwendet wird", "Why the file is refused",
+        "Pourquoi le fichier est refusé");
 }
 
 QString refused(int problems)
 {
-    return inLanguage("Die Datei wird nicht verwendet (%1 Probleme): nichts wird gesendet.",
-        "The file is refused (%1 problems): nothing is sent.",
-        "Le fichier est refusé (%1 problèmes) : rien n'est envoyé.")
+    return inLanguage("Nichts wird gesendet, bis die Datei berichtigt ist. Gefundene Probleme: %1",
+        "Nothing is sent until the file is corrected. Problems found: %1",
+        "Rien n'est envoyé tant que le fichier n'est pas corrigé. Problèmes trouvés : %1")
         .arg(problems);
 }
 
@@ -251,6 +251,10 @@ QString summary(int recordFields, int storedValues)
             "The records are equal; %1 stored values differ.",
             "Les enregistrements sont identiques ; %1 valeurs enregistrées diffèrent.")
             .arg(storedValues);
+    if (storedValues == 0)
+        return inLanguage("%1 Felder des Datensatzes unterscheiden sich.", "%1 record fields differ.",
+            "%1 champs de l'enregistrement diffèrent.")
+            .arg(recordFields);
     return inLanguage("%1 Felder des Datensatzes und %2 weitere gespeicherte Werte unterscheiden sich.",
         "%1 record fields and %2 further stored values differ.",
         "%1 champs de l'enregistrement et %2 autres valeurs enregistrées diffèrent.")

@@ -21,7 +21,7 @@ QString noFileOpen();
 QString fileLine(const QString &path, int units);
 QString portLine(const QString &port);
 QStringList unitHeaders();
-QStringList problemHeaders();
+QString problemHeader();
 QString refused(int problems);
 QString send();
 QString waiting();

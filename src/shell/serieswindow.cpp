@@ -123,9 +123,11 @@ SeriesWindow::SeriesWindow(QWidget *owner, DialogOptions dialogs, std::function<
     m_table->horizontalHeader()->resizeSection(PortColumn, 14 * digit);
     m_table->horizontalHeader()->resizeSection(StateColumn, 14 * digit);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &SeriesWindow::updateButtons);
-    m_problems = makeTable(this, QStringLiteral("problems"), 3);
-    m_problems->horizontalHeader()->resizeSection(0, 7 * digit);
-    m_problems->horizontalHeader()->resizeSection(1, 16 * digit);
+    // One problem a row, its whole text wrapped: it names its line, column and rule itself.
+    m_problems = makeTable(this, QStringLiteral("problems"), 1);
+    m_problems->setWordWrap(true);
+    m_problems->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_problems->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_problems->hide();
 
     m_status = new QLabel(this);
@@ -196,9 +198,11 @@ void SeriesWindow::retranslate()
     m_open->setText(SeriesText::openUnitsFile());
     m_send->setText(SeriesText::send());
     m_table->setHorizontalHeaderLabels(SeriesText::unitHeaders());
-    m_problems->setHorizontalHeaderLabels(SeriesText::problemHeaders());
+    m_problems->setHorizontalHeaderLabels({ SeriesText::problemHeader() });
     if (m_units.path.isEmpty())
         m_file->clear();
+    else if (!m_units.usable())
+        m_file->setText(QDir::toNativeSeparators(m_units.path));
     else
         m_file->setText(SeriesText::fileLine(m_units.path, int(m_units.rows.size())));
     if (m_units.usable()) {
@@ -323,16 +327,10 @@ void SeriesWindow::fillProblems()
 {
     m_problems->setRowCount(int(m_units.problems.size()));
     for (int row = 0; row < m_problems->rowCount(); ++row) {
-        const UnitsProblem &problem = m_units.problems.at(row);
-        m_problems->setItem(row, 0, item(problem.line > 0 ? QString::number(problem.line) : QString()));
-        QString column = problem.columnName;
-        if (column.isEmpty() && problem.column > 0)
-            column = QString::number(problem.column);
-        m_problems->setItem(row, 1, item(column));
-        const QString reason = unitsProblemText(problem);
+        const QString reason = unitsProblemText(m_units.problems.at(row));
         QTableWidgetItem *cell = item(reason);
         cell->setToolTip(reason);
-        m_problems->setItem(row, 2, cell);
+        m_problems->setItem(row, 0, cell);
     }
 }
 

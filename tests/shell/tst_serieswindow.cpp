@@ -271,10 +271,8 @@ void tst_SeriesWindow::refusedFileListsItsProblemsAndSendsNothing()
     QVERIFY(series->problemsTable()->isVisible());
     QVERIFY(!series->unitsTable()->isVisible());
     QCOMPARE(series->problemsTable()->rowCount(), units.problems.size());
-    for (int row = 0; row < units.problems.size(); ++row) {
-        QCOMPARE(series->problemsTable()->item(row, 0)->text(), QString::number(units.problems.at(row).line));
-        QCOMPARE(series->problemsTable()->item(row, 2)->text(), unitsProblemText(units.problems.at(row)));
-    }
+    for (int row = 0; row < units.problems.size(); ++row)
+        QCOMPARE(series->problemsTable()->item(row, 0)->text(), unitsProblemText(units.problems.at(row)));
     QVERIFY(!series->sendButton()->isEnabled());
     series->sendSelected();
     QVERIFY(!series->sending());
