@@ -69,7 +69,7 @@ CompareWindow::CompareWindow(QWidget *owner, DialogOptions dialogs)
     , m_dialogs(std::move(dialogs))
 {
     setObjectName(QStringLiteral("compareWindow"));
-    resize(760, 520);
+    resize(900, 520);
     m_file = new QLabel(this);
     m_file->setObjectName(QStringLiteral("file"));
     m_file->setWordWrap(true);
@@ -87,9 +87,9 @@ CompareWindow::CompareWindow(QWidget *owner, DialogOptions dialogs)
     const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
     m_record->horizontalHeader()->resizeSection(RecordPage, 22 * digit);
     m_record->horizontalHeader()->resizeSection(RecordField, 16 * digit);
-    m_record->horizontalHeader()->resizeSection(RecordOffset, 8 * digit);
+    m_record->horizontalHeader()->resizeSection(RecordOffset, 9 * digit);
     m_record->horizontalHeader()->resizeSection(RecordWidth, 8 * digit);
-    m_record->horizontalHeader()->resizeSection(RecordPages, 20 * digit);
+    m_record->horizontalHeader()->resizeSection(RecordPages, 24 * digit);
     m_stored->horizontalHeader()->resizeSection(StoredPage, 22 * digit);
     m_stored->horizontalHeader()->resizeSection(StoredKey, 16 * digit);
     m_stored->horizontalHeader()->resizeSection(StoredPages, 24 * digit);
@@ -135,6 +135,8 @@ void CompareWindow::chooseAndCompare()
     QString start = m_path.isEmpty() ? QString() : QFileInfo(m_path).absolutePath();
     if (start.isEmpty())
         start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(start).isDir())
+        start = QDir::homePath();
     const QString caption = CompareText::chooseFile();
     const QString filter = CompareText::settingsFileFilter();
     const QString path = m_dialogs.openFileName ? m_dialogs.openFileName(this, caption, start, filter)
@@ -220,16 +222,21 @@ void CompareWindow::fill()
         const bool known = d.field >= 0 && d.field < int(fields.size());
         const QString section = known ? QString::fromUtf16(fields[d.field].section) : QString();
         m_stored->setItem(row, StoredPage, item(SeriesText::pageName(section)));
-        m_stored->setItem(row, StoredKey, item(known ? fields[d.field].key() : QString()));
+        QTableWidgetItem *key = item(known ? fields[d.field].key() : QString());
+        key->setToolTip(key->text());
+        m_stored->setItem(row, StoredKey, key);
         m_stored->setItem(row, StoredPages, item(d.a, true));
         m_stored->setItem(row, StoredFile, item(d.b, true));
     }
-    // Page and field names take the room they need, so no name is cut.
+    // Page names take the room they need; a long field name is cut at a width that leaves room for the values
+    // (its tool tip has it whole).
+    const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
     for (QTableWidget *table : { m_record, m_stored }) {
         for (int column : { 0, 1 }) {
             const int before = table->columnWidth(column);
             table->resizeColumnToContents(column);
-            table->setColumnWidth(column, qMax(before, table->columnWidth(column)));
+            const int most = column == 0 ? 30 * digit : 22 * digit;
+            table->setColumnWidth(column, qBound(before, table->columnWidth(column), qMax(before, most)));
         }
     }
     m_recordCaption->setVisible(!m_difference.record.isEmpty());

@@ -112,6 +112,13 @@ QString send()
     return text.isEmpty() ? QStringLiteral("Senden") : text;
 }
 
+QString ready()
+{
+    return inLanguage("Modul anschließen, Einheit wählen, Senden drücken.",
+        "Plug in the module, select its unit, press Send.",
+        "Branchez le module, choisissez son unité, appuyez sur émettre.");
+}
+
 QString waiting()
 {
     return inLanguage("wartet", "waiting", "en attente");

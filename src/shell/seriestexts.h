@@ -24,6 +24,7 @@ QStringList unitHeaders();
 QString problemHeader();
 QString refused(int problems);
 QString send();
+QString ready();
 QString waiting();
 QString sending();
 QString programmed();

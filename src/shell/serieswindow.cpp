@@ -136,7 +136,6 @@ SeriesWindow::SeriesWindow(QWidget *owner, DialogOptions dialogs, std::function<
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_send = new QPushButton(this);
     m_send->setObjectName(QStringLiteral("send"));
-    m_send->setDefault(true);
     connect(m_send, &QPushButton::clicked, this, &SeriesWindow::sendSelected);
 
     auto *top = new QHBoxLayout;
@@ -156,8 +155,16 @@ SeriesWindow::SeriesWindow(QWidget *owner, DialogOptions dialogs, std::function<
     connect(help, &QShortcut::activated, this, [] { showHelpTopic(kHelpTopic); });
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
-    auto *open = new QShortcut(QKeySequence::Open, this);
-    connect(open, &QShortcut::activated, this, &SeriesWindow::chooseAndOpen);
+    // Enter sends, as a click on the button does: plug in the module, press Enter.
+    for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Enter }) {
+        auto *send = new QShortcut(QKeySequence(key), this);
+        connect(send, &QShortcut::activated, this, [this] {
+            if (focusWidget() == m_open)
+                m_open->click();
+            else if (m_send->isEnabled())
+                sendSelected();
+        });
+    }
 
     // The texts follow the language as soon as it is switched.
     ConfigurationModel &configuration = ConfigurationModel::program();
@@ -243,6 +250,8 @@ void SeriesWindow::chooseAndOpen()
     QString start = m_units.path.isEmpty() ? QString() : QFileInfo(m_units.path).absolutePath();
     if (start.isEmpty())
         start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(start).isDir())
+        start = QDir::homePath();
     const QString caption = SeriesText::openUnitsFile().remove(QChar(0x2026));
     const QString path = m_dialogs.openFileName
         ? m_dialogs.openFileName(this, caption, start, SeriesText::unitsFileFilter())
@@ -265,7 +274,9 @@ bool SeriesWindow::openUnitsFile(const QString &path)
         fillUnits();
         if (!m_units.rows.isEmpty())
             selectRow(0);
-        m_statusText = {};
+        // The list has the keys from now on: Enter sends the selected unit.
+        m_table->setFocus(Qt::OtherFocusReason);
+        m_statusText = [] { return SeriesText::ready(); };
     } else {
         m_table->setRowCount(0);
         const int count = int(m_units.problems.size());
