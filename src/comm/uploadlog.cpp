@@ -11,6 +11,10 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 namespace UploadLog {
 
 namespace {
@@ -39,14 +43,67 @@ void createWithHeader(const QString &path)
     QTemporaryFile header(path + QStringLiteral(".XXXXXX"));
     if (!header.open())
         return;
-    header.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-        | QFileDevice::ReadOther);
+    header.setPermissions(
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     if (header.write(headerLine()) != headerLine().size() || !header.flush())
         return;
     header.close();
     // Refused when the log exists by now; the temporary file then goes when `header` does.
     if (QFile::rename(header.fileName(), path))
         header.setAutoRemove(false);
+}
+
+// Appends the line (with the header before it when the file is empty) in one write. A file opened for
+// appending puts every write at the end as the file is then, so the line stays whole whoever else appends
+// at the same time. False with the system's reason when it cannot.
+bool appendLine(const QString &path, const QByteArray &line, QString *reason)
+{
+#ifdef Q_OS_WIN
+    // Qt's Append moves to the end once and then writes there; only a handle that may append and nothing
+    // else has each write put at the end by the system.
+    const HANDLE handle
+        = CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+            FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+            FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        *reason = qt_error_string(int(GetLastError()));
+        return false;
+    }
+    QByteArray bytes = line;
+    LARGE_INTEGER size {};
+    if (GetFileSizeEx(handle, &size) && size.QuadPart == 0)
+        bytes.prepend(headerLine());
+    DWORD written = 0;
+    const bool ok = WriteFile(handle, bytes.constData(), DWORD(bytes.size()), &written, nullptr);
+    const DWORD code = GetLastError();
+    CloseHandle(handle);
+    if (!ok || written != DWORD(bytes.size())) {
+        *reason = qt_error_string(int(code));
+        return false;
+    }
+    return true;
+#else
+    // O_APPEND, and no buffer that could write the line in pieces.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        *reason = file.errorString();
+        return false;
+    }
+    QByteArray bytes = line;
+    if (file.size() == 0)
+        bytes.prepend(headerLine());
+    if (file.write(bytes) != bytes.size()) {
+        *reason = file.errorString();
+        return false;
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        *reason = file.errorString();
+        return false;
+    }
+    return true;
+#endif
 }
 
 } // namespace
@@ -101,23 +158,9 @@ bool append(const Entry &entry, QString *error, const QString &path)
     if (!QDir().mkpath(folder))
         return fail(QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(folder)));
     createWithHeader(target);
-
-    QFile file(target);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return fail(file.errorString());
-    // Appending puts every write at the end as the file is then, so one write is one whole line whoever
-    // else appends at the same time.
-    QByteArray bytes = line(entry);
-    if (file.size() == 0)
-        bytes.prepend(headerLine());
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size())
-        return fail(file.errorString());
-    if (!file.flush())
-        return fail(file.errorString());
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
+    QString reason;
+    if (!appendLine(target, line(entry), &reason))
+        return fail(reason);
     return true;
 }
 

@@ -9,8 +9,11 @@
 #include <QHash>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -41,17 +44,22 @@ QString decodeUnitsText(const QByteArray &bytes)
 }
 
 // The separator the header line uses outside quotes: the first comma or semicolon in it; a comma when it has
-// neither (a single column).
+// neither (a single column). Empty lines before the header are no header.
 QChar detectSeparator(const QString &text)
 {
     bool quoted = false;
+    bool inHeader = false;
     for (const QChar c : text) {
-        if (c == u'"')
+        if (c == u'"') {
             quoted = !quoted;
-        else if (!quoted && (c == u'\n' || c == u'\r'))
-            break;
-        else if (!quoted && (c == u',' || c == u';'))
+        } else if (!quoted && (c == u'\n' || c == u'\r')) {
+            if (inHeader)
+                break;
+            continue;
+        } else if (!quoted && (c == u',' || c == u';')) {
             return c;
+        }
+        inHeader = true;
     }
     return u',';
 }
@@ -157,7 +165,8 @@ Records splitRecords(const QString &text, QChar separator)
     return out;
 }
 
-// A settings file trims its lines, so a value there never starts or ends with blanks; a cell does the same.
+// Blanks after a separator are how people write a list by hand, and a settings file written by hand trims
+// its values the same way.
 QString trimmedCell(const QString &text)
 {
     qsizetype begin = 0;
@@ -205,15 +214,20 @@ std::optional<Refusal> checkCell(const ConfigField &field, const QString &text)
     switch (field.kind) {
     case ValueKind::Text: {
         const FieldRule &rule = field.rule;
-        for (const QChar c : text) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i);
             // A line break or another control character no key types, a character the module's code page
             // has no byte for, a character the filter swallows or turns into another one.
             if (c.category() == QChar::Other_Control || !hasCodePageByte(c)
-                || filterTypedCharacter(rule.filter, c) != c)
-                return Refusal { Rule::Character, QString(c) };
+                || filterTypedCharacter(rule.filter, c) != c) {
+                // The whole character, also where it takes two code units.
+                const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+                return Refusal { Rule::Character, text.mid(i, pair ? 2 : 1) };
+            }
         }
-        const qsizetype longest = rule.maxLength >= 0 ? qMin<qsizetype>(rule.maxLength, IniDocument::kMaxValueLength)
-                                                      : IniDocument::kMaxValueLength;
+        const qsizetype longest = rule.maxLength >= 0
+            ? qMin<qsizetype>(rule.maxLength, IniDocument::kMaxValueLength)
+            : IniDocument::kMaxValueLength;
         if (text.size() > longest)
             return Refusal { Rule::TooLong, QString::number(longest) };
         if (text.size() < rule.minLength)
@@ -293,8 +307,17 @@ UnitsFile parseUnitsFile(const QByteArray &bytes, const QString &path)
     using Kind = UnitsProblem::Kind;
     UnitsFile file;
     file.path = path;
-    const QString text = decodeUnitsText(bytes);
-    const Records split = splitRecords(text, detectSeparator(text));
+    QString text = decodeUnitsText(bytes);
+    // A spreadsheet may name the separator in a line of its own before the header ("sep=;"); the line is
+    // dropped, its line end kept, so the lines count as in the file.
+    std::optional<QChar> named;
+    if (text.size() >= 5 && text.startsWith(u"sep="_s, Qt::CaseInsensitive)
+        && (text.at(4) == u',' || text.at(4) == u';')
+        && (text.size() == 5 || text.at(5) == u'\r' || text.at(5) == u'\n')) {
+        named = text.at(4);
+        text.remove(0, 5);
+    }
+    const Records split = splitRecords(text, named.value_or(detectSeparator(text)));
     if (split.records.isEmpty()) {
         file.problems.append(split.unclosed ? *split.unclosed : problemAt(Kind::Empty, 0, 0));
         return file;
@@ -324,9 +347,9 @@ UnitsFile parseUnitsFile(const QByteArray &bytes, const QString &path)
                 portColumn = int(c);
         } else {
             const qsizetype slash = name.indexOf(u'/');
-            const int field = slash > 0 ? configurationFieldIndex(QStringView(name).first(slash),
-                                              QStringView(name).sliced(slash + 1))
-                                        : -1;
+            const int field = slash > 0
+                ? configurationFieldIndex(QStringView(name).first(slash), QStringView(name).sliced(slash + 1))
+                : -1;
             if (field < 0) {
                 file.problems.append(problemAt(Kind::UnknownColumn, header.line, columnNumber, name));
                 columns.append(column);
@@ -370,7 +393,8 @@ UnitsFile parseUnitsFile(const QByteArray &bytes, const QString &path)
             if (row.unit.isEmpty()) {
                 file.problems.append(problemAt(Kind::EmptyUnit, cell.line, unitColumn + 1, columnName));
                 refused = true;
-            } else if (const auto seen = unitLines.constFind(row.unit.toCaseFolded()); seen != unitLines.cend()) {
+            } else if (const auto seen = unitLines.constFind(row.unit.toCaseFolded());
+                       seen != unitLines.cend()) {
                 UnitsProblem problem = problemAt(Kind::DuplicateUnit, cell.line, unitColumn + 1, columnName);
                 problem.value = row.unit;
                 problem.first = *seen;
@@ -394,14 +418,17 @@ UnitsFile parseUnitsFile(const QByteArray &bytes, const QString &path)
             const ConfigField &stored = fieldAt(field);
             std::optional<Refusal> refusal = checkCell(stored, value);
             if (!refusal && stored.kind == ValueKind::Option && stored.group >= 0 && value == kSelected) {
-                const QString group = QString::fromUtf16(stored.section) + u'/' + QString::number(stored.group);
+                const QString group
+                    = QString::fromUtf16(stored.section) + u'/' + QString::number(stored.group);
                 if (groupChoice.contains(group))
-                    refusal = Refusal { UnitsProblem::Rule::GroupTaken, fieldAt(groupChoice.value(group)).settingsKey() };
+                    refusal = Refusal { UnitsProblem::Rule::GroupTaken,
+                        fieldAt(groupChoice.value(group)).settingsKey() };
                 else
                     groupChoice.insert(group, field);
             }
             if (refusal) {
-                UnitsProblem problem = problemAt(Kind::ValueRefused, cell.line, int(c) + 1, file.columns.at(c));
+                UnitsProblem problem
+                    = problemAt(Kind::ValueRefused, cell.line, int(c) + 1, file.columns.at(c));
                 problem.value = value;
                 problem.rule = refusal->rule;
                 problem.detail = refusal->detail;
@@ -421,6 +448,11 @@ UnitsFile parseUnitsFile(const QByteArray &bytes, const QString &path)
             problem.columnName = file.columns.at(problem.column - 1);
         file.problems.append(problem);
     }
+    // In file order: by line, and within a line by column (the whole line first).
+    std::stable_sort(
+        file.problems.begin(), file.problems.end(), [](const UnitsProblem &a, const UnitsProblem &b) {
+            return a.line != b.line ? a.line < b.line : a.column < b.column;
+        });
     return file;
 }
 
@@ -431,7 +463,8 @@ UnitsFile readUnitsFile(const QString &path)
     file.path = path;
     const FileKind kind = fileKindOf(path);
     if (kind != FileKind::Regular) {
-        file.problems.append(unreadable(path, kind == FileKind::Missing ? Access::Missing : Access::NotAFile));
+        file.problems.append(
+            unreadable(path, kind == FileKind::Missing ? Access::Missing : Access::NotAFile));
         return file;
     }
     if (QFileInfo(path).size() > kMaxUnitsFileSize) {
@@ -440,7 +473,8 @@ UnitsFile readUnitsFile(const QString &path)
     }
     QFile input;
     if (!openRegularFileForReading(input, path)) {
-        const QString reason = input.error() != QFileDevice::NoError ? input.errorString() : qt_error_string(errno);
+        const QString reason
+            = input.error() != QFileDevice::NoError ? input.errorString() : qt_error_string(errno);
         file.problems.append(unreadable(path, Access::ReadFailed, reason));
         return file;
     }

@@ -13,15 +13,16 @@ class IniDocument;
 // Per-unit values for programming a series of modules from one configuration.
 //
 // A units file is CSV (RFC 4180) in UTF-8 with or without a byte order mark, or in Windows-1252 as a
-// spreadsheet on Windows saves it (a file that is not valid UTF-8 is read as Windows-1252). The separator is a
-// comma or a semicolon, whichever the header line uses outside quotes. The header names the columns: `unit`
+// spreadsheet on Windows saves it (a file that is not valid UTF-8 is read as Windows-1252). The separator is
+// a comma or a semicolon, whichever the header line uses outside quotes. The header names the columns: `unit`
 // (required, the unit's name), optionally `port`, and any number of settings keys as the settings file writes
 // them, `section/key` ("frm1/txtsim", "frm1/txtFon1(1)", "frm4/chk4(1)"), compared without case. An empty
 // cell keeps the base configuration's value.
 //
 // How cells are read:
-// - Blanks and tabs around a cell (and a header name) are dropped, as the settings file drops them around a
-//   value; a line with no character, or with nothing but separators, is no row.
+// - Blanks and tabs around a cell (and a header name) are dropped, as a hand-written settings file reads
+//   ("A1; 1234" is the PIN 1234, even when quoted); a line with no character, or with nothing but separators,
+//   is no row.
 // - A text must be taken by its field exactly as it stands: every character passes the field's key filter
 //   unchanged (a filter that folds a character into another one refuses it), has a Windows-1252 byte (the
 //   module's code page) and is no control character; the length lies within the field's shortest and longest
@@ -31,6 +32,7 @@ class IniDocument;
 // - An option a row selects clears the others of its group in the unit's settings; a row that selects two
 //   of one group is refused. A 0 alone cannot clear a group's choice, as on the page.
 // - A problem names the line on which its cell starts (a quoted cell may span lines).
+// - A first line "sep=;" or "sep=," (as a spreadsheet may write it) names the separator and is no header.
 
 // Why a units file, or one of its rows, cannot be used. Line and column count from 1 (column 0: the whole
 // line or file).

@@ -38,7 +38,8 @@ QString place(const UnitsProblem &problem, const Language &language)
     const QString name = problem.columnName.isEmpty()
         ? LanguageTexts { "ohne Namen", "no name", "sans nom" }.in(language)
         : problem.columnName;
-    return LanguageTexts { "Zeile %1, Spalte %2 (%3)", "Line %1, column %2 (%3)", "Ligne %1, colonne %2 (%3)" }
+    return LanguageTexts { "Zeile %1, Spalte %2 (%3)", "Line %1, column %2 (%3)",
+        "Ligne %1, colonne %2 (%3)" }
         .in(language)
         .arg(problem.line)
         .arg(problem.column)
@@ -56,12 +57,13 @@ QString unreadableText(const UnitsProblem &problem, const Language &language)
             .arg(file);
     case Access::NotAFile:
         return LanguageTexts { "%1 ist keine gewöhnliche Datei und wird nicht gelesen.",
-            "%1 is not a regular file and is not read.", "%1 n'est pas un fichier ordinaire et n'est pas lu." }
+            "%1 is not a regular file and is not read.",
+            "%1 n'est pas un fichier ordinaire et n'est pas lu." }
             .in(language)
             .arg(file);
     case Access::TooLarge:
-        return LanguageTexts { "Die Einheitendatei %1 ist größer als 1 MB.", "The units file %1 is larger than 1 MB.",
-            "Le fichier d'unités %1 dépasse 1 Mo." }
+        return LanguageTexts { "Die Einheitendatei %1 ist größer als 1 MB.",
+            "The units file %1 is larger than 1 MB.", "Le fichier d'unités %1 dépasse 1 Mo." }
             .in(language)
             .arg(file);
     case Access::None:
@@ -116,8 +118,8 @@ QString characterText(const UnitsProblem &problem, const Language &language, con
     const QChar c = problem.detail.at(0);
     QString refused;
     if (c == u'\n' || c == u'\r') {
-        refused = LanguageTexts { "ein Textfeld nimmt keinen Zeilenumbruch", "a text field takes no line break",
-            "un champ de texte n'accepte pas de saut de ligne" }
+        refused = LanguageTexts { "ein Textfeld nimmt keinen Zeilenumbruch",
+            "a text field takes no line break", "un champ de texte n'accepte pas de saut de ligne" }
                       .in(language);
     } else if (c.category() == QChar::Other_Control) {
         refused = LanguageTexts { "ein Textfeld nimmt kein Steuerzeichen (U+%1)",
@@ -126,14 +128,15 @@ QString characterText(const UnitsProblem &problem, const Language &language, con
                       .in(language)
                       .arg(c.unicode(), 4, 16, QChar(u'0'));
     } else if (!field || field->rule.filter == KeyFilter::None) {
-        refused = LanguageTexts { "%1 kann nicht an das Modul gesendet werden (kein Zeichen von Windows-1252)",
-            "%1 cannot be sent to the module (no character of Windows-1252)",
-            "%1 ne peut pas être envoyé au module (aucun caractère de Windows-1252)" }
-                      .in(language)
-                      .arg(quoted(language, problem.detail));
+        refused
+            = LanguageTexts { "%1 kann nicht an das Modul gesendet werden (kein Zeichen von Windows-1252)",
+                  "%1 cannot be sent to the module (no character of Windows-1252)",
+                  "%1 ne peut pas être envoyé au module (aucun caractère de Windows-1252)" }
+                  .in(language)
+                  .arg(quoted(language, problem.detail));
     } else {
-        refused = LanguageTexts { "das Zeichen %1 nimmt das Feld nicht", "the field does not take the character %1",
-            "le champ n'accepte pas le caractère %1" }
+        refused = LanguageTexts { "das Zeichen %1 nimmt das Feld nicht",
+            "the field does not take the character %1", "le champ n'accepte pas le caractère %1" }
                       .in(language)
                       .arg(quoted(language, problem.detail));
         const QString takes = filterTakes(field->rule.filter, language);
@@ -174,8 +177,9 @@ QString stateRange(const ConfigField *field, const Language &language)
 QString ruleText(const UnitsProblem &problem, const Language &language)
 {
     const auto fields = configurationFields();
-    const ConfigField *field
-        = problem.field >= 0 && size_t(problem.field) < fields.size() ? &fields[size_t(problem.field)] : nullptr;
+    const ConfigField *field = problem.field >= 0 && size_t(problem.field) < fields.size()
+        ? &fields[size_t(problem.field)]
+        : nullptr;
     switch (problem.rule) {
     case Rule::Character:
         return characterText(problem, language, field);
@@ -194,9 +198,11 @@ QString ruleText(const UnitsProblem &problem, const Language &language)
             .arg(problem.detail)
             .arg(problem.value.size());
     case Rule::Limit:
-        return LanguageTexts { "ein Grenzwert liegt zwischen 0 und 100; beim Verlassen würde das Feld %1 daraus machen",
+        return LanguageTexts {
+            "ein Grenzwert liegt zwischen 0 und 100; beim Verlassen würde das Feld %1 daraus machen",
             "a limit lies between 0 and 100; leaving the field would make it %1",
-            "une limite est comprise entre 0 et 100 ; en quittant le champ, elle deviendrait %1" }
+            "une limite est comprise entre 0 et 100 ; en quittant le champ, elle deviendrait %1"
+        }
             .in(language)
             .arg(quoted(language, problem.detail));
     case Rule::NotANumber:
@@ -205,8 +211,8 @@ QString ruleText(const UnitsProblem &problem, const Language &language)
     case Rule::OutOfRange:
         return stateRange(field, language);
     case Rule::GroupTaken:
-        return LanguageTexts { "die Zeile wählt schon %1 derselben Gruppe", "the row already selects %1 of the same group",
-            "la ligne sélectionne déjà %1 du même groupe" }
+        return LanguageTexts { "die Zeile wählt schon %1 derselben Gruppe",
+            "the row already selects %1 of the same group", "la ligne sélectionne déjà %1 du même groupe" }
             .in(language)
             .arg(problem.detail);
     case Rule::None:
@@ -227,12 +233,15 @@ QString whatText(const UnitsProblem &problem, const Language &language)
             "l'en-tête n'a pas de colonne « unit » pour les noms des unités" }
             .in(language);
     case Kind::UnknownColumn:
-        return LanguageTexts { "keine bekannte Spalte; es gibt unit, port und die Einstellungen als Seite/Schlüssel "
-                               "wie in der Einstellungsdatei (frm1/txtsim)",
+        return LanguageTexts {
+            "keine bekannte Spalte; es gibt unit, port und die Einstellungen als Seite/Schlüssel "
+            "wie in der Einstellungsdatei (frm1/txtsim)",
             "no known column; there are unit, port and the settings as page/key as in the settings file "
             "(frm1/txtsim)",
-            "colonne inconnue ; il y a unit, port et les réglages en page/clé comme dans le fichier de réglages "
-            "(frm1/txtsim)" }
+            "colonne inconnue ; il y a unit, port et les réglages en page/clé comme dans le fichier de "
+            "réglages "
+            "(frm1/txtsim)"
+        }
             .in(language);
     case Kind::DuplicateColumn:
         return LanguageTexts { "dieselbe Spalte wie Spalte %1", "the same column as column %1",
@@ -245,18 +254,18 @@ QString whatText(const UnitsProblem &problem, const Language &language)
             "le guillemet n'est pas fermé avant la fin du fichier" }
             .in(language);
     case Kind::WrongCellCount:
-        return QString((problem.count == 1
-                ? LanguageTexts { "die Zeile hat eine Zelle, die Kopfzeile nennt %2 Spalten",
-                    "the row has one cell, the header names %2 columns",
-                    "la ligne a une cellule, l'en-tête nomme %2 colonnes" }
-                : problem.expected == 1
-                ? LanguageTexts { "die Zeile hat %1 Zellen, die Kopfzeile nennt eine Spalte",
-                    "the row has %1 cells, the header names one column",
-                    "la ligne a %1 cellules, l'en-tête nomme une colonne" }
-                : LanguageTexts { "die Zeile hat %1 Zellen, die Kopfzeile nennt %2 Spalten",
-                    "the row has %1 cells, the header names %2 columns",
-                    "la ligne a %1 cellules, l'en-tête nomme %2 colonnes" })
-                           .in(language))
+        return QString(
+            (problem.count == 1 ? LanguageTexts { "die Zeile hat eine Zelle, die Kopfzeile nennt %2 Spalten",
+                 "the row has one cell, the header names %2 columns",
+                 "la ligne a une cellule, l'en-tête nomme %2 colonnes" }
+                    : problem.expected == 1
+                    ? LanguageTexts { "die Zeile hat %1 Zellen, die Kopfzeile nennt eine Spalte",
+                        "the row has %1 cells, the header names one column",
+                        "la ligne a %1 cellules, l'en-tête nomme une colonne" }
+                    : LanguageTexts { "die Zeile hat %1 Zellen, die Kopfzeile nennt %2 Spalten",
+                        "the row has %1 cells, the header names %2 columns",
+                        "la ligne a %1 cellules, l'en-tête nomme %2 colonnes" })
+                .in(language))
             .replace(QStringLiteral("%1"), QString::number(problem.count))
             .replace(QStringLiteral("%2"), QString::number(problem.expected));
     case Kind::EmptyUnit:
@@ -264,8 +273,8 @@ QString whatText(const UnitsProblem &problem, const Language &language)
             "la ligne ne nomme aucune unité" }
             .in(language);
     case Kind::DuplicateUnit:
-        return LanguageTexts { "die Einheit %1 steht schon in Zeile %2", "the unit %1 is already named in line %2",
-            "l'unité %1 figure déjà à la ligne %2" }
+        return LanguageTexts { "die Einheit %1 steht schon in Zeile %2",
+            "the unit %1 is already named in line %2", "l'unité %1 figure déjà à la ligne %2" }
             .in(language)
             .arg(quoted(language, problem.value))
             .arg(problem.first);

@@ -177,7 +177,8 @@ void tst_UploadLog::headerOnce()
     const QString line = QString::fromUtf8(UploadLog::line(entry).chopped(2));
     QCOMPARE(logLines(path), (QStringList { kHeader, line, line }));
     // Nothing else is left in the folder.
-    QCOMPARE(QDir(dir.filePath(u"data/RM425T"_s)).entryList(QDir::Files | QDir::Hidden), QStringList { u"uploads.csv"_s });
+    QCOMPARE(QDir(dir.filePath(u"data/RM425T"_s)).entryList(QDir::Files | QDir::Hidden),
+        QStringList { u"uploads.csv"_s });
 
     // An empty file gets its header with the first line; a file with lines gets none.
     const QString empty = dir.filePath(u"empty.csv"_s);
@@ -244,7 +245,9 @@ void tst_UploadLog::unwritableLogSaysWhy()
     QVERIFY(dir.isValid());
     const QString file = dir.filePath(u"file"_s);
     putFile(file, "x");
-    const QStringList paths { dir.filePath(u"file/uploads.csv"_s), dir.path(),
+    const QStringList paths {
+        dir.filePath(u"file/uploads.csv"_s),
+        dir.path(),
 #ifdef Q_OS_UNIX
         u"/dev/null"_s,
 #endif
@@ -252,7 +255,8 @@ void tst_UploadLog::unwritableLogSaysWhy()
     for (const QString &path : paths) {
         QString error;
         QVERIFY2(!UploadLog::append(sampleEntry(), &error, path), qPrintable(path));
-        QVERIFY2(error.contains(QDir::toNativeSeparators(path)) && error.size() > path.size() + 2, qPrintable(error));
+        QVERIFY2(error.contains(QDir::toNativeSeparators(path)) && error.size() > path.size() + 2,
+            qPrintable(error));
     }
     QCOMPARE(fileBytes(file), "x"_ba);
     QVERIFY(!UploadLog::append(sampleEntry(), nullptr, paths.first()));

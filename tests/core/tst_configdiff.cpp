@@ -42,15 +42,17 @@ void tst_ConfigDiff::knownDifferences_data()
     const QString page1 = u"[frm1]|txtsim=1111|txtbez=Halle|txtName1(1)=Anna|"_s;
     const QString page2 = u"[frm2]|txtwert(1)=20|"_s;
     QTest::newRow("equal") << page1 << page1 << QString() << QString();
-    QTest::newRow("two record fields") << page1 << u"[frm1]|txtsim=2222|txtbez=Hof|txtName1(1)=Anna"_s
-                                       << u"frm1 txtsim 0 4 [1111] [2222]; frm1 txtbez 4 16 [           Halle] "
-                                          "[             Hof]"_s
-                                       << QString();
+    QTest::newRow("two record fields")
+        << page1 << u"[frm1]|txtsim=2222|txtbez=Hof|txtName1(1)=Anna"_s
+        << u"frm1 txtsim 0 4 [1111] [2222]; frm1 txtbez 4 16 [           Halle] "
+           "[             Hof]"_s
+        << QString();
     QTest::newRow("a name the record does not send")
         << page1 << u"[frm1]|txtsim=1111|txtbez=Halle|txtName1(1)=Berta"_s << QString()
         << u"frm1/txtName1(1) Anna Berta"_s;
-    QTest::newRow("a limit while its input is off") << page2 + u"chk2(1)=0"_s << u"[frm2]|txtwert(1)=30|chk2(1)=0"_s
-                                                    << QString() << u"frm2/txtwert(1) 20 30"_s;
+    QTest::newRow("a limit while its input is off")
+        << page2 + u"chk2(1)=0"_s << u"[frm2]|txtwert(1)=30|chk2(1)=0"_s << QString()
+        << u"frm2/txtwert(1) 20 30"_s;
     QTest::newRow("a limit while its input is on")
         << page2 + u"chk2(1)=1"_s << u"[frm2]|txtwert(1)=30|chk2(1)=1"_s
         << u"frm2 chk2(1) txtwert(1) OptO/OptU(1) 450 4 [020O] [030O]"_s << QString();
@@ -59,9 +61,10 @@ void tst_ConfigDiff::knownDifferences_data()
         << page2 + u"chk2(1)=0"_s << u"[frm2]|txtwert(1)=30|chk2(1)=1"_s
         << u"frm2 chk2(1) txtwert(1) OptO/OptU(1) 450 4 [000U] [030O]"_s << QString();
     // The fax numbers are empty, so the provider's fax prefix reaches no field.
-    QTest::newRow("another provider") << u"[frm1]|optAnb(1)=-1"_s << u"[frm1]|optAnb(3)=-1"_s
-                                      << u"frm1 txtAnr 440 10 [8000      ] [7676245   ]"_s
-                                      << u"frm1/txtFAxPref 99 1551; frm1/optAnb(1) -1 0; frm1/optAnb(3) 0 -1"_s;
+    QTest::newRow("another provider")
+        << u"[frm1]|optAnb(1)=-1"_s << u"[frm1]|optAnb(3)=-1"_s
+        << u"frm1 txtAnr 440 10 [8000      ] [7676245   ]"_s
+        << u"frm1/txtFAxPref 99 1551; frm1/optAnb(1) -1 0; frm1/optAnb(3) 0 -1"_s;
 }
 
 void tst_ConfigDiff::knownDifferences()
@@ -80,7 +83,8 @@ void tst_ConfigDiff::knownDifferences()
     QCOMPARE(records.join(u"; "_s), record);
     QStringList values;
     for (const StoredDifference &value : difference.stored)
-        values << u"%1 %2 %3"_s.arg(configurationFields()[size_t(value.field)].settingsKey(), value.a, value.b);
+        values << u"%1 %2 %3"_s.arg(
+            configurationFields()[size_t(value.field)].settingsKey(), value.a, value.b);
     QCOMPARE(values.join(u"; "_s), stored);
     QCOMPARE(difference.recordsEqual(), record.isEmpty());
 }

@@ -48,15 +48,15 @@ QString rowsText(const UnitsFile &file)
 
 QString enumName(UnitsProblem::Kind kind)
 {
-    static const char *const names[] = { "Unreadable", "Empty", "NoUnitColumn", "UnknownColumn", "DuplicateColumn",
-        "UnclosedQuote", "WrongCellCount", "EmptyUnit", "DuplicateUnit", "ValueRefused" };
+    static const char *const names[] = { "Unreadable", "Empty", "NoUnitColumn", "UnknownColumn",
+        "DuplicateColumn", "UnclosedQuote", "WrongCellCount", "EmptyUnit", "DuplicateUnit", "ValueRefused" };
     return QString::fromLatin1(names[int(kind)]);
 }
 
 QString enumName(UnitsProblem::Rule rule)
 {
-    static const char *const names[] = { "None", "Character", "TooLong", "TooShort", "Limit", "NotANumber",
-        "OutOfRange", "GroupTaken" };
+    static const char *const names[]
+        = { "None", "Character", "TooLong", "TooShort", "Limit", "NotANumber", "OutOfRange", "GroupTaken" };
     return QString::fromLatin1(names[int(rule)]);
 }
 
@@ -82,12 +82,14 @@ void tst_UnitsFile::readsRows_data()
     QTest::newRow("UTF-8 with BOM, semicolons, CR LF")
         << "\xEF\xBB\xBFunit;port;frm1/txtsim\r\nA1;COM3;1234\r\nA2;;4321\r\n"_ba
         << u"A1@2 [COM3] frm1/txtsim=1234 | A2@3 frm1/txtsim=4321"_s;
-    QTest::newRow("Windows-1252 umlauts") << "unit,frm1/txtbez\nM\xFCller,Halle 3\n"_ba
-                                          << u"Müller@2 frm1/txtbez=Halle 3"_s;
-    QTest::newRow("UTF-8 without BOM") << "unit,frm1/txtbez\nGr\xC3\xB6\xC3\x9F" "e,x\n"_ba
+    QTest::newRow("Windows-1252 umlauts")
+        << "unit,frm1/txtbez\nM\xFCller,Halle 3\n"_ba << u"Müller@2 frm1/txtbez=Halle 3"_s;
+    QTest::newRow("UTF-8 without BOM") << "unit,frm1/txtbez\nGr\xC3\xB6\xC3\x9F"
+                                          "e,x\n"_ba
                                        << u"Größe@2 frm1/txtbez=x"_s;
     // The separator is the header's: semicolons in the rows are text.
-    QTest::newRow("comma header, semicolons in cells") << "unit,frm1/txtbez\nA;B,x\n"_ba << u"A;B@2 frm1/txtbez=x"_s;
+    QTest::newRow("comma header, semicolons in cells")
+        << "unit,frm1/txtbez\nA;B,x\n"_ba << u"A;B@2 frm1/txtbez=x"_s;
     QTest::newRow("quoted separators, quotes and line breaks")
         << "unit;frm1/txtbez\r\n\"A; north\";\"x\"\r\n\"B\r\nsecond\";y\r\n\"say \"\"hi\"\"\";z"_ba
         << u"A; north@2 frm1/txtbez=x | B\r^second@3 frm1/txtbez=y | say \"hi\"@5 frm1/txtbez=z"_s;
@@ -95,9 +97,11 @@ void tst_UnitsFile::readsRows_data()
         << "UNIT , Frm1/TxtSim,frm1/txtFon1(1),frm4/chk4(1)\n  A ,  ,+49170 ,1\n"_ba
         << u"A@2 frm1/txtFon1(1)=+49170 frm4/chk4(1)=1"_s;
     QTest::newRow("empty lines and rows of separators skipped")
-        << "unit;frm1/txtsim\n\nA;1234\n;\n\r\nB;1111"_ba << u"A@3 frm1/txtsim=1234 | B@6 frm1/txtsim=1111"_s;
+        << "\r\n\nunit;frm1/txtsim\n\nA;1234\n;\n\r\nB;1111"_ba << u"A@5 frm1/txtsim=1234 | B@8 frm1/txtsim=1111"_s;
     QTest::newRow("options, tabs, checks") << "unit,frm1/optAnb(3),frm1/opt(2),frm2/chk2(1)\nA,-1,0,2\n"_ba
                                            << u"A@2 frm1/optAnb(3)=-1 frm1/opt(2)=0 frm2/chk2(1)=2"_s;
+    QTest::newRow("separator named before the header")
+        << "sep=;\r\nunit;frm1/txtbez\r\n\"A,B\";x\r\n"_ba << u"A,B@3 frm1/txtbez=x"_s;
     QTest::newRow("header only") << "unit;frm1/txtsim\r\n"_ba << QString();
 }
 
@@ -116,9 +120,10 @@ void tst_UnitsFile::refusesWhatAFieldCannotHold_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("problems");
     QTest::addColumn<QString>("rows"); // the rows that passed
-    const auto row = [](const char *name, const QByteArray &bytes, const char *problems, const char *rows = "") {
-        QTest::newRow(name) << bytes << QString::fromUtf8(problems) << QString::fromUtf8(rows);
-    };
+    const auto row
+        = [](const char *name, const QByteArray &bytes, const char *problems, const char *rows = "") {
+              QTest::newRow(name) << bytes << QString::fromUtf8(problems) << QString::fromUtf8(rows);
+          };
     row("empty file", "", "Empty 0:0");
     row("only a BOM and line ends", "\xEF\xBB\xBF\r\n\r\n", "Empty 0:0");
     row("no unit column", "port,frm1/txtsim\nCOM1,1234\n", "NoUnitColumn 1:0");
@@ -126,8 +131,8 @@ void tst_UnitsFile::refusesWhatAFieldCannotHold_data()
         "UnknownColumn 1:2 | UnknownColumn 1:3 | UnknownColumn 1:4 | UnknownColumn 1:5", "A@2");
     row("a key twice, in two spellings", "unit,frm1/txtsim,FRM1/TXTSIM,unit\nA,1234,12,B\n",
         "DuplicateColumn 1:3 | DuplicateColumn 1:4", "A@2 frm1/txtsim=1234");
-    row("wrong cell counts", "unit,frm1/txtsim\nA\nB,1234,5\nC,1234\n", "WrongCellCount 2:0 | WrongCellCount 3:0",
-        "C@4 frm1/txtsim=1234");
+    row("wrong cell counts", "unit,frm1/txtsim\nA\nB,1234,5\nC,1234\n",
+        "WrongCellCount 2:0 | WrongCellCount 3:0", "C@4 frm1/txtsim=1234");
     row("empty unit", "unit,frm1/txtsim\n ,1234\n", "EmptyUnit 2:1");
     row("duplicate unit without case", "unit\nAbc\nB\naBC\n", "DuplicateUnit 4:1", "Abc@2 | B@3");
     row("unclosed quote", "unit,frm1/txtbez\nA,x\nB,\"abc\nC,y\n", "UnclosedQuote 3:2", "A@2 frm1/txtbez=x");
@@ -138,12 +143,13 @@ void tst_UnitsFile::refusesWhatAFieldCannotHold_data()
     row("phone number with a blank inside", "unit;frm1/txtFon1(2)\nA;0170 1\n", "ValueRefused 2:2 Character");
     row("name with a digit", "unit;frm1/txtName1(1)\nA;Anna2\n", "ValueRefused 2:2 Character");
     row("name 17 characters", "unit;frm1/txtbez\nA;ABCDEFGHIJKLMNOPQ\n", "ValueRefused 2:2 TooLong");
-    row("no Windows-1252 character", "unit;frm1/txtMail1(1)\nA;a\xE2\x9C\x93@b.de\n", "ValueRefused 2:2 Character");
+    row("no Windows-1252 character", "unit;frm1/txtMail1(1)\nA;a\xE2\x9C\x93@b.de\n",
+        "ValueRefused 2:2 Character");
     // A problem names the line its cell starts on.
     row("line break in a text", "unit;frm1/txtbez;frm1/txtsim\n\"A\nB\";\"x\ny\";12a4\n",
         "ValueRefused 3:2 Character | ValueRefused 4:3 Character");
-    row("limits the leaving check changes", "unit;frm2/txtwert(1);frm2/txtwert(2);frm5/txtwert\nA;101;100;007\n",
-        "ValueRefused 2:2 Limit", "");
+    row("limits the leaving check changes",
+        "unit;frm2/txtwert(1);frm2/txtwert(2);frm5/txtwert\nA;101;100;007\n", "ValueRefused 2:2 Limit", "");
     row("check box states", "unit;frm2/chk2(1)\nA;3\nB;x\nC;1.0\nD;-1\nE;2\n",
         "ValueRefused 2:2 OutOfRange | ValueRefused 3:2 NotANumber | ValueRefused 4:2 NotANumber | "
         "ValueRefused 5:2 OutOfRange",
@@ -156,6 +162,8 @@ void tst_UnitsFile::refusesWhatAFieldCannotHold_data()
     // Every problem of the file, in file order; rows after a refused one are still checked.
     row("all problems in file order", "unit;frm1/txtsim;frm1/x\nA;1;2\nA;1234;\n;;\nB\n",
         "UnknownColumn 1:3 | ValueRefused 2:2 TooShort | DuplicateUnit 3:1 | WrongCellCount 5:0");
+    row("the unit column last", "frm1/txtsim;unit;frm1/nothing\n12a4;;\n",
+        "UnknownColumn 1:3 | ValueRefused 2:1 Character | EmptyUnit 2:2");
 }
 
 void tst_UnitsFile::refusesWhatAFieldCannotHold()
@@ -219,18 +227,20 @@ void tst_UnitsFile::overlayLoadsAsASettingsFile_data()
     QTest::newRow("values replace, empty cells keep the base")
         << base << "unit;frm1/txtsim;frm1/txtbez;frm2/chk2(1)\nA;2222;;0\n"_ba
         << u"frm1/txtsim=2222 frm1/txtbez=Base frm2/chk2(1)=0 frm1/txtFon1(1)=0301"_s;
-    QTest::newRow("a provider change applies its numbers") << base << "unit;frm1/optAnb(3)\nA;-1\n"_ba
-                                                           << u"frm1/optAnb(1)=0 frm1/txtAnr=7676245 frm1/txtFAxPref=1551"_s;
+    QTest::newRow("a provider change applies its numbers")
+        << base << "unit;frm1/optAnb(3)\nA;-1\n"_ba
+        << u"frm1/optAnb(1)=0 frm1/txtAnr=7676245 frm1/txtFAxPref=1551"_s;
     // The base selects a later member of the group: the row's choice still wins.
-    QTest::newRow("a provider before the base's")
-        << "[frm1]\r\noptAnb(3)=-1\r\n"_ba << "unit;frm1/optAnb(0);frm1/txtAnr\nA;-1;555\n"_ba
-        << u"frm1/optAnb(0)=-1 frm1/optAnb(3)=0 frm1/txtAnr=555"_s;
+    QTest::newRow("a provider before the base's") << "[frm1]\r\noptAnb(3)=-1\r\n"_ba
+                                                  << "unit;frm1/optAnb(0);frm1/txtAnr\nA;-1;555\n"_ba
+                                                  << u"frm1/optAnb(0)=-1 frm1/optAnb(3)=0 frm1/txtAnr=555"_s;
     QTest::newRow("a provider over a number the row gives")
-        << base << "unit;frm1/txtAnr;frm1/optAnb(2)\nA;555;-1\n"_ba << u"frm1/optAnb(2)=-1 frm1/txtAnr=3400"_s;
-    QTest::newRow("a target the event pages follow") << base << "unit;frm1/txtFon1(1);frm2/chksms1(1)\nA;;1\n"_ba
-                                                     << u"frm2/chksms1(1)=1"_s;
-    QTest::newRow("an emptied target's box") << "[frm2]\r\nchksms1(1)=1\r\n"_ba << "unit;frm2/chksms1(1)\nA;1\n"_ba
-                                             << u"frm2/chksms1(1)=0"_s;
+        << base << "unit;frm1/txtAnr;frm1/optAnb(2)\nA;555;-1\n"_ba
+        << u"frm1/optAnb(2)=-1 frm1/txtAnr=3400"_s;
+    QTest::newRow("a target the event pages follow")
+        << base << "unit;frm1/txtFon1(1);frm2/chksms1(1)\nA;;1\n"_ba << u"frm2/chksms1(1)=1"_s;
+    QTest::newRow("an emptied target's box") << "[frm2]\r\nchksms1(1)=1\r\n"_ba
+                                             << "unit;frm2/chksms1(1)\nA;1\n"_ba << u"frm2/chksms1(1)=0"_s;
 }
 
 void tst_UnitsFile::overlayLoadsAsASettingsFile()
@@ -262,6 +272,10 @@ void tst_UnitsFile::problemTexts()
     QCOMPARE(unitsProblemText(pin, kLanguages[kEnglish]),
         u"Line 2, column 2 (frm1/txtsim): \"12a4\" — the field does not take the character \"a\"; "
         "the field takes digits only"_s);
+    // A character outside the Basic Multilingual Plane is named whole.
+    const UnitsFile emoji = parseUnitsFile("unit;frm1/txtMail1(1)\nA;a\xF0\x9F\x98\x80\n"_ba);
+    QCOMPARE(emoji.problems.value(0).detail, u"\U0001F600"_s);
+    QVERIFY(unitsProblemText(emoji.problems.value(0), kLanguages[kEnglish]).contains(u"\"\U0001F600\""_s));
     QCOMPARE(unitsProblemText(file.problems.at(2), kLanguages[kGerman]),
         u"Zeile 3, Spalte 1 (unit): die Einheit „A“ steht schon in Zeile 2"_s);
     QCOMPARE(unitsProblemText(file.problems.at(0), kLanguages[kFrench]).left(33),
@@ -269,9 +283,10 @@ void tst_UnitsFile::problemTexts()
 
     // Every kind and rule has a text of its own in each language, naming the place.
     QList<UnitsProblem> problems = file.problems;
-    const char *const samples[] = { "", "unit\nA\nB,1\n", "port\nx\n", "unit;unit\n", "unit;frm1/txtbez\nA;\"x\n",
-        "unit\n \n", "unit;frm1/txtsim;frm2/txtwert(1);frm2/chk2(1);frm1/optAnb(0);frm1/optAnb(1);frm1/txtbez\n"
-                     "A;123;200;x;-1;-1;ABCDEFGHIJKLMNOPQR\nB;12345;;9;;;a\xE2\x9C\x93\n" };
+    const char *const samples[]
+        = { "", "unit\nA\nB,1\n", "port\nx\n", "unit;unit\n", "unit;frm1/txtbez\nA;\"x\n", "unit\n \n",
+              "unit;frm1/txtsim;frm2/txtwert(1);frm2/chk2(1);frm1/optAnb(0);frm1/optAnb(1);frm1/txtbez\n"
+              "A;123;200;x;-1;-1;ABCDEFGHIJKLMNOPQR\nB;12345;;9;;;a\xE2\x9C\x93\n" };
     for (const char *sample : samples)
         problems += parseUnitsFile(QByteArray(sample)).problems;
     problems += readUnitsFile(u"/nonexistent/units.csv"_s).problems;
