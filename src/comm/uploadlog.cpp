@@ -13,6 +13,8 @@
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace UploadLog {
@@ -32,10 +34,25 @@ QString withPath(const QString &path, const QString &reason)
     return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
+// Puts the file `from` at `to` unless something is there already; never replaces (QFile::rename falls back
+// to copying over a target that appeared meanwhile).
+bool placeIfAbsent(const QString &from, const QString &to)
+{
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(from).utf16()),
+               reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(to).utf16()),
+               MOVEFILE_WRITE_THROUGH)
+        != 0;
+#else
+    // A second name for the file; the temporary one goes with the QTemporaryFile.
+    return ::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+
 // A log that does not exist yet comes into being with its header in one step: a file beside it holding
-// the header is renamed to it unless another program created it meanwhile, so no two headers and no line
-// without one. Whatever fails here is left to the append, which writes the header itself into an empty
-// file.
+// the header takes the log's name unless another program created the log meanwhile, so no two headers and
+// no line without one. Whatever fails here (a file system without links, say) is left to the append, which
+// writes the header itself into an empty file.
 void createWithHeader(const QString &path)
 {
     if (QFileInfo::exists(path))
@@ -48,9 +65,7 @@ void createWithHeader(const QString &path)
     if (header.write(headerLine()) != headerLine().size() || !header.flush())
         return;
     header.close();
-    // Refused when the log exists by now; the temporary file then goes when `header` does.
-    if (QFile::rename(header.fileName(), path))
-        header.setAutoRemove(false);
+    placeIfAbsent(header.fileName(), path);
 }
 
 // Appends the line (with the header before it when the file is empty) in one write. A file opened for
@@ -75,7 +90,7 @@ bool appendLine(const QString &path, const QByteArray &line, QString *reason)
     if (GetFileSizeEx(handle, &size) && size.QuadPart == 0)
         bytes.prepend(headerLine());
     DWORD written = 0;
-    const bool ok = WriteFile(handle, bytes.constData(), DWORD(bytes.size()), &written, nullptr);
+    const bool ok = WriteFile(handle, bytes.constData(), DWORD(bytes.size()), &written, nullptr) != FALSE;
     const DWORD code = GetLastError();
     CloseHandle(handle);
     if (!ok || written != DWORD(bytes.size())) {

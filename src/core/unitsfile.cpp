@@ -221,7 +221,8 @@ std::optional<Refusal> checkCell(const ConfigField &field, const QString &text)
             if (c.category() == QChar::Other_Control || !hasCodePageByte(c)
                 || filterTypedCharacter(rule.filter, c) != c) {
                 // The whole character, also where it takes two code units.
-                const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+                const bool pair
+                    = c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
                 return Refusal { Rule::Character, text.mid(i, pair ? 2 : 1) };
             }
         }

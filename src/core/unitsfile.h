@@ -54,12 +54,13 @@ struct UnitsProblem
     enum class Rule {
         None,
         Character, // a character the field's filter does not take (`detail` holds it)
-        TooLong, // longer than the field's maximum length
-        TooShort, // shorter than the leaving check takes (the PIN's four digits)
-        Limit, // a limit value the leaving check would change
+        TooLong, // longer than the field's maximum length (`detail`: the most it takes)
+        TooShort, // shorter than the leaving check takes (the PIN's four digits; `detail`: the least)
+        Limit, // a limit value the leaving check would change (`detail`: what it would make of it)
         NotANumber, // a check box, option or list cell that is no number of its kind
         OutOfRange, // a number outside what the kind takes (check 0/1/2, option -1/0, list index)
-        GroupTaken, // an option selected while the row already selects another one of its group
+        GroupTaken, // an option selected while the row already selects another one of its group (`detail`:
+                    // its key)
     };
     // Why an unreadable file could not be read.
     enum class Access {

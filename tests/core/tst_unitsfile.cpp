@@ -97,7 +97,8 @@ void tst_UnitsFile::readsRows_data()
         << "UNIT , Frm1/TxtSim,frm1/txtFon1(1),frm4/chk4(1)\n  A ,  ,+49170 ,1\n"_ba
         << u"A@2 frm1/txtFon1(1)=+49170 frm4/chk4(1)=1"_s;
     QTest::newRow("empty lines and rows of separators skipped")
-        << "\r\n\nunit;frm1/txtsim\n\nA;1234\n;\n\r\nB;1111"_ba << u"A@5 frm1/txtsim=1234 | B@8 frm1/txtsim=1111"_s;
+        << "\r\n\nunit;frm1/txtsim\n\nA;1234\n;\n\r\nB;1111"_ba
+        << u"A@5 frm1/txtsim=1234 | B@8 frm1/txtsim=1111"_s;
     QTest::newRow("options, tabs, checks") << "unit,frm1/optAnb(3),frm1/opt(2),frm2/chk2(1)\nA,-1,0,2\n"_ba
                                            << u"A@2 frm1/optAnb(3)=-1 frm1/opt(2)=0 frm2/chk2(1)=2"_s;
     QTest::newRow("separator named before the header")
