@@ -109,17 +109,6 @@ QString fileWritten(const QString &path)
         .arg(path);
 }
 
-QString uploadLogNotWritten(const QString &reason)
-{
-    return textForLanguage(
-        { QStringLiteral("Hinweis: das Protokoll der Übertragungen kann nicht geschrieben werden (%1); die "
-                         "Übertragung geht weiter."),
-            QStringLiteral("Note: the upload log cannot be written (%1); the upload goes on."),
-            QStringLiteral("Remarque : le journal des transferts ne peut pas être écrit (%1) ; le transfert "
-                           "continue.") })
-        .arg(reason);
-}
-
 QString unknownUnit(const QString &unitsFile, const QString &unit)
 {
     return textForLanguage({ QStringLiteral("%1: keine Einheit „%2“"), QStringLiteral("%1: no unit \"%2\""),

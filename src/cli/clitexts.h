@@ -25,9 +25,6 @@ QString fileExists(const QString &path);
 QString notAFile(const QString &path);
 QString fileWritten(const QString &path);
 
-// The upload log could not be written (said once per run); the upload goes on. reason: the log's path and
-// what kept it from being written.
-QString uploadLogNotWritten(const QString &reason);
 // What is said when the units of a units file and the ports do not fit together. Lines are those of the
 // units file; units and ports as messages quote them.
 QString unknownUnit(const QString &unitsFile, const QString &unit);

@@ -5,6 +5,7 @@
 #include "cli/commandline.h"
 #include "cli/jsonlines.h"
 #include "cli/uploadreport.h"
+#include "comm/uploadreport.h"
 #include "comm/frm8texts.h"
 #include "comm/history.h"
 #include "comm/portcatalog.h"
@@ -257,7 +258,7 @@ int runUpload(const QList<PortUpload> &uploads, const UploadOptions &options, co
                 // The session has closed the port; make sure of it before the report.
                 r->link->close();
                 r->done = true;
-                r->result.outcome = logOutcome(outcome, interrupted);
+                r->result.outcome = UploadOutcome::forSession(outcome, interrupted);
                 r->result.seconds = double(r->clock.nsecsElapsed()) / 1e9;
                 printErr(perPort(r->shownPort, report));
                 // Logged as each module ends, so a later failure or a kill loses no earlier line.

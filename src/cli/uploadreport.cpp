@@ -1,5 +1,7 @@
 #include "cli/uploadreport.h"
 
+#include "comm/uploadreport.h"
+
 #include "cli/argumentrules.h"
 #include "cli/clitexts.h"
 #include "cli/moduleruns.h"
@@ -27,31 +29,6 @@ QString oneLine(const QString &text)
 }
 
 } // namespace
-
-UploadLog::Outcome logOutcome(UploadSession::Outcome outcome, bool interrupted)
-{
-    using O = UploadSession::Outcome;
-    using L = UploadLog::Outcome;
-    if (outcome == O::Success)
-        return L::Success;
-    if (interrupted)
-        return L::Cancelled;
-    switch (outcome) {
-    case O::Success:
-        break;
-    case O::NoAnswer:
-        return L::NoAnswer;
-    case O::PortOpenFailed:
-        return L::PortOpenFailed;
-    case O::WrongVersion:
-        return L::WrongVersion;
-    case O::IncompleteTransfer:
-        return L::IncompleteTransfer;
-    case O::PortLost:
-        return L::PortLost;
-    }
-    return L::Success;
-}
 
 QString uploadSummaryLine(const UploadResult &result)
 {
@@ -108,5 +85,5 @@ void UploadLogWriter::write(const UploadResult &result)
     if (UploadLog::append(entry, &error, m_logPath) || m_told)
         return;
     m_told = true;
-    printErr(CliText::uploadLogNotWritten(error));
+    printErr(UploadOutcome::logNotWrittenText(error));
 }

@@ -24,9 +24,6 @@ struct UploadResult
     QString report; // what the communication page says about it
 };
 
-// The log's word for a session's end; a run the user stopped (Ctrl+C) and that did not succeed is
-// "cancelled", however far it got.
-UploadLog::Outcome logOutcome(UploadSession::Outcome outcome, bool interrupted);
 
 // "PORT: report" or "PORT (UNIT): report", on one line.
 QString uploadSummaryLine(const UploadResult &result);

@@ -86,6 +86,8 @@ Frm8::Frm8(QWidget *parent, Frm8Options options)
         options.makeLink = [](QObject *owner) -> SerialLink * { return new QtSerialLink(owner); };
     if (!options.buildRecord)
         options.buildRecord = [] { return BuildParameterRecord(ConfigurationModel::program().configuration()); };
+    if (!options.settingsFile)
+        options.settingsFile = IniFilePath;
     m_link = options.makeLink(this);
 
     setWindowTitle(QStringLiteral("GSM"));
@@ -109,14 +111,15 @@ Frm8::Frm8(QWidget *parent, Frm8Options options)
     m_history = new History(this, options.historyBound);
     m_recorder = new HistoryRecorder(m_history, this);
     m_runs = std::make_unique<RunController>(m_link, m_ports,
-        RunController::Setup {
-            options.timeouts, std::move(options.buildRecord), StatusLogPath, m_history, m_recorder });
+        RunController::Setup { options.timeouts, std::move(options.buildRecord), StatusLogPath, m_history,
+            m_recorder, std::move(options.settingsFile), options.uploadLogPath });
     connect(m_runs.get(), &RunController::message, this, &Frm8::setMeld);
     connect(m_runs.get(), &RunController::messageAppended, this,
         [this](const QString &text) { setMeld(m_meld + text); });
     connect(m_runs.get(), &RunController::busyIndicator, this, &Frm8::turnBusyIndicator);
     connect(m_runs.get(), &RunController::signalLevel, m_signal, &SignalStrength::showLevel);
     connect(m_runs.get(), &RunController::uploadEnded, this, &Frm8::endUpload);
+    connect(m_runs.get(), &RunController::uploadReported, this, &Frm8::uploadReported);
     connect(m_runs.get(), &RunController::statusEnded, this, &Frm8::endStatusRun);
     connect(m_runs.get(), &RunController::levelUnknown, m_signal, &SignalStrength::grey);
     connect(m_runs.get(), &RunController::smsEnded, this, [this](bool sent) {
@@ -390,6 +393,24 @@ void Frm8::cmd_Click()
 {
     if (m_runs->uploadRunning())
         return;
+    beginUpload({});
+}
+
+bool Frm8::startUnitUpload(const QString &unit, std::function<QString()> buildRecord)
+{
+    if (m_runs->uploadRunning() || m_runs->smsRunning())
+        return false;
+    beginUpload({ unit, std::move(buildRecord) });
+    return true;
+}
+
+QString Frm8::uploadPortLabel() const
+{
+    return m_ports->portLabel(m_link->isOpen() ? m_ports->portInUse() : m_ports->selectedPortName());
+}
+
+void Frm8::beginUpload(const RunController::UploadRequest &request)
+{
     // What the user typed last on a page counts before the record reads it.
     runPendingLeaves();
     m_runs->retireOtherRuns();
@@ -399,13 +420,15 @@ void Frm8::cmd_Click()
     m_smsForm->setShown(false);
     setFunctionButtonsEnabled(false);
     setMeld(Frm8Text::searching(Function::Upload));
-    m_runs->startUpload();
+    emit uploadRunningChanged(true);
+    m_runs->startUpload(request);
 }
 
 void Frm8::endUpload()
 {
     setLook(m_cmd, Look::Normal);
     setFunctionButtonsEnabled(true);
+    emit uploadRunningChanged(false);
 }
 
 // --- Status monitoring

@@ -42,6 +42,10 @@ struct Frm8Options
     std::chrono::milliseconds portRefreshInterval { 1000 };
     // The parameter record of the upload, built when "Senden" is pressed.
     std::function<QString()> buildRecord;
+    // The settings file the pages' configuration stands for, named in the upload log (default: the working
+    // settings file), and the log itself (empty: UploadLog::logPath()).
+    std::function<QString()> settingsFile;
+    QString uploadLogPath;
     // How many lines the history of the run keeps.
     int historyBound = History::kDefaultBound;
     // The box shown when the page is left during an upload (showMessage), and what the history window asks
@@ -91,11 +95,25 @@ public:
     void cmdS_Click();
     void cmbCOM_Click();
 
+    // An upload of one unit of a series with its own record, through the page's port and its upload, as
+    // "Senden" runs it (monitoring gives way to it). False, and nothing happens, while an upload or an SMS
+    // send is going on.
+    bool startUnitUpload(const QString &unit, std::function<QString()> buildRecord);
+    // The port an upload starting now goes through, as the list shows it.
+    QString uploadPortLabel() const;
+
     // The text of txtMeld exactly as the page wrote it (line breaks as CR LF).
     QString meldText() const { return m_meld; }
     bool uploadRunning() const { return m_runs->uploadRunning(); }
     bool statusRunning() const { return m_runs->statusRunning(); }
     bool smsServiceActive() const { return m_smsServiceActive; }
+    bool smsRunning() const { return m_runs->smsRunning(); }
+
+signals:
+    // An upload started or ended, from "Senden" or from startUnitUpload().
+    void uploadRunningChanged(bool running);
+    // How an upload ended (its line is in the upload log by then).
+    void uploadReported(const UploadReport &report);
 
 protected:
     bool event(QEvent *event) override;
@@ -117,6 +135,7 @@ private:
     void fitPortList();
     void stopSequence(bool deactivating);
     void showInterruptedUploadBox();
+    void beginUpload(const RunController::UploadRequest &request);
     void endUpload();
     void endStatusRun(bool greyBars);
     void endSmsSend();

@@ -9,6 +9,8 @@
 #include "comm/seriallink.h"
 #include "comm/statuslogtexts.h"
 
+#include <QFileInfo>
+
 #include <optional>
 
 using Frm8Text::Function;
@@ -128,8 +130,10 @@ void RunController::stopAll()
     m_notes.leftByUser = anyListening;
     if (anyListening && m_setup.recorder)
         m_setup.recorder->userStopped(HistoryRecorder::Stop::LeftPage);
-    if (running(m_upload))
+    if (running(m_upload)) {
+        m_notes.stoppedByUser = true;
         m_upload->requestStop();
+    }
     if (running(m_status))
         m_status->requestStop();
     if (running(m_sms))
@@ -161,22 +165,33 @@ void RunController::followSelection()
     if (m_uploadRunning && m_upload) {
         if (m_setup.recorder)
             m_setup.recorder->userStopped(HistoryRecorder::Stop::PortChanged);
+        m_notes.stoppedByUser = true;
         m_upload->requestStop();
     }
 }
 
 // --- Parameter upload
 
-void RunController::startUpload()
+void RunController::startUpload(const UploadRequest &request)
 {
     m_uploadRunning = true;
     m_notes = {};
+    // The record is built here, once, from what the request names: what is sent is what is logged.
+    const QString text = request.buildRecord ? request.buildRecord() : m_setup.buildRecord();
     // A record of the wrong length would put every field of the module out of place: nothing is sent.
     int length = 0;
-    const std::optional<QByteArray> record = RecordToModuleBytes(m_setup.buildRecord(), nullptr, &length);
+    const std::optional<QByteArray> record = RecordToModuleBytes(text, nullptr, &length);
     if (!record) {
         closePort();
-        emit message(Frm8Text::wrongRecordLength(length));
+        const QString refused = Frm8Text::wrongRecordLength(length);
+        emit message(refused);
+        UploadReport report;
+        report.unit = request.unit;
+        report.recordRefused = true;
+        report.outcome = UploadLog::Outcome::NoAnswer;
+        report.text = refused;
+        report.ended = QDateTime::currentDateTime();
+        emit uploadReported(report);
         endUpload();
         return;
     }
@@ -187,6 +202,16 @@ void RunController::startUpload()
             emit message(Frm8Text::transferring());
     });
     const QString port = claimPort();
+    m_uploadEntry = {};
+    m_uploadEntry.time = QDateTime::currentDateTime();
+    m_uploadEntry.port = port;
+    m_uploadEntry.unit = request.unit;
+    m_uploadEntry.record = *record;
+    if (m_setup.settingsFile) {
+        const QString file = m_setup.settingsFile();
+        m_uploadEntry.settingsFile = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
+    }
+    m_uploadClock.start();
     if (m_setup.recorder)
         m_setup.recorder->recordUpload(session, m_ports->portLabel(port));
     session->start(port, *record);
@@ -195,30 +220,62 @@ void RunController::startUpload()
 void RunController::uploadFinished(UploadSession::Outcome outcome, int block)
 {
     using O = UploadSession::Outcome;
+    QString text;
     switch (outcome) {
     case O::Success:
-        emit messageAppended(Frm8Text::uploadDone());
+        text = Frm8Text::uploadDone();
+        emit messageAppended(text);
         break;
     case O::NoAnswer:
-        emit message(linkEndText(LinkEnd::NoAnswer));
+        text = linkEndText(LinkEnd::NoAnswer);
+        emit message(text);
         break;
     case O::PortOpenFailed:
-        emit message(linkEndText(LinkEnd::PortOpenFailed));
+        text = linkEndText(LinkEnd::PortOpenFailed);
+        emit message(text);
         break;
     case O::WrongVersion:
-        emit message(Frm8Text::wrongVersion());
+        text = Frm8Text::wrongVersion();
+        emit message(text);
         break;
     case O::IncompleteTransfer:
-        emit message(m_notes.reopenFailed.isEmpty() ? Frm8Text::incompleteTransfer()
-                                                    : Frm8Text::portLostDuringTransfer(m_notes.reopenFailed));
+        text = m_notes.reopenFailed.isEmpty() ? Frm8Text::incompleteTransfer()
+                                              : Frm8Text::portLostDuringTransfer(m_notes.reopenFailed);
+        emit message(text);
         break;
     case O::PortLost:
         // The module holds part of the record once a block went out.
-        emit message(block > 0 ? Frm8Text::portLostDuringTransfer(m_ports->portLabel(m_ports->portInUse()))
-                               : linkEndText(LinkEnd::PortLost));
+        text = block > 0 ? Frm8Text::portLostDuringTransfer(m_ports->portLabel(m_ports->portInUse()))
+                         : linkEndText(LinkEnd::PortLost);
+        emit message(text);
         break;
     }
+    UploadReport report;
+    report.unit = m_uploadEntry.unit;
+    report.port = m_ports->portLabel(m_uploadEntry.port);
+    report.outcome = UploadOutcome::forSession(outcome, m_notes.stoppedByUser);
+    report.text = text;
+    report.ended = QDateTime::currentDateTime();
+    report.logNote = logUpload(report.outcome);
+    if (!report.logNote.isEmpty())
+        emit messageAppended(kCrLf + kCrLf + report.logNote);
+    emit uploadReported(report);
     endUpload();
+}
+
+QString RunController::logUpload(UploadLog::Outcome outcome)
+{
+    UploadLog::Entry entry = m_uploadEntry;
+    entry.outcome = outcome;
+    entry.exitStatus = UploadOutcome::exitStatus(outcome);
+    entry.seconds = double(m_uploadClock.elapsed()) / 1000.0;
+    m_uploadEntry = {};
+    QString error;
+    const QString path = m_setup.uploadLogPath.isEmpty() ? UploadLog::logPath() : m_setup.uploadLogPath;
+    if (UploadLog::append(entry, &error, path) || m_logFailureSaid)
+        return {};
+    m_logFailureSaid = true;
+    return UploadOutcome::logNotWrittenText(error);
 }
 
 void RunController::endUpload()

@@ -3,8 +3,10 @@
 #include "comm/linksession.h"
 #include "comm/smssession.h"
 #include "comm/statussession.h"
+#include "comm/uploadreport.h"
 #include "comm/uploadsession.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
@@ -35,6 +37,18 @@ public:
         History *history = nullptr;
         // Where every run writes its steps and the module's messages (none: nowhere).
         HistoryRecorder *recorder = nullptr;
+        // The settings file the pages' configuration stands for, as the upload log names it.
+        std::function<QString()> settingsFile;
+        // The upload log (empty: UploadLog::logPath()).
+        QString uploadLogPath;
+    };
+
+    // An upload of one unit of a series: its name for the log and its own record, built when it starts.
+    // Without a record builder the upload sends the pages' record (Setup::buildRecord).
+    struct UploadRequest
+    {
+        QString unit;
+        std::function<QString()> buildRecord;
     };
 
     RunController(SerialLink *link, PortSelection *ports, Setup setup, QObject *parent = nullptr);
@@ -56,7 +70,7 @@ public:
 
     // Each ends with uploadEnded(), statusEnded() or smsEnded(); an upload whose record cannot be sent
     // ends before this returns.
-    void startUpload();
+    void startUpload(const UploadRequest &request = {});
     void startStatus();
     void startSms(const QString &number, const QString &text);
 
@@ -73,6 +87,8 @@ signals:
     void messageAppended(const QString &text);
     void busyIndicator(QChar symbol);
     void signalLevel(int level);
+    // How the upload ended, the log written: just before uploadEnded().
+    void uploadReported(const UploadReport &report);
     void uploadEnded();
     // greyBars: the signal level shown is no longer true.
     void statusEnded(bool greyBars);
@@ -104,6 +120,8 @@ private:
     void notePort(const QString &what);
     void smsFinished(SmsSession::Outcome outcome);
     void endUpload();
+    // One line in the upload log; the first failure of the run is said (the note is returned).
+    QString logUpload(UploadLog::Outcome outcome);
 
     // Discards what arrives while no function listens (the port stays open when monitoring hands over to
     // the SMS form): every function empties the input before it waits, so nothing is lost by it.
@@ -117,11 +135,17 @@ private:
     std::unique_ptr<SmsSession> m_sms;
     bool m_uploadRunning = false;
     bool m_awaitingPort = false;
+    // The upload that runs: what its log line says of it, and since when it runs.
+    UploadLog::Entry m_uploadEntry;
+    QElapsedTimer m_uploadClock;
+    bool m_logFailureSaid = false;
     // What the run that started last met on its way, for its end text.
     struct RunNotes
     {
         // The user left the page while it ran: a search cut short is no missing answer.
         bool leftByUser = false;
+        // The user stopped the upload (left the page, chose another port): it is logged as cancelled.
+        bool stoppedByUser = false;
         // The port the user switched to while it ran did not open (its label).
         QString reopenFailed;
         // The status log could not be written: said below every message of this run.

@@ -8,6 +8,7 @@ set(COMM_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/porttexts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/historytexts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/uploadlog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/uploadreport.cpp
 )
 set(COMM_UI_SOURCES
     src/comm/frm8.cpp

@@ -332,6 +332,10 @@ QMenu *ConfigurationFiles::createContextMenu(QWidget *parent)
     QAction *saveAs = menu->addAction(saveAsText(), this, &ConfigurationFiles::chooseAndSaveAs);
     saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     saveAs->setEnabled(enabled);
+    if (m_moreEntries) {
+        menu->addSeparator();
+        m_moreEntries(menu, enabled);
+    }
     const QStringList files = recentFiles();
     if (!files.isEmpty())
         menu->addSeparator();

@@ -65,6 +65,8 @@ public:
 
     // The menu of the start window, built for the language in force (the caller owns it).
     QMenu *createContextMenu(QWidget *parent);
+    // Entries the start window adds to that menu below "Save configuration as…"; enabled as those are.
+    void setMoreMenuEntries(std::function<void(QMenu *menu, bool enabled)> add) { m_moreEntries = std::move(add); }
 
     // Asks in a window-modal box with the two answers and hands the answer on once it is given.
     void ask(const QString &text, const QString &yes, const QString &no, std::function<void(bool)> answer);
@@ -94,4 +96,5 @@ private:
     bool m_inDialog = false;
     bool m_recentProblemSaid = false;
     RecoveryCopy *m_recovery = nullptr;
+    std::function<void(QMenu *, bool)> m_moreEntries;
 };

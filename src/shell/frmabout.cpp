@@ -1,5 +1,6 @@
 #include "shell/frmabout.h"
 
+#include "comm/uploadlog.h"
 #include "l10n/runtimelanguage.h"
 #include "window/pagehost.h"
 #include "window/colors.h"
@@ -188,9 +189,11 @@ QString FrmAbout::filesText() const
 {
     const QString settings = QDir::toNativeSeparators(IniFilePath());
     const QString log = QDir::toNativeSeparators(QFileInfo(StatusLogPath()).absoluteFilePath());
-    return textForLanguage({ QStringLiteral("Einstellungen: %1\nStatusprotokoll: %2"),
-        QStringLiteral("Settings: %1\nStatus log: %2"), QStringLiteral("Paramètres : %1\nJournal d'état : %2") })
-        .arg(settings, log);
+    const QString uploads = QDir::toNativeSeparators(UploadLog::logPath());
+    return textForLanguage({ QStringLiteral("Einstellungen: %1\nStatusprotokoll: %2\nSendeprotokoll: %3"),
+        QStringLiteral("Settings: %1\nStatus log: %2\nUpload log: %3"),
+        QStringLiteral("Paramètres : %1\nJournal d'état : %2\nJournal des envois : %3") })
+        .arg(settings, log, uploads);
 }
 
 void FrmAbout::fitFilesStrip()

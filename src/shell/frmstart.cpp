@@ -83,6 +83,7 @@ FrmStart *startWindow()
 FrmStart::FrmStart(QWidget *parent, DialogOptions dialogs)
     : FormWindow(QStringLiteral("frmStart"), parent)
     , m_quit([] { QCoreApplication::exit(0); })
+    , m_dialogs(dialogs)
 {
     setWindowTitle(QStringLiteral("GSM"));
     setFixedSize(twips(9375), twips(8295));
@@ -151,6 +152,7 @@ FrmStart::FrmStart(QWidget *parent, DialogOptions dialogs)
     }
 
     m_configurationFiles = new ConfigurationFiles(this, std::move(dialogs));
+    offerSeriesAndComparison();
 }
 
 void FrmStart::createMenu()

@@ -4,13 +4,16 @@
 #include "window/formwindow.h"
 #include "window/pagehost.h"
 
+#include <QKeySequence>
 #include <QPixmap>
 #include <QPointer>
 #include <array>
 #include <functional>
 
+class CompareWindow;
 class ConfigurationFiles;
 class QFrame;
+class SeriesWindow;
 class QLabel;
 class TwoStateButton;
 
@@ -63,6 +66,15 @@ public:
     void showPageOverlay(FormWindow *page, bool show) override;
     void clearMenuHighlight() override;
 
+    // "Series…" and "Compare with configuration…": entries of the context menu with their keys, each opening a
+    // window owned by this one (created on first use).
+    static QKeySequence seriesShortcut();
+    static QKeySequence compareShortcut();
+    void showSeries();
+    void chooseComparison();
+    SeriesWindow *seriesWindow() const;
+    CompareWindow *compareWindow() const;
+
     // How the program ends; tests replace it.
     void setQuitHandler(std::function<void()> handler) { m_quit = std::move(handler); }
 
@@ -89,6 +101,7 @@ private:
     void openMakerWebPage();
     void applySkin();
     void setHandCursor();
+    void offerSeriesAndComparison();
 
     std::array<TwoStateButton *, kButtonCount> m_check {};
     QFrame *m_bar = nullptr;
@@ -103,6 +116,9 @@ private:
     QPointer<FormWindow> m_overlayPage;
     QString m_overlayText;
     std::function<void()> m_quit;
+    DialogOptions m_dialogs;
+    QPointer<SeriesWindow> m_series;
+    QPointer<CompareWindow> m_compare;
 };
 
 // The window a menu button opens: "frm1" ... "frm9", "frmAbout" for 12; empty for any other button.

@@ -13,6 +13,10 @@ set(SHELL_UI_SOURCES
     src/shell/startoffers.cpp
     src/shell/recentstore.cpp
     src/shell/recoverycopy.cpp
+    src/shell/serieswindow.cpp
+    src/shell/comparewindow.cpp
+    src/shell/seriestexts.cpp
+    src/shell/startseries.cpp
 )
 
 # Pictures and help topics bundled into the program (aliases relative to resources/).

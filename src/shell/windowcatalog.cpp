@@ -9,8 +9,12 @@
 #include "pages/frm6.h"
 #include "pages/frm7.h"
 #include "pages/frm9.h"
+#include "comm/uploadlog.h"
+#include "shell/configfiles.h"
 #include "shell/frmabout.h"
 #include "shell/frmstart.h"
+#include "window/help.h"
+#include "window/settingsfile.h"
 #include "window/windowregistry.h"
 
 namespace {
@@ -52,6 +56,15 @@ void registerProgramWindows(const ProgramWindowOptions &options)
     registerWindow<Frm7>("frm7");
     Frm8Options frm8 = options.frm8;
     frm8.dialogs = options.dialogs;
+    if (!frm8.settingsFile) {
+        // The upload log names the configuration the title names (a save writes it too), else the working file.
+        frm8.settingsFile = [] {
+            const FrmStart *start = startWindow();
+            const QString current = start ? start->configurationFiles()->currentFile() : QString();
+            return current.isEmpty() ? IniFilePath() : current;
+        };
+    }
+    setHelpPlaceholder(QStringLiteral("%UPLOAD_LOG%"), [] { return UploadLog::logPath(); });
     registerWindow<Frm8>("frm8", frm8);
     registerWindow<Frm9>("frm9");
     registerWindow<FrmAbout>("frmAbout", options.dialogs);

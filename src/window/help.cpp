@@ -2,11 +2,14 @@
 
 #include "window/formwindow.h"
 #include "window/helpwindow.h"
+#include "window/settingsfile.h"
 #include "window/windowregistry.h"
 
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
@@ -21,6 +24,15 @@ QString g_helpSet = QStringLiteral("de");
 QPointer<HelpWindow> g_helpWindow;
 // Where the user last had the help window, so a help window opened again comes back there.
 std::optional<QRect> g_helpGeometry;
+
+QHash<QString, std::function<QString()>> &placeholders()
+{
+    static QHash<QString, std::function<QString()>> values {
+        { QStringLiteral("%SETTINGS_FILE%"), [] { return IniFilePath(); } },
+        { QStringLiteral("%STATUS_LOG%"), [] { return QFileInfo(StatusLogPath()).absoluteFilePath(); } },
+    };
+    return values;
+}
 
 // Remembers where the help window is moved to, and its size.
 class HelpPositionKeeper : public QObject
@@ -152,4 +164,18 @@ void closeAllHelp()
 HelpWindow *currentHelpWindow()
 {
     return g_helpWindow;
+}
+
+void setHelpPlaceholder(const QString &placeholder, std::function<QString()> value)
+{
+    placeholders().insert(placeholder, std::move(value));
+}
+
+QString withHelpPlaceholders(QString html)
+{
+    for (auto it = placeholders().cbegin(); it != placeholders().cend(); ++it) {
+        if (html.contains(it.key()))
+            html.replace(it.key(), QDir::toNativeSeparators(it.value()()).toHtmlEscaped());
+    }
+    return html;
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The program's help: bundled HTML topics shown by number in a help window of the program. The language
 // chooses the help file and the topic set shown for it ("de", "en"); until it does, the German help.
 
@@ -19,3 +21,10 @@ void closeAllHelp();
 QString helpTopicResource(const QString &set, int topic);
 // Topic numbers present in a set, ascending.
 QList<int> helpTopics(const QString &set);
+
+// A word the topics write where they name a file of this run ("%UPLOAD_LOG%"), and what replaces it when a
+// topic is shown (as plain text; it is escaped for the page). The settings file and the status log are known
+// here already.
+void setHelpPlaceholder(const QString &placeholder, std::function<QString()> value);
+// The topic's text with every placeholder replaced.
+QString withHelpPlaceholders(QString html);

@@ -41,11 +41,7 @@ void HelpWindow::showTopic(const QString &set, int topic)
     file.open(QIODevice::ReadOnly);
     m_topic = topic;
     // The topics name the files of this run where they say where the files are.
-    QString html = QString::fromUtf8(file.readAll());
-    html.replace(QLatin1String("%SETTINGS_FILE%"), QDir::toNativeSeparators(IniFilePath()).toHtmlEscaped());
-    html.replace(QLatin1String("%STATUS_LOG%"),
-        QDir::toNativeSeparators(QFileInfo(StatusLogPath()).absoluteFilePath()).toHtmlEscaped());
-    m_browser->setHtml(html);
+    m_browser->setHtml(withHelpPlaceholders(QString::fromUtf8(file.readAll())));
     setWindowTitle(m_browser->documentTitle().isEmpty() ? QStringLiteral("GSM") : m_browser->documentTitle());
 }
 

@@ -366,7 +366,7 @@ void tst_SeriesCommands::unwritableLogIsSaidOnceAndStopsNothing()
     const Run upload = run({ u"upload"_s, u"--lang"_s, u"de"_s, u"--settings"_s,
         writeFile(u"base.ini"_s, kBase), u"--port"_s, first.devicePath(), u"--port"_s, second.devicePath() });
     QCOMPARE(upload.exitCode, 0);
-    QCOMPARE(upload.err.count(u"Protokoll der Übertragungen"_s), 1);
+    QCOMPARE(upload.err.count(u"Sendeprotokoll"_s), 1);
     QVERIFY(first.waitForRecorded(641));
     QVERIFY(second.waitForRecorded(641));
 }

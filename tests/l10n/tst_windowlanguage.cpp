@@ -1,3 +1,4 @@
+#include "comm/uploadlog.h"
 #include "core/appsetup.h"
 #include "l10n/applylanguage.h"
 #include "shell/frmabout.h"
@@ -55,11 +56,11 @@ void tst_WindowLanguage::titlesAndQtTextsFollowTheLanguage_data()
 
     QTest::newRow("German") << u"0"_s << u"GSM - Kommunikation"_s << u"GSM - Allgemeine Einstellungen"_s
                             << u"Abbrechen"_s << u"&Rückgängig"_s
-                            << u"Einstellungen: %1\nStatusprotokoll: %2"_s;
+                            << u"Einstellungen: %1\nStatusprotokoll: %2\nSendeprotokoll: %3"_s;
     QTest::newRow("French") << u"2"_s << u"GSM - Communication"_s << u"GSM - Réglages principaux"_s
-                            << u"Annuler"_s << u"&Annuler"_s << u"Paramètres : %1\nJournal d'état : %2"_s;
+                            << u"Annuler"_s << u"&Annuler"_s << u"Paramètres : %1\nJournal d'état : %2\nJournal des envois : %3"_s;
     QTest::newRow("English") << u"1"_s << u"GSM - Communication"_s << u"GSM - General Settings"_s
-                             << u"Cancel"_s << u"&Undo"_s << u"Settings: %1\nStatus log: %2"_s;
+                             << u"Cancel"_s << u"&Undo"_s << u"Settings: %1\nStatus log: %2\nUpload log: %3"_s;
 }
 
 void tst_WindowLanguage::titlesAndQtTextsFollowTheLanguage()
@@ -85,7 +86,8 @@ void tst_WindowLanguage::titlesAndQtTextsFollowTheLanguage()
     // The about box says where this run keeps its files.
     QCOMPARE(about->filesText(),
         files.arg(QDir::toNativeSeparators(IniFilePath()),
-            QDir::toNativeSeparators(QDir::current().absoluteFilePath(u"GSM.DAT"_s))));
+            QDir::toNativeSeparators(QDir::current().absoluteFilePath(u"GSM.DAT"_s)),
+            QDir::toNativeSeparators(UploadLog::logPath())));
 
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
     QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), undo);

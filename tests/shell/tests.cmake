@@ -9,3 +9,8 @@ rm425t_add_test(tst_windowcatalog ui shell/tst_windowcatalog.cpp)
 rm425t_add_test(tst_pageequality ui shell/tst_pageequality.cpp)
 target_compile_definitions(tst_pageequality PRIVATE
     RM425T_PAGE_EQUALITY_DATA="${PROJECT_SOURCE_DIR}/tests/data/pageequality")
+if(UNIX)
+    # The series window against the module simulator on a pseudo-terminal, the comparison window and the
+    # upload log of the window's uploads.
+    rm425t_add_test(tst_serieswindow ui shell/tst_serieswindow.cpp)
+endif()

@@ -287,7 +287,8 @@ void tst_ConfigFiles::menuOffersBothEntriesAndTheLastFiveFiles()
             entries.append(action->text());
     }
     QCOMPARE(entries,
-        QStringList({ u"Konfiguration öffnen…"_s, u"Konfiguration speichern unter…"_s, u"&1 k2.ini"_s,
+        QStringList({ u"Konfiguration öffnen…"_s, u"Konfiguration speichern unter…"_s, u"Serie…"_s,
+            u"Mit Konfiguration vergleichen…"_s, u"&1 k2.ini"_s,
             u"&2 k6.ini"_s, u"&3 k5.ini"_s, u"&4 k4.ini"_s, u"&5 k3.ini"_s }));
     QCOMPARE(menu->actions().constFirst()->shortcut(), QKeySequence(u"Ctrl+O"_s));
 }
@@ -402,8 +403,9 @@ void tst_ConfigFiles::recentStoreThatCannotBeUsedIsSaidOnce()
         QCOMPARE(fileBytes(storePath), large);
     else
         QCOMPARE(fileKindOf(storePath), store == u"fifo"_s ? FileKind::Fifo : FileKind::Directory);
+    // No recent file: open, save as, and below a separator the series and the comparison.
     std::unique_ptr<QMenu> menu(files->createContextMenu(nullptr));
-    QCOMPARE(menu->actions().size(), 2);
+    QCOMPARE(menu->actions().size(), 5);
 #else
     QSKIP("FIFOs are Unix files");
 #endif

@@ -1,6 +1,9 @@
+#include "comm/uploadlog.h"
+#include "shell/windowcatalog.h"
 #include "window/help.h"
 #include "window/helpwindow.h"
 
+#include <QDir>
 #include <QApplication>
 #include <QFile>
 #include <QPointer>
@@ -24,7 +27,7 @@ private slots:
 void TestHelp::everyTopicExistsInBothSets_data()
 {
     QTest::addColumn<int>("topic");
-    for (int topic : { 555, 1010, 1030, 1040, 1050, 1060, 1080, 1085, 1090, 1095 })
+    for (int topic : { 555, 1010, 1030, 1040, 1050, 1060, 1080, 1085, 1090, 1095, 1100 })
         QTest::addRow("%d", topic) << topic;
 }
 
@@ -59,7 +62,7 @@ void TestHelp::missingTopicShowsTopicList()
     const QString list = window.browser()->toPlainText();
     QVERIFY(list.contains("Help topics"));
     // Every topic is listed by its title.
-    QCOMPARE(helpTopics("en").size(), 10);
+    QCOMPARE(helpTopics("en").size(), 11);
 }
 
 void TestHelp::escapeClosesHelpWindow()
@@ -82,6 +85,8 @@ void TestHelp::everyLinkAndPlaceholderResolves()
 {
     const QRegularExpression link(QStringLiteral("href=\"([^\"]*)\""));
     const QRegularExpression placeholder(QStringLiteral("%[A-Z_]+%"));
+    // The program names its files for the topics as it registers its windows.
+    registerProgramWindows();
     for (const char *set : { "de", "en" }) {
         for (int topic : helpTopics(set)) {
             QFile file(helpTopicResource(set, topic));
@@ -97,6 +102,8 @@ void TestHelp::everyLinkAndPlaceholderResolves()
             window.showTopic(set, topic);
             QVERIFY2(!window.browser()->toPlainText().contains(placeholder),
                 qPrintable(QStringLiteral("%1/%2").arg(set).arg(topic)));
+            if (html.contains(QLatin1String("%UPLOAD_LOG%")))
+                QVERIFY(window.browser()->toPlainText().contains(QDir::toNativeSeparators(UploadLog::logPath())));
         }
     }
 }
