@@ -15,14 +15,13 @@ bool inRange(int value)
 
 } // namespace
 
-std::optional<int> limitValue(const QString &text)
+std::optional<int> signedDecimal(QStringView text, int maxDigits)
 {
-    QStringView digits = QStringView(text).trimmed();
+    QStringView digits = text;
     const bool negative = digits.startsWith(u'-');
     if (negative)
         digits = digits.mid(1);
-    // Three digits is all the field takes; a few more still cannot overflow.
-    if (digits.isEmpty() || digits.size() > 6)
+    if (digits.isEmpty() || digits.size() > maxDigits)
         return std::nullopt;
     int value = 0;
     for (const QChar c : digits) {
@@ -31,6 +30,12 @@ std::optional<int> limitValue(const QString &text)
         value = value * 10 + (c.unicode() - u'0');
     }
     return negative ? -value : value;
+}
+
+std::optional<int> limitValue(const QString &text)
+{
+    // Three digits is all the field takes; a few more still cannot overflow.
+    return signedDecimal(QStringView(text).trimmed(), 6);
 }
 
 QString limitAfterEnter(const QString &text)

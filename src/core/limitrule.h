@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 // The limit field txtwert of the input pages: a percentage 0..100, typed as digits only (at most three).
@@ -13,6 +14,9 @@ enum class LimitLeaving {
     Clamp, // below 0 becomes "0", above 100 becomes "100"; the focus goes on (inputs T1/T2)
     Reset // outside 0..100 becomes "50" and the focus comes back to the field (ADC input)
 };
+
+// An optional minus sign and 1 … maxDigits decimal digits, nothing else (no blanks); nullopt otherwise.
+std::optional<int> signedDecimal(QStringView text, int maxDigits);
 
 // The value of a limit text: optional blanks around an optional minus sign and decimal digits.
 std::optional<int> limitValue(const QString &text);

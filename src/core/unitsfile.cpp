@@ -1,5 +1,7 @@
 #include "core/unitsfile.h"
 
+#include "core/limitrule.h"
+
 #include "core/cp1252.h"
 #include "core/filekind.h"
 #include "core/inifile.h"
@@ -186,19 +188,7 @@ bool hasCodePageByte(QChar c)
 // A whole number as the settings file writes a state: an optional minus sign and digits, nothing else.
 std::optional<int> stateNumber(const QString &text)
 {
-    QStringView digits(text);
-    const bool negative = digits.startsWith(u'-');
-    if (negative)
-        digits = digits.mid(1);
-    if (digits.isEmpty() || digits.size() > 4)
-        return std::nullopt;
-    int value = 0;
-    for (const QChar c : digits) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c.unicode() - u'0');
-    }
-    return negative ? -value : value;
+    return signedDecimal(text, 4);
 }
 
 struct Refusal
