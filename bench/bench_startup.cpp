@@ -9,6 +9,7 @@
 #include "window/settingsfile.h"
 #include "shell/windowcatalog.h"
 #include "window/formwindow.h"
+#include "window/startwarmup.h"
 #include "window/windowregistry.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
@@ -61,8 +63,13 @@ void writeSettingsFile(const QString &directory, qint64 bytes)
 
 // Child: show a window, print the moment it is exposed and the peak memory. `settings` is the folder of
 // the settings file, or empty for a fresh one.
+// The program's start is the window part's own: the font configuration read beside building the window.
 int runChild(const QString &what, const QString &settings, int argc, char **argv)
 {
+    const bool program = what == QLatin1String("program");
+    std::optional<FontConfigurationWarmUp> warmUp;
+    if (program)
+        warmUp.emplace();
     QApplication app(argc, argv);
     QTemporaryDir dir;
     AppSetup::setUpApplication({ settings.isEmpty() ? dir.path() : settings });
@@ -71,13 +78,12 @@ int runChild(const QString &what, const QString &settings, int argc, char **argv
     QLabel line(QStringLiteral("RM425T"), &empty);
     if (what != QLatin1String("text"))
         line.hide();
-    if (what == QLatin1String("empty") || what == QLatin1String("text")) {
-        window = &empty;
+    if (program) {
+        window = showStartWindow(*warmUp);
     } else {
-        registerProgramWindows();
-        window = WindowRegistry::instance().window(QStringLiteral("frmStart"));
+        window = &empty;
+        window->show();
     }
-    window->show();
     if (!QTest::qWaitForWindowExposed(window))
         return 1;
     std::printf("%lld %ld\n", static_cast<long long>(nowNs()), peakMemoryKb());

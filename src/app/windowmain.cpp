@@ -2,8 +2,7 @@
 #include "cli/commandline.h"
 #include "core/appsetup.h"
 #include "shell/windowcatalog.h"
-#include "window/formwindow.h"
-#include "window/windowregistry.h"
+#include "window/startwarmup.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -30,6 +29,8 @@ QIcon programIcon()
 // The arguments have been checked for the window already (refuseWindowArguments).
 extern "C" RM425T_EXPORT int rm425tRunWindow(int argc, char *argv[])
 {
+    // Reads the font configuration while Qt and the start window are set up.
+    FontConfigurationWarmUp warmUp;
     AppSetup::setUpApplication();
     QApplication app(argc, argv);
     // What Qt did not take on this platform (-display away from X11) is no option of the window either.
@@ -39,8 +40,6 @@ extern "C" RM425T_EXPORT int rm425tRunWindow(int argc, char *argv[])
     // The pages are hidden, never closed: the program ends through the start window alone.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    registerProgramWindows();
-    FormWindow *start = WindowRegistry::instance().window(QStringLiteral("frmStart"));
-    start->show();
+    showStartWindow(warmUp);
     return app.exec();
 }

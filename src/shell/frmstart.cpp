@@ -9,6 +9,7 @@
 #include "window/pagehost.h"
 #include "core/inifile.h"
 #include "window/settingsfile.h"
+#include "window/startwarmup.h"
 #include "window/twostatebutton.h"
 #include "window/windowregistry.h"
 
@@ -58,10 +59,15 @@ constexpr MenuButtonSpec kMenu[] = {
     { 15, "OK", 6840, 6240, 975, 615, 30 },
 };
 
+// By the palette, not a style sheet: a sheet would route the whole window through the style sheet style,
+// which costs the start-up several milliseconds and draws these labels no differently.
 void setLabelLook(QLabel *label, unsigned textBgr, unsigned backBgr)
 {
-    label->setStyleSheet(QStringLiteral("QLabel { color: %1; background-color: %2; }")
-                             .arg(QColor(fromBgr(textBgr)).name(), QColor(fromBgr(backBgr)).name()));
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, QColor(fromBgr(textBgr)));
+    pal.setColor(QPalette::Window, QColor(fromBgr(backBgr)));
+    label->setPalette(pal);
+    label->setAutoFillBackground(true);
 }
 
 } // namespace
@@ -85,6 +91,8 @@ FrmStart::FrmStart(QWidget *parent, DialogOptions dialogs)
     , m_quit([] { QCoreApplication::exit(0); })
     , m_dialogs(dialogs)
 {
+    // The pictures are decoded beside the building of the controls and set when these stand.
+    PictureLoader pictures({ QStringLiteral(":/images/logo.png"), QStringLiteral(":/images/module.png") });
     setWindowTitle(QStringLiteral("GSM"));
     setFixedSize(twips(9375), twips(8295));
     setAutoFillBackground(true);
@@ -114,13 +122,11 @@ FrmStart::FrmStart(QWidget *parent, DialogOptions dialogs)
 
     m_picSkin = new QLabel(this);
     m_picSkin->setGeometry(twipsRect(6000, 480, 2655, 975));
-    m_picSkin->setPixmap(QPixmap(QStringLiteral(":/images/logo.png")));
     m_picSkin->hide();
     add(m_picSkin, QStringLiteral("picSkin"));
 
     m_picMod = new QLabel(this);
     m_picMod->setGeometry(twipsRect(4680, 2760, 3750, 3750));
-    m_picMod->setPixmap(QPixmap(QStringLiteral(":/images/module.png")));
     m_picMod->setAlignment(Qt::AlignCenter);
     add(m_picMod, QStringLiteral("picMod"));
 
@@ -153,6 +159,8 @@ FrmStart::FrmStart(QWidget *parent, DialogOptions dialogs)
 
     m_configurationFiles = new ConfigurationFiles(this, std::move(dialogs));
     offerSeriesAndComparison();
+    m_picSkin->setPixmap(pictures.pixmap(0));
+    m_picMod->setPixmap(pictures.pixmap(1));
 }
 
 void FrmStart::createMenu()

@@ -40,12 +40,12 @@ void RecoveryCopy::discard()
     QFile::remove(RecoveryFilePath());
 }
 
-std::optional<IniDocument> RecoveryCopy::leftOver(const IniDocument &pages)
+std::optional<IniDocument> RecoveryCopy::leftOver(const std::function<IniDocument()> &pages)
 {
     const std::optional<IniDocument> copy = readIniFile(RecoveryFilePath());
     if (!copy)
         return std::nullopt;
-    if (sameSettings(*copy, pages)) {
+    if (sameSettings(*copy, pages())) {
         QFile::remove(RecoveryFilePath());
         return std::nullopt;
     }

@@ -34,8 +34,9 @@ public:
     void discard();
 
     // At start-up: the copy left by an earlier run when it differs from the pages as they were loaded; a
-    // copy that holds nothing new is removed.
-    std::optional<IniDocument> leftOver(const IniDocument &pages);
+    // copy that holds nothing new is removed. The pages are asked for only when there is a copy: most starts
+    // have none, and they should not pay for writing out every page.
+    std::optional<IniDocument> leftOver(const std::function<IniDocument()> &pages);
 
 private:
     PagesDocument m_pages;

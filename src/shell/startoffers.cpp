@@ -72,7 +72,7 @@ void ConfigurationFiles::offerInterruptedSave(const InterruptedSave &save)
 
 void ConfigurationFiles::offerRecoveryCopy()
 {
-    const std::optional<IniDocument> copy = m_recovery->leftOver(documentOfPages());
+    const std::optional<IniDocument> copy = m_recovery->leftOver([this] { return documentOfPages(); });
     if (!copy)
         return;
     const QString text = textForLanguage(

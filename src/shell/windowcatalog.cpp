@@ -1,6 +1,7 @@
 #include "shell/windowcatalog.h"
 
 #include "l10n/applylanguage.h"
+#include "window/startwarmup.h"
 #include "pages/frm1.h"
 #include "pages/frm2.h"
 #include "pages/frm3.h"
@@ -68,4 +69,13 @@ void registerProgramWindows(const ProgramWindowOptions &options)
     registerWindow<Frm8>("frm8", frm8);
     registerWindow<Frm9>("frm9");
     registerWindow<FrmAbout>("frmAbout", options.dialogs);
+}
+
+FormWindow *showStartWindow(FontConfigurationWarmUp &warmUp, const ProgramWindowOptions &options)
+{
+    registerProgramWindows(options);
+    FormWindow *start = WindowRegistry::instance().window(QStringLiteral("frmStart"));
+    warmUp.wait();
+    start->show();
+    return start;
 }

@@ -16,3 +16,11 @@ struct ProgramWindowOptions
 // Registers the factories of all windows of the program with the window registry: the start window, the
 // pages, the communication page and the about box. Only the top of the program knows them all.
 void registerProgramWindows(const ProgramWindowOptions &options = {});
+
+class FontConfigurationWarmUp;
+class FormWindow;
+
+// Registers the windows, builds the start window and shows it: what the program does when it starts. The
+// warm-up, created before the application object, has read the font configuration beside this work; it
+// is waited for just before the first paint needs it.
+FormWindow *showStartWindow(FontConfigurationWarmUp &warmUp, const ProgramWindowOptions &options = {});

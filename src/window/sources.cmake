@@ -8,4 +8,5 @@ set(WINDOW_UI_SOURCES
     src/window/helpwindow.cpp
     src/window/twostatebutton.cpp
     src/window/pagehost.cpp
+    src/window/startwarmup.cpp
 )

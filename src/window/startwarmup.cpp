@@ -1,0 +1,66 @@
+#include "window/startwarmup.h"
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+#include <dlfcn.h>
+#define RM425T_FONTCONFIG 1
+#endif
+
+FontConfigurationWarmUp::FontConfigurationWarmUp()
+{
+#ifdef RM425T_FONTCONFIG
+    // Only when the library is loaded already, that is when Qt's font database will use it: a Qt that
+    // finds its fonts otherwise never pays for it.
+    void *library = dlopen("libfontconfig.so.1", RTLD_LAZY | RTLD_NOLOAD);
+    if (!library)
+        return;
+    const auto init = reinterpret_cast<int (*)()>(dlsym(library, "FcInit"));
+    if (!init) {
+        dlclose(library);
+        return;
+    }
+    m_thread = std::thread([library, init] {
+        init();
+        dlclose(library);
+    });
+#endif
+}
+
+FontConfigurationWarmUp::~FontConfigurationWarmUp()
+{
+    wait();
+}
+
+void FontConfigurationWarmUp::wait()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+PictureLoader::PictureLoader(const QStringList &paths)
+    : m_paths(paths)
+{
+    m_images.resize(paths.size());
+    // QImage, unlike QPixmap, may be made on any thread; each slot is written by the thread alone until
+    // it is joined.
+    m_thread = std::thread([this] {
+        for (qsizetype i = 0; i < m_paths.size(); ++i)
+            m_images[i] = QImage(m_paths.at(i));
+    });
+}
+
+PictureLoader::~PictureLoader()
+{
+    wait();
+}
+
+void PictureLoader::wait()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+QPixmap PictureLoader::pixmap(int index)
+{
+    wait();
+    return QPixmap::fromImage(m_images.value(index));
+}
