@@ -73,6 +73,7 @@ void registerProgramWindows(const ProgramWindowOptions &options)
 
 FormWindow *showStartWindow(FontConfigurationWarmUp &warmUp, const ProgramWindowOptions &options)
 {
+    warmUp.applicationCreated();
     registerProgramWindows(options);
     FormWindow *start = WindowRegistry::instance().window(QStringLiteral("frmStart"));
     warmUp.wait();

@@ -1,5 +1,7 @@
 #include "window/startwarmup.h"
 
+#include <QFontDatabase>
+
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
 #include <dlfcn.h>
 #define RM425T_FONTCONFIG 1
@@ -18,9 +20,11 @@ FontConfigurationWarmUp::FontConfigurationWarmUp()
         dlclose(library);
         return;
     }
-    m_thread = std::thread([library, init] {
+    m_thread = std::thread([library, init, application = m_application.get_future()]() mutable {
         init();
         dlclose(library);
+        if (application.get())
+            QFontDatabase::families();
     });
 #endif
 }
@@ -30,8 +34,23 @@ FontConfigurationWarmUp::~FontConfigurationWarmUp()
     wait();
 }
 
+void FontConfigurationWarmUp::answer(bool applicationStands)
+{
+    if (m_answered)
+        return;
+    m_answered = true;
+    m_application.set_value(applicationStands);
+}
+
+void FontConfigurationWarmUp::applicationCreated()
+{
+    answer(true);
+}
+
 void FontConfigurationWarmUp::wait()
 {
+    // Asked before applicationCreated(), the thread is told there is nothing more to do.
+    answer(false);
     if (m_thread.joinable())
         m_thread.join();
 }

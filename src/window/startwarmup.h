@@ -5,12 +5,18 @@
 #include <QPixmap>
 #include <QStringList>
 
+#include <future>
 #include <thread>
 
 // Reads the system's font configuration on a thread of its own while the application object and the start
-// window are built, so the first paint finds it read instead of reading it then. Qt's font database asks
-// the same library, which keeps one configuration per process. Where fonts are not found that way (no
-// fontconfig in this Qt, or another system), nothing is started. Create it before the application object.
+// window are built, and once the application object stands fills Qt's font database from it, so the first
+// paint finds both done instead of doing them then. Qt's font database asks the same library, which keeps
+// one configuration per process, and may be filled from any thread. Where fonts are not found that way (no
+// fontconfig in this Qt, or another system), nothing is started.
+//
+// Create it before the application object; call applicationCreated() once that stands and wait() before
+// anything is painted and before the application object goes. Without applicationCreated(), the font
+// database is left alone.
 class FontConfigurationWarmUp
 {
 public:
@@ -19,11 +25,16 @@ public:
     FontConfigurationWarmUp(const FontConfigurationWarmUp &) = delete;
     FontConfigurationWarmUp &operator=(const FontConfigurationWarmUp &) = delete;
 
-    // Returns once the configuration is read, at once where nothing was started.
+    void applicationCreated();
+    // Returns once the work is done, at once where nothing was started.
     void wait();
 
 private:
+    void answer(bool applicationStands);
+
     std::thread m_thread;
+    std::promise<bool> m_application;
+    bool m_answered = false;
 };
 
 // Decodes pictures on a thread of their own while the caller goes on building its window; pixmap() waits

@@ -6,6 +6,7 @@
 #include "shell/configfiles.h"
 #include "shell/configuration.h"
 #include "shell/frmstart.h"
+#include "shell/recoverycopy.h"
 #include "shell/windowcatalog.h"
 #include "support/testfiles.h"
 #include "window/settingsfile.h"
@@ -89,6 +90,7 @@ private slots:
     void init();
     void cleanup();
 
+    void copyIsComparedOnlyWhenThereIsOne();
     void editsSurviveAKill_data();
     void editsSurviveAKill();
     void cancelDiscardsTheCopyClosingAndSavingDoNot();
@@ -153,6 +155,35 @@ void tst_Recovery::startChild(QProcess &child, const char *mode, const QByteArra
     while (!out.contains(line) && child.waitForReadyRead(10000))
         out += child.readAllStandardOutput();
     QVERIFY2(out.contains(line), out.constData());
+}
+
+// Writing out every page is what a start without a copy must not pay for; a copy that holds nothing new
+// goes, one that differs is offered.
+void tst_Recovery::copyIsComparedOnlyWhenThereIsOne()
+{
+    IniDocument pages;
+    pages.setValue(u"frm1"_s, u"txtbez"_s, u"Pumpe"_s);
+    int asked = 0;
+    const auto document = [&] {
+        ++asked;
+        return pages;
+    };
+    RecoveryCopy copy([&] { return pages; }, nullptr);
+
+    QVERIFY(!copy.leftOver(document));
+    QCOMPARE(asked, 0);
+
+    QVERIFY(copy.writeNow());
+    QVERIFY(!copy.leftOver(document));
+    QCOMPARE(asked, 1);
+    QVERIFY(!QFile::exists(RecoveryFilePath()));
+
+    QVERIFY(copy.writeNow());
+    pages.setValue(u"frm1"_s, u"txtbez"_s, u"Pumpe 2"_s);
+    const std::optional<IniDocument> left = copy.leftOver(document);
+    QCOMPARE(asked, 2);
+    QVERIFY(left);
+    QCOMPARE(left->value(u"frm1"_s, u"txtbez"_s).value_or(QString()), u"Pumpe"_s);
 }
 
 void tst_Recovery::editsSurviveAKill_data()
