@@ -1,7 +1,9 @@
 // Start-up and save figures of the program: the time from process start until the start window is shown
-// (no page is built before it is opened), next to the same time for an empty Qt window and their ratio (and
-// for a window with one line of text, which pays for loading the fonts as any window with text does), the
-// time each page takes when it is opened for the first time, and the time of a save of all pages. Each start is measured in a fresh child process; the figures are medians. Starts with a settings
+// (started as the window part starts it, no page built before it is opened), next to the same time for an
+// empty Qt window and their ratio (and for a window with one line of text, which pays for loading the fonts
+// as any window with text does), the time each page takes when it is opened for the first time, and the
+// time of a save of all pages. Each start is measured in a fresh child process of this same program, so
+// loading the libraries costs every window alike; the figures are medians. Starts with a settings
 // file just under the size a settings file may have and with one far over it show what reading the file
 // costs; the child's peak memory is printed beside them.
 #include "core/appsetup.h"
@@ -133,7 +135,7 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     const QString self = QCoreApplication::applicationFilePath();
-    constexpr int kRuns = 7;
+    constexpr int kRuns = 15;
     QList<double> empty, text, program;
     for (int i = 0; i < kRuns; ++i) {
         empty.append(startupMs(self, QStringLiteral("empty")));
