@@ -60,10 +60,15 @@ PictureLoader::PictureLoader(const QStringList &paths)
 {
     m_images.resize(paths.size());
     // QImage, unlike QPixmap, may be made on any thread; each slot is written by the thread alone until
-    // it is joined.
+    // it is joined. A picture with transparency is premultiplied here, as the pixmap keeps it, so that
+    // turning it into one is no more than taking it over.
     m_thread = std::thread([this] {
-        for (qsizetype i = 0; i < m_paths.size(); ++i)
-            m_images[i] = QImage(m_paths.at(i));
+        for (qsizetype i = 0; i < m_paths.size(); ++i) {
+            QImage image(m_paths.at(i));
+            if (image.hasAlphaChannel())
+                image.convertTo(QImage::Format_ARGB32_Premultiplied);
+            m_images[i] = std::move(image);
+        }
     });
 }
 
@@ -81,5 +86,7 @@ void PictureLoader::wait()
 QPixmap PictureLoader::pixmap(int index)
 {
     wait();
-    return QPixmap::fromImage(m_images.value(index));
+    if (index < 0 || index >= m_images.size())
+        return {};
+    return QPixmap::fromImage(std::move(m_images[index]));
 }

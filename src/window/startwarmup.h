@@ -47,7 +47,7 @@ public:
     PictureLoader(const PictureLoader &) = delete;
     PictureLoader &operator=(const PictureLoader &) = delete;
 
-    // The picture of paths[index]; call from the thread that owns the widgets.
+    // The picture of paths[index], handed over once; call from the thread that owns the widgets.
     QPixmap pixmap(int index);
 
 private:

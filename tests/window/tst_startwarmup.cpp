@@ -26,10 +26,9 @@ void tst_StartWarmUp::picturesAreThoseOfTheirFiles()
     for (int i = 0; i < paths.size(); ++i) {
         const QImage expected = QPixmap(paths.at(i)).toImage();
         const QImage got = loader.pixmap(i).toImage();
-        QCOMPARE(got.isNull(), expected.isNull());
+        QCOMPARE(got.isNull(), paths.at(i).contains(u"no-such"_s));
         QCOMPARE(got, expected);
     }
-    QVERIFY(!loader.pixmap(0).isNull());
     QVERIFY(loader.pixmap(int(paths.size())).isNull());
     QVERIFY(loader.pixmap(-1).isNull());
 }
