@@ -234,11 +234,7 @@ void FrmStart::applySkin()
     const QPixmap logo = m_picSkin->pixmap();
     if (!logo.isNull()) {
         m_picSkin->resize(logo.size());
-        target->resize(logo.size());
-        target->setIcon(QIcon(logo));
-        target->setIconSize(logo.size());
-        // The picture fills the face: no border, no padding.
-        target->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0px; background: white; }"));
+        target->setPicture(logo);
     }
     target->show();
 }

@@ -6,8 +6,7 @@
 
 #include <QAbstractButton>
 
-// A page tab drawn by TwoStateButton keeps its weight in its style sheet, where a font set on it would be
-// lost.
+// A page tab drawn by TwoStateButton keeps its weight itself.
 void setTabBold(QAbstractButton *tab, bool bold)
 {
     if (auto *button = qobject_cast<TwoStateButton *>(tab)) {
