@@ -21,6 +21,6 @@ class FontConfigurationWarmUp;
 class FormWindow;
 
 // Registers the windows, builds the start window and shows it: what the program does when it starts. The
-// warm-up, created before the application object, has read the font configuration beside this work; it
-// is waited for just before the first paint needs it.
+// warm-up, created before the application object, reads the font configuration and fills the font
+// database beside this work; it is waited for just before the first paint needs them.
 FormWindow *showStartWindow(FontConfigurationWarmUp &warmUp, const ProgramWindowOptions &options = {});
